@@ -1,0 +1,73 @@
+#include "furniture.h"
+
+#include <utility>
+
+Furniture::Furniture(std::string category, std::string name, std::string desc,
+                     std::string designer, Dimension dim, std::vector<Form> forms)
+    : category(std::move(category)), name(std::move(name)), desc(std::move(desc)),
+      designer(std::move(designer)), dim(std::move(dim)), forms(std::move(forms))
+{
+}
+
+Furniture::Furniture(std::istream &in) : dim({}, {}, {}, {})
+{
+    in >> category >> name >> desc >> designer >> dim;
+    unsigned int count = 0;
+    if (!(in >> count))
+        count = 0;
+    // A damaged count must not make us read (or allocate) far past the stream's end.
+    for (unsigned int i = 0; i < count && in; ++i)
+        forms.emplace_back(in);
+}
+
+void Furniture::setCategory(std::string category)
+{
+    this->category = std::move(category);
+}
+
+void Furniture::setName(std::string name)
+{
+    this->name = std::move(name);
+}
+
+void Furniture::setDesc(std::string desc)
+{
+    this->desc = std::move(desc);
+}
+
+void Furniture::setDesigner(std::string designer)
+{
+    this->designer = std::move(designer);
+}
+
+void Furniture::setDim(Dimension dim)
+{
+    this->dim = std::move(dim);
+}
+
+void Furniture::setForms(std::vector<Form> forms)
+{
+    this->forms = std::move(forms);
+}
+
+void Furniture::addForm(Form form)
+{
+    forms.push_back(std::move(form));
+}
+
+bool operator==(const Furniture &a, const Furniture &b)
+{
+    return a.getCategory() == b.getCategory() && a.getName() == b.getName()
+        && a.getDesc() == b.getDesc() && a.getDesigner() == b.getDesigner()
+        && a.getDim() == b.getDim() && a.getForms() == b.getForms();
+}
+
+std::ostream &operator<<(std::ostream &out, const Furniture &furniture)
+{
+    out << furniture.getCategory() << ' ' << furniture.getName() << ' ' << furniture.getDesc()
+        << ' ' << furniture.getDesigner() << furniture.getDim() << ' '
+        << furniture.getForms().size() << '\n';
+    for (const Form &form : furniture.getForms())
+        out << form << '\n';
+    return out;
+}

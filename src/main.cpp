@@ -1,0 +1,23 @@
+#include "mainwindow.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QTranslator>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QTranslator translator;
+
+    // Asked before any catalogue is installed, so the dialog itself stays in English.
+    const QStringList languages { QStringLiteral("en"), QStringLiteral("fr") };
+    const QString locale = QInputDialog::getItem(nullptr, QStringLiteral("Language selection"),
+                                                 QStringLiteral("Select the language you wish to use"),
+                                                 languages, 0, false);
+    if (locale == QLatin1String("fr") && translator.load(QStringLiteral(":/i18n/Kalvio_fr_FR")))
+        app.installTranslator(&translator);
+
+    MainWindow window;
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+
+class Edit;
+class QAction;
+class QKeySequence;
+class QModelIndex;
+class QStandardItemModel;
+
+namespace Ui {
+class MainWindow;
+}
+
+// Shows the shared catalogue as a tree of categories, elements and variants, and
+// carries the File menu.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    void updateTreeView();
+
+public slots:
+    void receiveDataFromEdit();
+    void on_actionNewFurniture_triggered();
+
+private slots:
+    void on_treeView_doubleClicked(const QModelIndex &index);
+    void on_actionOpen_triggered();
+    void on_actionSave_triggered();
+    void on_actionSaveAs_triggered();
+    void on_actionNew_triggered();
+
+private:
+    void showLogo(const QString &path);
+    void buildFileMenu();
+    QAction *createAction(const QString &text, const QKeySequence &shortcut);
+    QString askSavePath(const QString &caption);
+    void openEditor(Edit *editor);
+
+    Ui::MainWindow *ui;
+    // The catalogue file that Save writes to; empty until a file is opened.
+    QString jsonPath;
+    QStandardItemModel *model = nullptr;
+};
