@@ -15,9 +15,14 @@ Furniture::Furniture(std::istream &in) : dim({}, {}, {}, {})
     unsigned int count = 0;
     if (!(in >> count))
         count = 0;
-    // A damaged count must not make us read (or allocate) far past the stream's end.
-    for (unsigned int i = 0; i < count && in; ++i)
-        forms.emplace_back(in);
+    // A count larger than what follows must not invent variants: stop at the first
+    // variant whose identifier could not be read.
+    for (unsigned int i = 0; i < count; ++i) {
+        Form form(in);
+        if (form.getId().empty())
+            break;
+        forms.push_back(std::move(form));
+    }
 }
 
 void Furniture::setCategory(std::string category)
