@@ -56,32 +56,26 @@ void MainWindow::showLogo(const QString &path)
     }
 }
 
-QAction *MainWindow::createAction(const QString &text, const QKeySequence &shortcut)
+template<typename Command>
+QAction *MainWindow::createAction(const QString &text, const char *shortcut, Command command)
 {
     auto *action = new QAction(text, this);
-    action->setShortcut(shortcut);
+    action->setShortcut(QKeySequence(QString::fromLatin1(shortcut)));
+    connect(action, &QAction::triggered, this, command);
     return action;
 }
 
 void MainWindow::buildFileMenu()
 {
     QMenu *menuFichier = ui->menubar->addMenu(tr("&File"));
-
-    QAction *actionLeave = createAction(tr("&Leave"), QKeySequence(QStringLiteral("Ctrl+Q")));
-    connect(actionLeave, &QAction::triggered, qApp, &QCoreApplication::quit);
-    QAction *actionOpen = createAction(tr("&Open"), QKeySequence(QStringLiteral("Ctrl+O")));
-    connect(actionOpen, SIGNAL(triggered()), this, SLOT(on_actionOpen_triggered()));
-    QAction *actionSave = createAction(tr("&Save"), QKeySequence(QStringLiteral("Ctrl+S")));
-    connect(actionSave, SIGNAL(triggered()), this, SLOT(on_actionSave_triggered()));
+    QAction *actionLeave = createAction(tr("&Leave"), "Ctrl+Q", &QCoreApplication::quit);
+    QAction *actionOpen = createAction(tr("&Open"), "Ctrl+O", &MainWindow::on_actionOpen_triggered);
+    QAction *actionSave = createAction(tr("&Save"), "Ctrl+S", &MainWindow::on_actionSave_triggered);
     QAction *actionSaveAs =
-            createAction(tr("&Save as"), QKeySequence(QStringLiteral("Ctrl+Shift+S")));
-    connect(actionSaveAs, SIGNAL(triggered()), this, SLOT(on_actionSaveAs_triggered()));
-    QAction *actionNew = createAction(tr("&New"), QKeySequence(QStringLiteral("Ctrl+Shift+N")));
-    connect(actionNew, SIGNAL(triggered()), this, SLOT(on_actionNew_triggered()));
-    QAction *actionNewFurniture =
-            createAction(tr("&New Furniture"), QKeySequence(QStringLiteral("Ctrl+N")));
-    connect(actionNewFurniture, SIGNAL(triggered()), this,
-            SLOT(on_actionNewFurniture_triggered()));
+            createAction(tr("&Save as"), "Ctrl+Shift+S", &MainWindow::on_actionSaveAs_triggered);
+    QAction *actionNew = createAction(tr("&New"), "Ctrl+Shift+N", &MainWindow::on_actionNew_triggered);
+    QAction *actionNewFurniture = createAction(tr("&New Furniture"), "Ctrl+N",
+                                               &MainWindow::on_actionNewFurniture_triggered);
 
     menuFichier->addAction(actionNew);
     menuFichier->addAction(actionNewFurniture);

@@ -25,21 +25,26 @@ public:
 
     void updateTreeView();
 
+    // Menu commands. They are connected to their actions in buildFileMenu(), not by
+    // name: the actions are made after the form, so they are plain functions.
+    void on_actionNewFurniture_triggered();
+
 public slots:
     void receiveDataFromEdit();
-    void on_actionNewFurniture_triggered();
 
 private slots:
     void on_treeView_doubleClicked(const QModelIndex &index);
+
+private:
     void on_actionOpen_triggered();
     void on_actionSave_triggered();
     void on_actionSaveAs_triggered();
     void on_actionNew_triggered();
 
-private:
     void showLogo(const QString &path);
     void buildFileMenu();
-    QAction *createAction(const QString &text, const QKeySequence &shortcut);
+    template<typename Command>
+    QAction *createAction(const QString &text, const char *shortcut, Command command);
     QString askSavePath(const QString &caption);
     void openEditor(Edit *editor);
 
