@@ -1,18 +1,19 @@
 #include "testsupport.h"
 
-#include "furniture.h"
+#include "edit.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 
 ScratchTree::ScratchTree() : previousDirectory(QDir::currentPath())
 {
-    QDir(root.path()).mkpath(QStringLiteral("run/here"));
-    QDir(root.path()).mkpath(QStringLiteral("Images"));
-    QDir(root.path()).mkpath(QStringLiteral("json"));
-    QDir::setCurrent(path(QStringLiteral("run/here")));
+    for (const char *folder : { "run/here", "Images", "json" })
+        QDir(root.path()).mkpath(folder);
+    QDir::setCurrent(path("run/here"));
 }
 
 ScratchTree::~ScratchTree()
@@ -44,13 +45,36 @@ void answerNextModal(const std::function<void(QWidget *)> &answer)
     poll->start(10);
 }
 
-Furniture *element(const std::string &category, const std::string &name,
-                   const std::vector<std::string> &ids, const std::string &color)
+void pressOnNextMessageBox(int button)
 {
-    std::vector<Form> forms;
-    for (const std::string &id : ids)
-        forms.emplace_back(id, id + ".png", color, 10, 1);
-    return new Furniture(category, name, "desc", "designer", Dimension("1", "2", "3", "4"), forms);
+    answerNextModal([button](QWidget *box) {
+        qobject_cast<QMessageBox *>(box)->button(QMessageBox::StandardButton(button))->click();
+    });
+}
+
+void fillCatalogue(const QStringList &elements)
+{
+    Edit::sof.clear();
+    for (const QString &line : elements) {
+        const QStringList parts = line.split(u'|');
+        std::vector<Form> forms;
+        for (const QString &id : parts[3].split(u',', Qt::SkipEmptyParts))
+            forms.emplace_back(id.toStdString(), id.toStdString() + ".png", parts[2].toStdString(), 10, 1);
+        Edit::sof.addFurniture(new Furniture(parts[0].toStdString(), parts[1].toStdString(), "desc", "designer",
+                                             Dimension("1", "2", "3", "4"), forms));
+    }
+}
+
+QStringList catalogueSummary()
+{
+    QStringList lines;
+    for (const Furniture *furniture : Edit::sof.getFurnitures()) {
+        QStringList ids;
+        for (const Form &form : furniture->getForms())
+            ids << QString::fromStdString(form.getId());
+        lines << QString::fromStdString(furniture->getCategory() + '|' + furniture->getName() + '|') + ids.join(u',');
+    }
+    return lines;
 }
 
 QByteArray readFile(const QString &path)

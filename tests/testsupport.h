@@ -1,14 +1,11 @@
 #pragma once
 
 #include <QByteArray>
-#include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <functional>
-#include <string>
-#include <vector>
 
-class Furniture;
 class QWidget;
 
 // A throw-away tree laid out like the repository, with Images/ and json/, whose
@@ -29,9 +26,13 @@ private:
 
 // Runs `answer` on the next modal dialog as soon as it is shown.
 void answerNextModal(const std::function<void(QWidget *)> &answer);
+// Presses `button` (a QMessageBox::StandardButton) on the next message box.
+void pressOnNextMessageBox(int button);
 
-// An element with one variant per identifier, all of colour `color`.
-Furniture *element(const std::string &category, const std::string &name,
-                   const std::vector<std::string> &ids, const std::string &color = "oak");
+// Fills Edit::sof from lines "category|name|colour|id,id,...": one element each, every
+// variant of the given colour, price 10 and stock 1.
+void fillCatalogue(const QStringList &elements);
+// Edit::sof as lines "category|name|id,id,...".
+QStringList catalogueSummary();
 
 QByteArray readFile(const QString &path);
