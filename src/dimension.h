@@ -9,8 +9,6 @@ class Dimension
 {
 public:
     Dimension(std::string length, std::string height, std::string width, std::string weight);
-    Dimension(const Dimension &other) = default;
-    Dimension &operator=(const Dimension &other) = default;
     explicit Dimension(std::istream &in);
 
     const std::string &getLength() const { return length; }

@@ -8,11 +8,6 @@ Form::Form(std::string id, std::string photo, std::string color, double price, u
 {
 }
 
-Form::Form(const Form &other)
-    : Form(other.id, other.photo, other.color, other.price, other.stock)
-{
-}
-
 Form::Form(std::istream &in)
 {
     in >> id >> photo >> color;

@@ -10,8 +10,6 @@ class Form
 {
 public:
     Form(std::string id, std::string photo, std::string color, double price, unsigned int stock);
-    Form(const Form &other);
-    Form &operator=(const Form &other) = default;
     // Reads the stream form that operator<< writes: id, photo, color, price, stock.
     explicit Form(std::istream &in);
 
