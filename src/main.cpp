@@ -1,3 +1,4 @@
+#include "edit.h"
 #include "mainwindow.h"
 
 #include <QApplication>
@@ -19,5 +20,8 @@ int main(int argc, char *argv[])
 
     MainWindow window;
     window.show();
-    return app.exec();
+    const int status = app.exec();
+    // The catalogue outlives every window; its elements go with it.
+    Edit::sof.clear();
+    return status;
 }
