@@ -139,6 +139,9 @@ Edit::Edit(QWidget *parent, Furniture *furniture, std::string id)
     ui->lineEditWidth->setText(QString::fromStdString(dim.getWidth()));
     ui->lineEditWeight->setText(QString::fromStdString(dim.getWeight()));
     ui->lineEditDesigner->setText(QString::fromStdString(furniture->getDesigner()));
+    // Show long texts from their beginning, not from where setText() leaves the cursor.
+    for (QLineEdit *field : editableFields())
+        field->setCursorPosition(0);
     rememberShownTexts();
 }
 

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Builds Kälviö and runs every test: a bounded fuzzing run of the catalogue loader,
+# the suite under AddressSanitizer and UndefinedBehaviorSanitizer, then the suite
+# itself, including the end-to-end runs on a real X server.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+scripts/fuzz.sh "${KALVIO_FUZZ_SECONDS:-60}"
+scripts/sanitize.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j"$(nproc)"
+cd build
+ctest --output-on-failure
