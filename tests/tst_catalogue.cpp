@@ -2,6 +2,7 @@
 #include "testsupport.h"
 
 #include <QDir>
+#include <QJsonDocument>
 #include <QRandomGenerator>
 #include <QTest>
 
@@ -73,7 +74,7 @@ void TestCatalogue::generatedCatalogueRoundTrips()
 {
     const std::vector<std::string> texts { "", "plain", "quote \" and \\ back\\slash", "line\nbreak\ttab",
                                            "Kälviö ñ 家具 🪑", "{\"json\": [1]}" };
-    const std::vector<double> prices { 0, 59.9, 0.1, -3.5, 1e-7, 123456789.125, 1e300 };
+    const std::vector<double> prices { 0, 59.9, 0.1, -3.5, 1e-7, 123456789.125, 1e300, 240, -0.0, 9007199254740993.0 };
     QRandomGenerator random(7);
     const auto pick = [&random](const auto &list) { return list[random.bounded(int(list.size()))]; };
     SetOfFurnitures set;
@@ -85,6 +86,9 @@ void TestCatalogue::generatedCatalogueRoundTrips()
                                        Dimension(pick(texts), pick(texts), pick(texts), pick(texts)), forms));
     }
     set.save(tree.path("generated.json"));
+    // Laid out exactly as the toolkit writes the same document.
+    const QByteArray saved = readFile(tree.path("generated.json"));
+    QCOMPARE(QJsonDocument::fromJson(saved).toJson(QJsonDocument::Indented), saved);
     QVERIFY(Edit::sof.load(tree.path("generated.json")));
     QCOMPARE(Edit::sof.getFurnitures().size(), set.getFurnitures().size());
     for (size_t i = 0; i < set.getFurnitures().size(); ++i)

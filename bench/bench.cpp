@@ -1,0 +1,452 @@
+// Measures reading, writing, showing and editing generated catalogues against bare
+// QJsonDocument work on the same files, and the resident memory of a large catalogue.
+
+#include "edit.h"
+#include "mainwindow.h"
+#include "setoffurnitures.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonDocument>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <malloc.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int variantsPerElement = 20;
+
+struct Shape
+{
+    int variants;
+    int categories;
+    int runs; // odd, so that the median is one of the runs
+};
+
+// Fewer runs for larger catalogues keep the whole program under two minutes on two cores.
+constexpr Shape shapes[] = {
+    { 1'000, 25, 41 }, { 10'000, 25, 21 }, { 100'000, 25, 11 }, { 100'000, 1'000, 11 }
+};
+// The shapes the targets are about: the most variants, in few and in many categories.
+constexpr size_t fewCategories = 2;
+constexpr size_t manyCategories = 3;
+
+enum Measure { Parse, Load, Serialise, Save, Rebuild, Insert, measureCount };
+using Figures = std::array<double, measureCount>;
+
+// Growth in MB of resident memory and of the heap in use.
+struct Growth
+{
+    double resident, heap;
+};
+
+struct Memory
+{
+    double beforeLoading, peak;
+    Growth rebuilds, editors;
+};
+
+constexpr std::array kinds { "Dining chairs", "Tables", "Sofas", "Beds", "Wardrobes",
+                             "Bookshelves", "Desks", "Armchairs", "Stools", "Sideboards" };
+constexpr std::array models { "Aalto", "Kivi", "Lumi", "Saari", "Tuuli", "Koivu", "Ranta" };
+constexpr std::array designers { "Aino Virtanen", "Mikko Laine", "Elsa Nieminen", "Jonas Berg" };
+constexpr std::array descriptions { "Solid oak frame, hand-oiled finish",
+                                    "Powder-coated steel legs, linen upholstery",
+                                    "Birch plywood with a water-based lacquer",
+                                    "Recycled wool cover, removable and washable" };
+constexpr std::array<const char *, variantsPerElement> colours {
+    "white", "black", "oak", "walnut", "ash", "birch", "anthracite", "sand", "moss green",
+    "ochre", "petrol blue", "terracotta", "light grey", "dark grey", "natural linen",
+    "cognac leather", "burgundy", "mustard", "pine", "teak"
+};
+
+template<typename List>
+std::string cycled(const List &list, int index)
+{
+    return list[size_t(index) % list.size()];
+}
+
+// 3 -> "003", the way the editor numbers identifier groups.
+std::string group(int number)
+{
+    std::string text = std::to_string(number);
+    return std::string(text.size() < 3 ? 3 - text.size() : 0, '0') + text;
+}
+
+// Elements of one category are contiguous and numbered from 001 within it, as the editor
+// would have issued them.
+void fillCatalogue(SetOfFurnitures &set, const Shape &shape)
+{
+    const int elementsPerCategory = shape.variants / variantsPerElement / shape.categories;
+    for (int c = 1; c <= shape.categories; ++c) {
+        const std::string category = cycled(kinds, c) + ' ' + std::to_string(c);
+        for (int e = 1; e <= elementsPerCategory; ++e) {
+            std::vector<Form> forms;
+            forms.reserve(variantsPerElement);
+            for (int v = 1; v <= variantsPerElement; ++v) {
+                const std::string id = group(c) + '.' + group(e) + '.' + group(v);
+                const int tenths = 499 + (c * 31 + e * 17 + v * 7) % 200 * 100; // 59.9, 1249.9
+                forms.emplace_back(id, "img_" + id + ".jpg", colours[v - 1], tenths / 10.0,
+                                   unsigned(c * 7 + e * 13 + v * 3) % 120);
+            }
+            const Dimension dim(std::to_string(40 + e * 7 % 160), "75",
+                                std::to_string(40 + c * 11 % 60) + ".5",
+                                std::to_string(5 + e * 3 % 40) + ".2");
+            set.addFurniture(new Furniture(category, cycled(models, e) + ' ' + std::to_string(e),
+                                           cycled(descriptions, c + e), cycled(designers, e),
+                                           dim, std::move(forms)));
+        }
+    }
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("Cannot read %s", qPrintable(path));
+    return file.readAll();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("Cannot write %s", qPrintable(path));
+}
+
+template<typename Widget>
+Widget *child(const QWidget &parent, const char *name)
+{
+    auto *widget = parent.findChild<Widget *>(QLatin1StringView(name));
+    if (!widget)
+        qFatal("No widget %s", name);
+    return widget;
+}
+
+// Lets deferred deletions happen, then the layouts, paints and whatever else is pending,
+// as the event loop would between two user actions. Outside an event loop, deletions
+// must come first: what a deletion posts would otherwise wait, and pile up, until the
+// next call.
+void settle()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+// The wall time of one call of `work`, in ms.
+double msOf(const std::function<void()> &work)
+{
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+double median(std::vector<double> times)
+{
+    std::nth_element(times.begin(), times.begin() + times.size() / 2, times.end());
+    return times[times.size() / 2];
+}
+
+// A figure of /proc/self/status such as "VmRSS:", in MB.
+double statusMB(const QByteArray &field)
+{
+    for (const QByteArray &line : readFile(QStringLiteral("/proc/self/status")).split('\n')) {
+        if (line.startsWith(field))
+            return line.mid(field.size()).trimmed().split(' ').first().toDouble() * 1024 / 1e6;
+    }
+    qFatal("No %s in /proc/self/status", field.constData());
+}
+
+// Lowers the recorded peak to the present resident size, so that VmHWM tells the peak of
+// what follows only.
+void resetPeakResident()
+{
+    writeFile(QStringLiteral("/proc/self/clear_refs"), "5");
+}
+
+// The bytes the allocator has handed out and not taken back, in MB. Unlike resident
+// memory, it also grows when a leak is served from memory freed before.
+double heapInUseMB()
+{
+    const struct mallinfo2 info = mallinfo2();
+    return double(info.uordblks + info.hblkhd) / 1e6;
+}
+
+// Growth over `count` runs of `step`, after `warmUp` runs have filled the caches and
+// allocator pools that any first use fills.
+Growth growthOver(int warmUp, int count, const std::function<void()> &step)
+{
+    for (int i = 0; i < warmUp; ++i)
+        step();
+    const Growth before { statusMB("VmRSS:"), heapInUseMB() };
+    for (int i = 0; i < count; ++i)
+        step();
+    return { statusMB("VmRSS:") - before.resident, heapInUseMB() - before.heap };
+}
+
+// Runs first, while the heap holds nothing else, so that the peak is that of this
+// catalogue alone.
+Memory measureMemory(const QTemporaryDir &dir, const Shape &shape)
+{
+    const QString path = dir.filePath(QStringLiteral("memory.json"));
+    fillCatalogue(Edit::sof, shape);
+    Edit::sof.save(path);
+    Edit::sof.clear();
+    malloc_trim(0);
+
+    Memory memory {};
+    memory.beforeLoading = statusMB("VmRSS:");
+    resetPeakResident();
+    Edit::sof.load(path);
+    {
+        MainWindow window;
+        window.show();
+        settle();
+        memory.peak = statusMB("VmHWM:");
+        memory.rebuilds = growthOver(3, 20, [&window] {
+            window.updateTreeView();
+            settle();
+        });
+
+        // Opened and closed as a double-click on a variant row does.
+        const std::vector<Furniture *> furnitures = Edit::sof.getFurnitures();
+        int opened = 0;
+        memory.editors = growthOver(5, 50, [&] {
+            Furniture *furniture = furnitures[size_t(opened * 97) % furnitures.size()];
+            const std::string id =
+                    furniture->getForms()[size_t(opened++) % variantsPerElement].getId();
+            auto *editor = new Edit(&window, furniture, id);
+            editor->setAttribute(Qt::WA_DeleteOnClose);
+            editor->show();
+            settle();
+            editor->close();
+            settle();
+        });
+    }
+    Edit::sof.clear();
+    return memory;
+}
+
+// A generated catalogue with its file, shown in a window, and the times taken on them.
+class Subject
+{
+public:
+    Subject(const QTemporaryDir &dir, const Shape &shape)
+        : path(dir.filePath(QStringLiteral("catalogue-%1-%2.json")
+                                    .arg(shape.variants)
+                                    .arg(shape.categories))),
+          serialisedPath(dir.filePath(QStringLiteral("serialised.json"))),
+          savedPath(dir.filePath(QStringLiteral("saved.json")))
+    {
+        fillCatalogue(catalogue, shape);
+        catalogue.save(path);
+        bytes = readFile(path);
+        const std::vector<Furniture *> furnitures = catalogue.getFurnitures();
+        insertedInto = furnitures[furnitures.size() / 2];
+        Edit::sof = catalogue;
+        window = std::make_unique<MainWindow>();
+        window->show();
+        settle();
+    }
+
+    // Edit::sof shares the elements, so it lets go of them before they are deleted.
+    ~Subject()
+    {
+        Edit::sof = SetOfFurnitures();
+        catalogue.clear();
+    }
+
+    // Times every measure once, keeping the times unless this is the warm-up run, which
+    // takes the page faults of a heap not yet grown to what the work needs.
+    void run(bool keepTimes)
+    {
+        const auto keep = [this, keepTimes](Measure measure, double ms) {
+            if (keepTimes)
+                times[measure].push_back(ms);
+        };
+        Edit::sof = catalogue;
+
+        // The parsed document is freed within the time, as load frees its own.
+        keep(Parse, msOf([this] { QJsonDocument::fromJson(bytes); }));
+        keep(Load, msOf([this] {
+            if (!loaded.load(path))
+                qFatal("Cannot load %s", qPrintable(path));
+        }));
+        loaded.clear();
+
+        const QJsonDocument document = QJsonDocument::fromJson(bytes);
+        // Removed first, because ext4 flushes a file truncated and written again on close.
+        QFile::remove(serialisedPath);
+        keep(Serialise, msOf([&] {
+            writeFile(serialisedPath, document.toJson(QJsonDocument::Indented));
+        }));
+        keep(Save, msOf([this] { catalogue.save(savedPath); }));
+        keep(Rebuild, rebuildMs());
+
+        Edit editor(nullptr);
+        typeNewColour(editor);
+        QPushButton *save = child<QPushButton>(editor, "pushButtonSave");
+        keep(Insert, msOf([save] { save->click(); }));
+        // Takes the new variant out again, so that every run works on the same catalogue.
+        std::vector<Form> forms = insertedInto->getForms();
+        if (forms.size() != variantsPerElement + 1)
+            qFatal("Save added no variant");
+        forms.pop_back();
+        insertedInto->setForms(std::move(forms));
+    }
+
+    // Rebuilds the tree of this catalogue, which Edit::sof becomes, once.
+    double rebuildMs()
+    {
+        Edit::sof = catalogue;
+        settle();
+        return msOf([this] { window->updateTreeView(); });
+    }
+
+    Figures medians() const
+    {
+        Figures figures {};
+        for (size_t measure = 0; measure < measureCount; ++measure)
+            figures[measure] = median(times[measure]);
+        return figures;
+    }
+
+private:
+    // A colour no variant of the element has, so that Save adds one.
+    void typeNewColour(Edit &editor) const
+    {
+        const auto type = [&editor](const char *field, const QString &text) {
+            child<QLineEdit>(editor, field)->setText(text);
+        };
+        type("lineEditCatName", QString::fromStdString(insertedInto->getCategory()));
+        type("lineEditElementName", QString::fromStdString(insertedInto->getName()));
+        type("lineEditColor", QStringLiteral("sage green"));
+        type("lineEditPhoto", QStringLiteral("img_new.jpg"));
+        type("lineEditPrice", QStringLiteral("59.9"));
+        type("lineEditStock", QStringLiteral("12"));
+    }
+
+    const QString path, serialisedPath, savedPath;
+    SetOfFurnitures catalogue, loaded;
+    QByteArray bytes;
+    std::unique_ptr<MainWindow> window;
+    Furniture *insertedInto = nullptr;
+    std::array<std::vector<double>, measureCount> times;
+};
+
+// The rebuild time of the largest catalogue in many categories over that in few. Both
+// trees are rebuilt in turns, so that the ratio does not depend on how busy the machine
+// was while each catalogue was measured on its own.
+double categorySpreadRatio(const QTemporaryDir &dir)
+{
+    Subject few(dir, shapes[fewCategories]);
+    Subject many(dir, shapes[manyCategories]);
+    std::vector<double> fewTimes, manyTimes;
+    for (int run = 0; run <= shapes[fewCategories].runs; ++run) {
+        const double fewTime = few.rebuildMs();
+        const double manyTime = many.rebuildMs();
+        if (run > 0) {
+            fewTimes.push_back(fewTime);
+            manyTimes.push_back(manyTime);
+        }
+    }
+    return median(manyTimes) / median(fewTimes);
+}
+
+QString withSeparators(int number)
+{
+    return QLocale(QLocale::English).toString(number);
+}
+
+void printTimes(const std::vector<Figures> &rows)
+{
+    std::printf("%9s %10s %4s | %8s %8s %5s | %9s %8s %5s | %8s %5s | %8s %5s\n", "variants",
+                "categories", "runs", "parse", "load", "ratio", "serialise", "save", "ratio",
+                "rebuild", "ratio", "insert", "ratio");
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const Shape &shape = shapes[i];
+        const Figures &t = rows[i];
+        std::printf("%9s %10s %4d | %8.2f %8.2f %5.2f | %9.2f %8.2f %5.2f | %8.2f %5.2f | %8.3f "
+                    "%5.3f\n",
+                    qPrintable(withSeparators(shape.variants)),
+                    qPrintable(withSeparators(shape.categories)), shape.runs, t[Parse], t[Load],
+                    t[Load] / t[Parse], t[Serialise], t[Save], t[Save] / t[Serialise], t[Rebuild],
+                    t[Rebuild] / t[Parse], t[Insert], t[Insert] / t[Parse]);
+    }
+}
+
+void printTargets(const Figures &few, double categorySpread, const Memory &memory)
+{
+    struct Target
+    {
+        const char *what;
+        double figure, limit;
+    };
+    const Target targets[] = {
+        { "load / parse", few[Load] / few[Parse], 1.5 },
+        { "save / serialise", few[Save] / few[Serialise], 2.0 },
+        { "rebuild / parse", few[Rebuild] / few[Parse], 0.4 },
+        { "rebuild, 1,000 / 25 categories, in turns", categorySpread, 1.2 },
+        { "insert / parse", few[Insert] / few[Parse], 0.1 },
+        { "resident growth, 20 rebuilds (MB)", memory.rebuilds.resident, 2.0 },
+        { "resident growth, 50 editors (MB)", memory.editors.resident, 2.0 },
+    };
+    std::printf("\nTargets at %s variants (25 categories unless told)\n",
+                qPrintable(withSeparators(shapes[fewCategories].variants)));
+    for (const Target &target : targets)
+        std::printf("  %-42s %7.3f  <= %4.1f  %s\n", target.what, target.figure, target.limit,
+                    target.figure <= target.limit ? "met" : "NOT MET");
+    std::printf("  (heap in use grew by %.3f MB over the rebuilds, %.3f MB over the editors)\n",
+                memory.rebuilds.heap, memory.editors.heap);
+    std::printf("\nPeak resident memory after loading and showing %s variants: %.1f MB "
+                "(%.1f MB before loading)\n",
+                qPrintable(withSeparators(shapes[fewCategories].variants)), memory.peak,
+                memory.beforeLoading);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QTemporaryDir dir;
+    if (!dir.isValid())
+        qFatal("Cannot create a temporary directory");
+
+    std::printf("Kälviö benchmark: Qt %s, %d cores, %d variants per element; times are medians "
+                "in ms\n\n",
+                qVersion(), QThread::idealThreadCount(), variantsPerElement);
+    std::fflush(stdout);
+
+    const Memory memory = measureMemory(dir, shapes[fewCategories]);
+
+    // The measures of a catalogue take turns, so that a change in the machine's load
+    // touches the two sides of each ratio alike. Catalogues come one after another, so
+    // that the heap holds one catalogue and its tree, as the program's does.
+    std::vector<Figures> rows;
+    for (const Shape &shape : shapes) {
+        Subject subject(dir, shape);
+        for (int run = 0; run <= shape.runs; ++run)
+            subject.run(run > 0);
+        rows.push_back(subject.medians());
+    }
+    printTimes(rows);
+    printTargets(rows[fewCategories], categorySpreadRatio(dir), memory);
+    return 0;
+}
