@@ -5,7 +5,6 @@
 
 class Edit;
 class QAction;
-class QKeySequence;
 class QModelIndex;
 class QStandardItemModel;
 
