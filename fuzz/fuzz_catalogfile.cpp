@@ -140,14 +140,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     writeFile(files.input, data, size);
 
     SetOfFurnitures loaded;
-    if (!loaded.load(files.input)) {
+    if (!loaded.load(files.input).ok()) {
         require(loaded.getFurnitures().empty(), "a refused file still added elements");
         return 0;
     }
     loaded.save(files.saved);
 
     SetOfFurnitures reloaded;
-    require(reloaded.load(files.saved), "the saved file does not load");
+    require(reloaded.load(files.saved).ok(), "the saved file does not load");
     requireSameCatalogue(loaded, reloaded);
 
     // A saved catalogue is a fixed point: reloading and saving it writes the same bytes.

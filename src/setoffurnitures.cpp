@@ -4,12 +4,11 @@
 
 #include <QCborArray>
 #include <QCborMap>
-#include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonValue>
 #include <QLoggingCategory>
-#include <QSaveFile>
 
 #include <exception>
 #include <iostream>
@@ -143,18 +142,45 @@ void writeFurniture(IndentedJsonWriter &out, const Furniture &furniture)
     out.endObject();
 }
 
+// Where the parser stopped, counted in lines and characters from 1.
+FileResult notJson(const QByteArray &bytes, const QJsonParseError &error)
+{
+    FileResult result;
+    result.outcome = FileResult::NotJson;
+    result.reason = error.errorString();
+    const QByteArray before = bytes.left(error.offset);
+    const qsizetype lineStart = before.lastIndexOf('\n') + 1;
+    result.line = before.count('\n') + 1;
+    result.column = QString::fromUtf8(before.mid(lineStart)).size() + 1;
+    return result;
+}
+
+QString absolute(const QString &path)
+{
+    return QFileInfo(path).absoluteFilePath();
+}
+
 } // namespace
 
-bool SetOfFurnitures::load(const QString &path)
+FileResult SetOfFurnitures::load(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QByteArray bytes;
+    FileStamp stamp;
+    FileResult result = DiskFile::read(path, maxFileSize, bytes, &stamp);
+    if (!result.ok()) {
         qCritical("Error: file not open");
-        return false;
+        return result;
     }
-    const QJsonDocument document = QJsonDocument::fromJson(file.readAll());
-    if (!document.isArray())
-        return false;
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
+    if (bytes.isEmpty())
+        result.outcome = FileResult::EmptyFile;
+    else if (error.error != QJsonParseError::NoError)
+        return notJson(bytes, error);
+    else if (!document.isArray())
+        result.outcome = FileResult::NotCatalogue;
+    if (!result.ok())
+        return result;
 
     const QCborArray entries = QCborArray::fromJsonArray(document.array());
     for (const QCborValue &entry : entries) {
@@ -164,27 +190,40 @@ bool SetOfFurnitures::load(const QString &path)
         for (const QCborValue &element : elements)
             addFurniture(furnitureFromJson(categoryName, element.toMap()));
     }
-    return true;
+    knownFiles.insert(absolute(path), stamp);
+    return result;
 }
 
-void SetOfFurnitures::save(const QString &path) const
+FileResult SetOfFurnitures::save(const QString &path)
 {
     IndentedJsonWriter out;
     out.beginArray();
     for (const Furniture *furniture : furnitures)
         writeFurniture(out, *furniture);
     out.endArray();
-    const QByteArray bytes = out.text();
 
-    // Write beside the target and rename over it only when every byte reached the disk,
-    // so a full disk or an I/O error never costs the previous file.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    FileStamp stamp;
+    const FileResult result = DiskFile::write(path, out.text(), &stamp);
+    switch (result.outcome) {
+    case FileResult::Done:
+        knownFiles.insert(absolute(path), stamp);
+        break;
+    case FileResult::CannotOpen:
+    case FileResult::NotRegularFile:
         qCritical("Error: file not open");
-        return;
-    }
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        file.cancelWriting();
-    if (!file.commit())
+        break;
+    case FileResult::RestoreFailed:
+        qCritical("Error: could not write %s, and its previous contents could not be put back",
+                  qUtf8Printable(path));
+        break;
+    default:
         qCritical("Error: could not write %s, the previous file is kept", qUtf8Printable(path));
+    }
+    return result;
+}
+
+bool SetOfFurnitures::changedOnDisk(const QString &path) const
+{
+    const auto known = knownFiles.constFind(absolute(path));
+    return known != knownFiles.constEnd() && known->changedOnDisk(path);
 }

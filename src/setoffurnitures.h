@@ -1,7 +1,9 @@
 #pragma once
 
+#include "diskfile.h"
 #include "furniture.h"
 
+#include <QHash>
 #include <QString>
 
 #include <ostream>
@@ -23,15 +25,21 @@ public:
     void setFurnitures(std::vector<Furniture *> furnitures);
     void clear();
 
-    // Appends the elements of a catalogue file. Returns false, adding nothing, when
-    // the file cannot be opened or does not hold a JSON array.
-    bool load(const QString &path);
-    // Writes the whole catalogue as indented JSON. A failed write leaves the previous
-    // file untouched.
-    void save(const QString &path) const;
+    // Appends the elements of a catalogue file. On failure nothing is added.
+    FileResult load(const QString &path);
+    // Writes the whole catalogue as indented JSON. On failure the previous file is kept.
+    FileResult save(const QString &path);
+    // Whether someone else changed the file since this catalogue last loaded or saved it.
+    bool changedOnDisk(const QString &path) const;
+
+    // Opening a catalogue takes about six times its size in memory (see the benchmark);
+    // larger files are refused before anything is read.
+    static constexpr qint64 maxFileSize = qint64(256) << 20;
 
 private:
     std::vector<Furniture *> furnitures;
+    // The files this catalogue read or wrote, by absolute path.
+    QHash<QString, FileStamp> knownFiles;
 };
 
 std::ostream &operator<<(std::ostream &out, SetOfFurnitures &set);

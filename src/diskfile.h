@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstddef>
+
+// How reading or writing a file ended. The windows put it into words.
+struct FileResult
+{
+    enum Outcome {
+        Done,
+        CannotOpen,     // reason: the system's words
+        NotRegularFile, // a folder, FIFO, device or socket: never opened
+        TooLarge,
+        EmptyFile,
+        NotJson,        // reason: the parser's words; line and column where it stopped
+        NotCatalogue,   // JSON, but not an array of categories
+        WriteFailed,    // reason: the system's words; the previous file is unchanged
+        RestoreFailed,  // the write failed and the previous contents could not be put back
+    };
+
+    Outcome outcome = Done;
+    QString reason;
+    qint64 line = 0;
+    qint64 column = 0;
+
+    bool ok() const { return outcome == Done; }
+};
+
+// What a file was when this program last read or wrote it, to tell whether someone
+// else has changed it since. Checking costs a stat(); the contents are read again only
+// when the file had changed within the file system's timestamp granularity of the stamp,
+// where a later change could leave every timestamp as it was.
+class FileStamp
+{
+public:
+    // The stamp of an open file that now holds `contents`.
+    static FileStamp of(int descriptor, const QByteArray &contents);
+
+    bool changedOnDisk(const QString &path) const;
+
+private:
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 size = -1;
+    qint64 modifiedNs = 0;
+    qint64 changedNs = 0;
+    bool hashed = false;
+    size_t contentHash = 0;
+};
+
+// Reading and writing whole regular files. Nothing else (a FIFO, a device, a folder) is
+// ever opened, so nothing can block or flood the program.
+namespace DiskFile {
+
+// Reads the whole file, refusing one larger than maxSize without reading it.
+FileResult read(const QString &path, qint64 maxSize, QByteArray &contents,
+                FileStamp *stamp = nullptr);
+
+// Replaces the file's contents, or creates it. The file keeps its owner, group, mode
+// and hard links, and a symbolic link keeps pointing at it. It is replaced by renaming a
+// complete new file over it where that keeps all of these, and overwritten in place
+// otherwise; on either path a failure leaves the previous contents as they were.
+FileResult write(const QString &path, const QByteArray &contents, FileStamp *stamp = nullptr);
+
+} // namespace DiskFile
