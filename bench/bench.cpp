@@ -227,9 +227,7 @@ Memory measureMemory(const QTemporaryDir &dir, const Shape &shape)
         int opened = 0;
         memory.editors = growthOver(5, 50, [&] {
             Furniture *furniture = furnitures[size_t(opened * 97) % furnitures.size()];
-            const std::string id =
-                    furniture->getForms()[size_t(opened++) % variantsPerElement].getId();
-            auto *editor = new Edit(&window, furniture, id);
+            auto *editor = new Edit(&window, furniture, size_t(opened++) % variantsPerElement);
             editor->setAttribute(Qt::WA_DeleteOnClose);
             editor->show();
             settle();
@@ -283,7 +281,7 @@ public:
         // The parsed document is freed within the time, as load frees its own.
         keep(Parse, msOf([this] { QJsonDocument::fromJson(bytes); }));
         keep(Load, msOf([this] {
-            if (!loaded.load(path))
+            if (!loaded.load(path).ok())
                 qFatal("Cannot load %s", qPrintable(path));
         }));
         loaded.clear();

@@ -3,6 +3,7 @@
 
 #include "picturefile.h"
 
+#include <QCloseEvent>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QRegularExpressionValidator>
@@ -107,29 +108,27 @@ Edit::Edit(QWidget *parent) : QWidget(parent), ui(new Ui::Edit)
     ui->pushButtonDelete->hide();
     setReadOnly(false);
     installValidators();
+    rememberShownTexts();
 }
 
-Edit::Edit(QWidget *parent, Furniture *furniture, std::string id)
-    : QWidget(parent), ui(new Ui::Edit), shownId(std::move(id))
+Edit::Edit(QWidget *parent, Furniture *furniture, std::size_t variant)
+    : QWidget(parent), ui(new Ui::Edit)
 {
-    Q_ASSERT(furniture);
+    Q_ASSERT(furniture && variant < furniture->getForms().size());
     ui->setupUi(this);
     ui->pushButtonSave->hide();
     setReadOnly(true);
     installValidators();
 
-    // With several variants of this identifier, the last one is shown.
-    for (const Form &form : furniture->getForms()) {
-        if (form.getId() != *shownId)
-            continue;
-        const QString photo = QString::fromStdString(form.getPhoto());
-        splitID(QString::fromStdString(form.getId()));
-        loadImage(photo);
-        ui->lineEditPhoto->setText(photo);
-        ui->lineEditColor->setText(QString::fromStdString(form.getColor()));
-        ui->lineEditPrice->setText(QString::number(form.getPrice(), 'g', 6));
-        ui->lineEditStock->setText(QString::number(form.getStock()));
-    }
+    const Form &form = furniture->getForms()[variant];
+    shownSerial = form.getSerial();
+    const QString photo = QString::fromStdString(form.getPhoto());
+    splitID(QString::fromStdString(form.getId()));
+    loadImage(photo);
+    ui->lineEditPhoto->setText(photo);
+    ui->lineEditColor->setText(QString::fromStdString(form.getColor()));
+    ui->lineEditPrice->setText(QString::number(form.getPrice(), 'g', 6));
+    ui->lineEditStock->setText(QString::number(form.getStock()));
     const Dimension &dim = furniture->getDim();
     ui->lineEditCatName->setText(QString::fromStdString(furniture->getCategory()));
     ui->lineEditElementName->setText(QString::fromStdString(furniture->getName()));
@@ -235,6 +234,28 @@ bool Edit::edited(const QLineEdit *field) const
     return field->text() != shownTexts.value(field);
 }
 
+bool Edit::hasUnsavedEdits() const
+{
+    const QList<QLineEdit *> fields = editableFields();
+    return std::any_of(fields.begin(), fields.end(),
+                       [this](const QLineEdit *field) { return edited(field); });
+}
+
+bool Edit::settleUnsavedEdits()
+{
+    if (!hasUnsavedEdits())
+        return true;
+    const QMessageBox::StandardButton answer = QMessageBox::question(
+            this, tr("Unsaved changes"), tr("Save the changes made in this editor?"),
+            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+    if (answer == QMessageBox::Save)
+        return saveFields();
+    if (answer != QMessageBox::Discard)
+        return false;
+    rememberShownTexts();
+    return true;
+}
+
 // A field may show its value cut or rounded (a stock above 99999, a price of 1234.56);
 // unless the user changed the field, the stored value stays exactly as it was.
 std::string Edit::textOr(const QLineEdit *field, const std::string &stored) const
@@ -242,8 +263,45 @@ std::string Edit::textOr(const QLineEdit *field, const std::string &stored) cons
     return edited(field) ? textOf(field) : stored;
 }
 
+// The element holding the shown variant, and the variant's place in it; null once the
+// variant has left the catalogue (deleted, here or in another editor, or emptied by New).
+Furniture *Edit::findShownVariant(std::size_t &place) const
+{
+    for (Furniture *furniture : sof.getFurnitures()) {
+        const std::vector<Form> &forms = furniture->getForms();
+        for (place = 0; place < forms.size(); ++place) {
+            if (forms[place].getSerial() == *shownSerial)
+                return furniture;
+        }
+    }
+    return nullptr;
+}
+
+// Nothing is left to act on: say so, and leave the user only Close.
+void Edit::reportVariantGone()
+{
+    QMessageBox::warning(this, tr("Error"),
+                         tr("This furniture is no longer in the catalogue: nothing was changed."));
+    setReadOnly(true);
+    ui->pushButtonEdit->hide();
+    ui->pushButtonSave->hide();
+    ui->pushButtonDelete->hide();
+    // What was typed can no longer be saved anywhere, so closing does not ask about it.
+    rememberShownTexts();
+}
+
+void Edit::closeEvent(QCloseEvent *event)
+{
+    if (settleUnsavedEdits())
+        event->accept();
+    else
+        event->ignore();
+}
+
 void Edit::on_pushButtonClose_clicked()
 {
+    if (!settleUnsavedEdits())
+        return;
     emit sendInfoToMainWindow(sof);
     close();
 }
@@ -255,52 +313,61 @@ void Edit::on_pushButtonEdit_clicked()
     ui->pushButtonSave->show();
 }
 
+// A new element's editor closes once its furniture is in the catalogue.
 void Edit::on_pushButtonSave_clicked()
 {
-    if (shownId)
-        updateShownVariant();
-    else
-        insertNewVariant();
+    if (saveFields() && !shownSerial)
+        close();
 }
 
-void Edit::updateShownVariant()
+bool Edit::saveFields()
 {
+    return shownSerial ? updateShownVariant() : insertNewVariant();
+}
+
+bool Edit::updateShownVariant()
+{
+    std::size_t place = 0;
+    Furniture *furniture = findShownVariant(place);
+    if (!furniture) {
+        reportVariantGone();
+        return false;
+    }
     ui->pushButtonEdit->show();
     ui->pushButtonSave->hide();
     setReadOnly(true);
     loadImage(ui->lineEditPhoto->text());
 
-    const auto isShown = [this](const Form &form) { return form.getId() == *shownId; };
-    for (Furniture *furniture : sof.getFurnitures()) {
-        if (std::none_of(furniture->getForms().begin(), furniture->getForms().end(), isShown))
-            continue;
-        std::vector<Form> forms = furniture->getForms();
-        for (Form &form : forms) {
-            if (!isShown(form))
-                continue;
-            form.setPhoto(textOr(ui->lineEditPhoto, form.getPhoto()));
-            form.setColor(textOr(ui->lineEditColor, form.getColor()));
-            if (edited(ui->lineEditPrice))
-                form.setPrice(priceOf(ui->lineEditPrice));
-            if (edited(ui->lineEditStock))
-                form.setStock(stockOf(ui->lineEditStock));
-        }
-        furniture->setForms(std::move(forms));
+    const Furniture before = *furniture;
+    std::vector<Form> forms = furniture->getForms();
+    Form &form = forms[place];
+    form.setPhoto(textOr(ui->lineEditPhoto, form.getPhoto()));
+    form.setColor(textOr(ui->lineEditColor, form.getColor()));
+    if (edited(ui->lineEditPrice))
+        form.setPrice(priceOf(ui->lineEditPrice));
+    if (edited(ui->lineEditStock))
+        form.setStock(stockOf(ui->lineEditStock));
+    furniture->setForms(std::move(forms));
 
-        const Dimension &dim = furniture->getDim();
-        furniture->setDim(Dimension(textOr(ui->lineEditLength, dim.getLength()),
-                                    textOr(ui->lineEditHeight, dim.getHeight()),
-                                    textOr(ui->lineEditWidth, dim.getWidth()),
-                                    textOr(ui->lineEditWeight, dim.getWeight())));
-        furniture->setCategory(textOr(ui->lineEditCatName, furniture->getCategory()));
-        furniture->setName(textOr(ui->lineEditElementName, furniture->getName()));
-        furniture->setDesc(textOr(ui->lineEditDescription, furniture->getDesc()));
-        furniture->setDesigner(textOr(ui->lineEditDesigner, furniture->getDesigner()));
-    }
+    // The element's own fields belong to all its variants.
+    const Dimension &dim = furniture->getDim();
+    furniture->setDim(Dimension(textOr(ui->lineEditLength, dim.getLength()),
+                                textOr(ui->lineEditHeight, dim.getHeight()),
+                                textOr(ui->lineEditWidth, dim.getWidth()),
+                                textOr(ui->lineEditWeight, dim.getWeight())));
+    furniture->setCategory(textOr(ui->lineEditCatName, furniture->getCategory()));
+    furniture->setName(textOr(ui->lineEditElementName, furniture->getName()));
+    furniture->setDesc(textOr(ui->lineEditDescription, furniture->getDesc()));
+    furniture->setDesigner(textOr(ui->lineEditDesigner, furniture->getDesigner()));
     rememberShownTexts();
+    if (!(*furniture == before))
+        emit catalogueChanged();
+    return true;
 }
 
-void Edit::insertNewVariant()
+// Adds the entered furniture under the next free identifier: a new category, a new element
+// of a known category, or a new colour of a known element.
+bool Edit::insertNewVariant()
 {
     loadImage(ui->lineEditPhoto->text());
     const std::string category = textOf(ui->lineEditCatName);
@@ -312,7 +379,8 @@ void Edit::insertNewVariant()
     // is taken together with its own category number, so that a category whose elements
     // carry different category numbers still yields an identifier nobody else holds.
     std::optional<std::string_view> categoryNumber, elementNumber;
-    for (const Furniture *furniture : furnitures) {
+    Furniture *numberedElement = nullptr;
+    for (Furniture *furniture : furnitures) {
         if (furniture->getCategory() != category)
             continue;
         const bool sameName = furniture->getName() == name;
@@ -327,10 +395,11 @@ void Edit::insertNewVariant()
             }
             categoryNumber = groups.category;
             elementNumber = groups.element;
+            numberedElement = furniture;
             if (form.getColor() == color) {
+                // Everything typed stays, so that another colour can be tried.
                 QMessageBox::warning(this, tr("Error"), tr("All ready element exist"));
-                close();
-                return;
+                return false;
             }
         }
     }
@@ -357,14 +426,10 @@ void Edit::insertNewVariant()
               });
     }
 
-    const Form form(id, textOf(ui->lineEditPhoto), color, priceOf(ui->lineEditPrice),
-                    stockOf(ui->lineEditStock));
-    if (elementNumber) {
-        for (Furniture *furniture : furnitures) {
-            if (furniture->getCategory() == category && furniture->getName() == name
-                && !furniture->getForms().empty())
-                furniture->addForm(form);
-        }
+    Form form(id, textOf(ui->lineEditPhoto), color, priceOf(ui->lineEditPrice),
+              stockOf(ui->lineEditStock));
+    if (numberedElement) {
+        numberedElement->addForm(std::move(form));
     } else {
         sof.addFurniture(new Furniture(category, name, textOf(ui->lineEditDescription),
                                        textOf(ui->lineEditDesigner),
@@ -372,40 +437,40 @@ void Edit::insertNewVariant()
                                                  textOf(ui->lineEditHeight),
                                                  textOf(ui->lineEditWidth),
                                                  textOf(ui->lineEditWeight)),
-                                       { form }));
+                                       { std::move(form) }));
     }
-    on_pushButtonClose_clicked();
+    rememberShownTexts();
+    emit catalogueChanged();
+    emit sendInfoToMainWindow(sof);
+    return true;
 }
 
 void Edit::on_pushButtonDelete_clicked()
 {
-    const QMessageBox::StandardButton answer =
-            QMessageBox::question(this, tr("Confirmation"),
-                                  tr("Are you sure you want to remove this item?"),
-                                  QMessageBox::Yes | QMessageBox::No);
+    std::size_t place = 0;
+    Furniture *furniture = findShownVariant(place);
+    if (!furniture)
+        return reportVariantGone();
+    const QMessageBox::StandardButton answer = QMessageBox::question(
+            this, tr("Confirmation"), tr("Are you sure you want to remove this item?"),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes)
         return;
 
-    // Each element loses its first variant with the shown identifier; an element left
-    // without variants leaves the catalogue.
-    std::vector<Furniture *> furnitures = sof.getFurnitures();
-    for (auto it = furnitures.begin(); it != furnitures.end();) {
-        const std::vector<Form> &forms = (*it)->getForms();
-        const auto shown = std::find_if(forms.begin(), forms.end(), [this](const Form &form) {
-            return form.getId() == *shownId;
-        });
-        if (shown == forms.end()) {
-            ++it;
-        } else if (forms.size() == 1) {
-            delete *it;
-            it = furnitures.erase(it);
-        } else {
-            std::vector<Form> rest = forms;
-            rest.erase(rest.begin() + (shown - forms.begin()));
-            (*it)->setForms(std::move(rest));
-            ++it;
-        }
+    // An element left without variants leaves the catalogue.
+    if (furniture->getForms().size() == 1) {
+        std::vector<Furniture *> furnitures = sof.getFurnitures();
+        furnitures.erase(std::find(furnitures.begin(), furnitures.end(), furniture));
+        sof.setFurnitures(std::move(furnitures));
+        delete furniture;
+    } else {
+        std::vector<Form> forms = furniture->getForms();
+        forms.erase(forms.begin() + std::ptrdiff_t(place));
+        furniture->setForms(std::move(forms));
     }
-    sof.setFurnitures(std::move(furnitures));
-    on_pushButtonClose_clicked();
+    // The edits made to the variant went with it.
+    rememberShownTexts();
+    emit catalogueChanged();
+    emit sendInfoToMainWindow(sof);
+    close();
 }

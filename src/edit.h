@@ -5,8 +5,9 @@
 #include <QHash>
 #include <QWidget>
 
+#include <cstddef>
+#include <cstdint>
 #include <optional>
-#include <string>
 
 class QLineEdit;
 
@@ -23,19 +24,27 @@ class Edit : public QWidget
 public:
     // An empty, editable editor for a new element.
     explicit Edit(QWidget *parent);
-    // A read-only editor on the variant `id` of `furniture`, which must not be null.
-    Edit(QWidget *parent, Furniture *furniture, std::string id);
+    // A read-only editor on the variant at `variant` in the variants of `furniture`.
+    Edit(QWidget *parent, Furniture *furniture, std::size_t variant);
     ~Edit() override;
 
     void setReadOnly(bool value);
     void splitID(QString id);
     void loadImage(QString fileName);
+    // Asks what to do with edits not yet saved; true when the editor may close.
+    bool settleUnsavedEdits();
 
     // The catalogue of the running program.
     static SetOfFurnitures sof;
 
 signals:
+    // The editor closes, or added or removed a variant: the tree is to be rebuilt.
     void sendInfoToMainWindow(const SetOfFurnitures &furnitures);
+    // A value of the catalogue changed.
+    void catalogueChanged();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private slots:
     void on_pushButtonClose_clicked();
@@ -48,14 +57,18 @@ private:
     QList<QLineEdit *> editableFields() const;
     void rememberShownTexts();
     bool edited(const QLineEdit *field) const;
+    bool hasUnsavedEdits() const;
     std::string textOr(const QLineEdit *field, const std::string &stored) const;
-    void updateShownVariant();
-    void insertNewVariant();
+    Furniture *findShownVariant(std::size_t &place) const;
+    void reportVariantGone();
+    bool saveFields();
+    bool updateShownVariant();
+    bool insertNewVariant();
 
     Ui::Edit *ui;
-    // The identifier the editor was opened on; none for a new element. Save and Delete
-    // act on exactly this variant, whatever the identifier fields can show.
-    std::optional<std::string> shownId;
+    // The serial number of the variant the editor was opened on; none for a new element.
+    // Save and Delete act on exactly this variant of the element that holds it.
+    std::optional<std::uint64_t> shownSerial;
     // The texts the fields showed after filling or the last save, to tell which fields
     // the user changed.
     QHash<const QLineEdit *, QString> shownTexts;

@@ -2,13 +2,23 @@
 
 #include <utility>
 
+namespace {
+
+std::uint64_t nextSerial()
+{
+    static std::uint64_t last = 0;
+    return ++last;
+}
+
+} // namespace
+
 Form::Form(std::string id, std::string photo, std::string color, double price, unsigned int stock)
     : id(std::move(id)), photo(std::move(photo)), color(std::move(color)), price(price),
-      stock(stock)
+      stock(stock), serial(nextSerial())
 {
 }
 
-Form::Form(std::istream &in)
+Form::Form(std::istream &in) : serial(nextSerial())
 {
     in >> id >> photo >> color;
     // A failed extraction would store 0 anyway; keep the rule explicit for both numbers.

@@ -1,11 +1,16 @@
 #pragma once
 
+#include <cstdint>
 #include <istream>
 #include <ostream>
 #include <string>
 
 // One variant of a catalogue element. Its identifier is fixed at construction;
 // only assigning a whole Form replaces it.
+//
+// Identifiers need not be unique (open one file twice and each appears twice), so every
+// Form made also gets a serial number of its own, which copies keep. An editor finds its
+// variant again by that number.
 class Form
 {
 public:
@@ -18,6 +23,7 @@ public:
     const std::string &getColor() const { return color; }
     double getPrice() const { return price; }
     unsigned int getStock() const { return stock; }
+    std::uint64_t getSerial() const { return serial; }
 
     void setPhoto(std::string photo);
     void setColor(std::string color);
@@ -30,6 +36,7 @@ private:
     std::string color;
     double price = 0;
     unsigned int stock = 0;
+    std::uint64_t serial;
 };
 
 bool operator==(const Form &a, const Form &b);
