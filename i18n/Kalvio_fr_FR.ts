@@ -9,7 +9,7 @@
     </message>
     <message>
         <source>All ready element exist</source>
-        <translation>L'élément existe deja</translation>
+        <translation>L&apos;élément existe deja</translation>
     </message>
     <message>
         <source>Are you sure you want to remove this item?</source>
@@ -81,7 +81,7 @@
     </message>
     <message>
         <source>No image</source>
-        <translation>Pas d'image</translation>
+        <translation>Pas d&apos;image</translation>
     </message>
     <message>
         <source>Photo :</source>
@@ -105,11 +105,23 @@
     </message>
     <message>
         <source>Unsupported image format</source>
-        <translation>Format d'image non supporté</translation>
+        <translation>Format d&apos;image non supporté</translation>
     </message>
     <message>
         <source>Weight :</source>
         <translation>Poids :</translation>
+    </message>
+    <message>
+        <source>Unsaved changes</source>
+        <translation>Modifications non enregistrées</translation>
+    </message>
+    <message>
+        <source>Save the changes made in this editor?</source>
+        <translation>Enregistrer les modifications faites dans cet éditeur ?</translation>
+    </message>
+    <message>
+        <source>This furniture is no longer in the catalogue: nothing was changed.</source>
+        <translation>Ce meuble n&apos;est plus dans le catalogue : rien n&apos;a été modifié.</translation>
     </message>
 </context>
 <context>
@@ -156,7 +168,7 @@
     </message>
     <message>
         <source>No image</source>
-        <translation>Pas d'image</translation>
+        <translation>Pas d&apos;image</translation>
     </message>
     <message>
         <source>Open file</source>
@@ -172,7 +184,83 @@
     </message>
     <message>
         <source>Unsupported image format</source>
-        <translation>Format d'image non supporté</translation>
+        <translation>Format d&apos;image non supporté</translation>
+    </message>
+    <message>
+        <source>Unsaved changes</source>
+        <translation>Modifications non enregistrées</translation>
+    </message>
+    <message>
+        <source>The catalogue has changes that are not saved. Save them?</source>
+        <translation>Le catalogue contient des modifications non enregistrées. Les enregistrer ?</translation>
+    </message>
+    <message>
+        <source>Could not open %1.</source>
+        <translation>Impossible d&apos;ouvrir %1.</translation>
+    </message>
+    <message>
+        <source>Opened %1 (categories: %2, elements: %3, variants: %4)</source>
+        <translation>%1 ouvert (catégories : %2, éléments : %3, variantes : %4)</translation>
+    </message>
+    <message>
+        <source>File changed</source>
+        <translation>Fichier modifié</translation>
+    </message>
+    <message>
+        <source>%1 was changed by another program since it was opened or saved. Overwrite it with this catalogue?</source>
+        <translation>%1 a été modifié par un autre programme depuis son ouverture ou son enregistrement. L&apos;écraser avec ce catalogue ?</translation>
+    </message>
+    <message>
+        <source>Overwrite</source>
+        <translation>Écraser</translation>
+    </message>
+    <message>
+        <source>Could not save %1.</source>
+        <translation>Impossible d&apos;enregistrer %1.</translation>
+    </message>
+    <message>
+        <source>Its previous contents could not be put back either: save the catalogue under another name.</source>
+        <translation>Son contenu précédent n&apos;a pas pu être rétabli non plus : enregistrez le catalogue sous un autre nom.</translation>
+    </message>
+    <message>
+        <source>The previous file is unchanged.</source>
+        <translation>Le fichier précédent est inchangé.</translation>
+    </message>
+    <message>
+        <source>Saved %1</source>
+        <translation>%1 enregistré</translation>
+    </message>
+    <message>
+        <source>The file cannot be opened: %1.</source>
+        <translation>Le fichier ne peut pas être ouvert : %1.</translation>
+    </message>
+    <message>
+        <source>It is not a regular file, but a folder, a device or a pipe.</source>
+        <translation>Ce n&apos;est pas un fichier ordinaire, mais un dossier, un périphérique ou un tube.</translation>
+    </message>
+    <message>
+        <source>The file is larger than %1 MB, too large for a catalogue.</source>
+        <translation>Le fichier dépasse %1 Mo : il est trop grand pour un catalogue.</translation>
+    </message>
+    <message>
+        <source>The file is empty.</source>
+        <translation>Le fichier est vide.</translation>
+    </message>
+    <message>
+        <source>The file is not a catalogue: %1 at line %2, column %3.</source>
+        <translation>Le fichier n&apos;est pas un catalogue : %1 à la ligne %2, colonne %3.</translation>
+    </message>
+    <message>
+        <source>The file is not a catalogue: it holds no list of categories.</source>
+        <translation>Le fichier n&apos;est pas un catalogue : il ne contient pas de liste de catégories.</translation>
+    </message>
+    <message>
+        <source>The disk refused the write: %1.</source>
+        <translation>Le disque a refusé l&apos;écriture : %1.</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Erreur</translation>
     </message>
 </context>
 <context>

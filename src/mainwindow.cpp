@@ -5,12 +5,16 @@
 #include "picturefile.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QStandardItemModel>
 
 #include <algorithm>
-#include <unordered_map>
+#include <set>
 
 namespace {
 
@@ -18,6 +22,8 @@ const QString appTitle = QStringLiteral("Kälviö");
 const QString logoPath = QStringLiteral("../../Images/logo.png");
 const QString directoryPath = QStringLiteral("../../json");
 const QString fileFilter = QStringLiteral("Files JSON (*.json)");
+// How long the status bar tells what Open or Save did.
+const int statusTimeoutMs = 5000;
 
 } // namespace
 
@@ -68,7 +74,9 @@ QAction *MainWindow::createAction(const QString &text, const char *shortcut, Com
 void MainWindow::buildFileMenu()
 {
     QMenu *menuFichier = ui->menubar->addMenu(tr("&File"));
-    QAction *actionLeave = createAction(tr("&Leave"), "Ctrl+Q", &QCoreApplication::quit);
+    // Leave closes the window, which asks about unsaved work first; the program ends with
+    // its last window.
+    QAction *actionLeave = createAction(tr("&Leave"), "Ctrl+Q", &QWidget::close);
     QAction *actionOpen = createAction(tr("&Open"), "Ctrl+O", &MainWindow::on_actionOpen_triggered);
     QAction *actionSave = createAction(tr("&Save"), "Ctrl+S", &MainWindow::on_actionSave_triggered);
     QAction *actionSaveAs =
@@ -93,10 +101,11 @@ void MainWindow::updateTreeView()
 {
     auto *newModel = new QStandardItemModel(this);
     newModel->setHorizontalHeaderLabels({ QString() });
+    elementRows.clear();
 
     QList<QStandardItem *> categoryRows;
     std::unordered_map<std::string, QStandardItem *> categoryItems;
-    for (const Furniture *furniture : Edit::sof.getFurnitures()) {
+    for (Furniture *furniture : Edit::sof.getFurnitures()) {
         auto [entry, isNew] = categoryItems.try_emplace(furniture->getCategory(), nullptr);
         if (isNew) {
             entry->second = new QStandardItem(QString::fromStdString(furniture->getCategory()));
@@ -109,6 +118,7 @@ void MainWindow::updateTreeView()
         auto *element = new QStandardItem(QString::fromStdString(furniture->getName()));
         element->appendRows(variantRows);
         entry->second->appendRow(element);
+        elementRows.emplace(element, furniture);
     }
     if (categoryRows.isEmpty())
         categoryRows.append(new QStandardItem(QObject::tr("No category")));
@@ -128,26 +138,27 @@ void MainWindow::openEditor(Edit *editor)
 {
     editor->setAttribute(Qt::WA_DeleteOnClose);
     connect(editor, &Edit::sendInfoToMainWindow, this, &MainWindow::receiveDataFromEdit);
+    connect(editor, &Edit::catalogueChanged, this, &MainWindow::markModified);
+    editors.removeAll(nullptr);
+    editors.append(editor);
     editor->show();
 }
 
-// Any row whose text holds a "." is taken for a variant identifier; with several
-// elements holding it, the last one is opened.
+// Opens the variant of the very row clicked, even where other rows show the same
+// identifier. Only a variant row whose text holds a "." opens an editor.
 void MainWindow::on_treeView_doubleClicked(const QModelIndex &index)
 {
     const QStandardItem *selectedItem = model->itemFromIndex(index);
     if (!selectedItem || !selectedItem->text().contains(u'.'))
         return;
-    const std::string id = selectedItem->text().toStdString();
-    Furniture *found = nullptr;
-    for (Furniture *furniture : Edit::sof.getFurnitures()) {
-        const std::vector<Form> &forms = furniture->getForms();
-        if (std::any_of(forms.begin(), forms.end(),
-                        [&id](const Form &form) { return form.getId() == id; }))
-            found = furniture;
-    }
-    if (found)
-        openEditor(new Edit(this, found, id));
+    const auto element = elementRows.find(selectedItem->parent());
+    if (element == elementRows.end())
+        return;
+    Furniture *furniture = element->second;
+    const auto variant = std::size_t(index.row());
+    if (variant < furniture->getForms().size()
+        && furniture->getForms()[variant].getId() == selectedItem->text().toStdString())
+        openEditor(new Edit(this, furniture, variant));
 }
 
 void MainWindow::on_actionNewFurniture_triggered()
@@ -155,42 +166,195 @@ void MainWindow::on_actionNewFurniture_triggered()
     openEditor(new Edit(nullptr));
 }
 
+void MainWindow::markModified()
+{
+    setModified(true);
+}
+
+void MainWindow::setModified(bool value)
+{
+    modified = value;
+    updateWindowTitle();
+}
+
+// "shop* - Kälviö" while the catalogue holds changes that shop.json holds not.
+void MainWindow::updateWindowTitle()
+{
+    const QString marker = modified ? QStringLiteral("*") : QString();
+    if (jsonPath.isEmpty())
+        setWindowTitle(appTitle + marker);
+    else
+        setWindowTitle(QFileInfo(jsonPath).fileName().section(u'.', 0, 0) + marker
+                       + QStringLiteral(" - ") + appTitle);
+}
+
+// Asks what to do with a modified catalogue before it is dropped; true to go on.
+bool MainWindow::settleUnsavedChanges()
+{
+    if (!modified)
+        return true;
+    const QMessageBox::StandardButton answer = QMessageBox::question(
+            this, tr("Unsaved changes"), tr("The catalogue has changes that are not saved. Save them?"),
+            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+    if (answer == QMessageBox::Save)
+        return saveCatalogue();
+    return answer == QMessageBox::Discard;
+}
+
+// Ends the program, as Leave does. Open editors are asked first about their unsaved edits
+// (saving them changes the catalogue), then the catalogue is asked about; only then do
+// they close, so that Cancel anywhere leaves every window as it was.
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    const auto settled = [](const QPointer<Edit> &editor) { return !editor || editor->settleUnsavedEdits(); };
+    if (!std::all_of(editors.cbegin(), editors.cend(), settled) || !settleUnsavedChanges()) {
+        event->ignore();
+        return;
+    }
+    for (const QPointer<Edit> &editor : std::as_const(editors)) {
+        if (editor)
+            editor->close();
+    }
+    event->accept();
+}
+
 void MainWindow::on_actionNew_triggered()
 {
+    if (!settleUnsavedChanges())
+        return;
     Edit::sof.clear();
     jsonPath.clear();
     updateTreeView();
-    setWindowTitle(appTitle);
+    setModified(false);
 }
 
-// A file that could not be read is not adopted: a later Save must not overwrite it.
+// Open adds the file's furniture to what is shown; a catalogue that was not empty then
+// holds more than the file, so it counts as modified.
 void MainWindow::on_actionOpen_triggered()
 {
     const QString filename =
             QFileDialog::getOpenFileName(this, tr("Open file"), directoryPath, fileFilter);
-    if (filename.isEmpty() || !Edit::sof.load(filename))
+    if (filename.isEmpty())
         return;
-    const QString fileNameOnly = QFileInfo(filename).fileName().section(u'.', 0, 0);
-    setWindowTitle(fileNameOnly + QStringLiteral(" - ") + appTitle);
+    const std::size_t present = Edit::sof.getFurnitures().size();
+    const FileResult result = Edit::sof.load(filename);
+    if (!result.ok())
+        return reportFailure(tr("Could not open %1.").arg(QDir::toNativeSeparators(filename)), result);
+
+    const std::vector<Furniture *> furnitures = Edit::sof.getFurnitures();
+    std::set<std::string> categories;
+    std::size_t variants = 0;
+    for (auto furniture = furnitures.begin() + std::ptrdiff_t(present); furniture != furnitures.end(); ++furniture) {
+        categories.insert((*furniture)->getCategory());
+        variants += (*furniture)->getForms().size();
+    }
+    statusBar()->showMessage(tr("Opened %1 (categories: %2, elements: %3, variants: %4)")
+                                     .arg(QFileInfo(filename).fileName())
+                                     .arg(categories.size())
+                                     .arg(furnitures.size() - present)
+                                     .arg(variants),
+                             statusTimeoutMs);
     jsonPath = filename;
     updateTreeView();
+    setModified(present > 0);
 }
 
 QString MainWindow::askSavePath(const QString &caption)
 {
-    return QFileDialog::getSaveFileName(this, caption, directoryPath, fileFilter);
+    QFileDialog chooser(this, caption, directoryPath, fileFilter);
+    chooser.setAcceptMode(QFileDialog::AcceptSave);
+    // A name typed without a suffix gets ".json", so the file shows in Open's filter.
+    chooser.setDefaultSuffix(QStringLiteral("json"));
+    return chooser.exec() == QDialog::Accepted ? chooser.selectedFiles().value(0) : QString();
+}
+
+// Save: to the current file, or to one asked for. True when the catalogue was written.
+bool MainWindow::saveCatalogue()
+{
+    if (jsonPath.isEmpty()) {
+        const QString path = askSavePath(tr("Save file"));
+        if (path.isEmpty() || !writeCatalogue(path))
+            return false;
+    } else if ((Edit::sof.changedOnDisk(jsonPath) && !confirmOverwrite()) || !writeCatalogue(jsonPath)) {
+        return false;
+    }
+    setModified(false);
+    return true;
+}
+
+bool MainWindow::confirmOverwrite()
+{
+    QMessageBox question(QMessageBox::Warning, tr("File changed"),
+                         tr("%1 was changed by another program since it was opened or saved. "
+                            "Overwrite it with this catalogue?")
+                                 .arg(QDir::toNativeSeparators(jsonPath)),
+                         QMessageBox::Cancel, this);
+    const QPushButton *overwrite = question.addButton(tr("Overwrite"), QMessageBox::AcceptRole);
+    question.setDefaultButton(QMessageBox::Cancel);
+    question.exec();
+    return question.clickedButton() == overwrite;
+}
+
+bool MainWindow::writeCatalogue(const QString &path)
+{
+    const FileResult result = Edit::sof.save(path);
+    if (!result.ok()) {
+        reportFailure(tr("Could not save %1.").arg(QDir::toNativeSeparators(path)), result,
+                      result.outcome == FileResult::RestoreFailed
+                              ? tr("Its previous contents could not be put back either: save the catalogue under another name.")
+                              : tr("The previous file is unchanged."));
+        return false;
+    }
+    statusBar()->showMessage(tr("Saved %1").arg(QFileInfo(path).fileName()), statusTimeoutMs);
+    return true;
 }
 
 void MainWindow::on_actionSave_triggered()
 {
-    const QString path = jsonPath.isEmpty() ? askSavePath(tr("Save file")) : jsonPath;
-    if (!path.isEmpty())
-        Edit::sof.save(path);
+    saveCatalogue();
 }
 
+// Save as writes a copy: the current file stays the one Save writes to.
 void MainWindow::on_actionSaveAs_triggered()
 {
     const QString path = askSavePath(tr("Save file as..."));
-    if (!path.isEmpty())
-        Edit::sof.save(path);
+    if (!path.isEmpty() && writeCatalogue(path)
+        && (jsonPath.isEmpty() || QFileInfo(path) == QFileInfo(jsonPath)))
+        setModified(false);
+}
+
+void MainWindow::reportFailure(const QString &what, const FileResult &result, const QString &after)
+{
+    QString reason;
+    switch (result.outcome) {
+    case FileResult::Done:
+        return;
+    case FileResult::CannotOpen:
+        reason = tr("The file cannot be opened: %1.").arg(result.reason);
+        break;
+    case FileResult::NotRegularFile:
+        reason = tr("It is not a regular file, but a folder, a device or a pipe.");
+        break;
+    case FileResult::TooLarge:
+        reason = tr("The file is larger than %1 MB, too large for a catalogue.")
+                         .arg(SetOfFurnitures::maxFileSize >> 20);
+        break;
+    case FileResult::EmptyFile:
+        reason = tr("The file is empty.");
+        break;
+    case FileResult::NotJson:
+        reason = tr("The file is not a catalogue: %1 at line %2, column %3.")
+                         .arg(result.reason)
+                         .arg(result.line)
+                         .arg(result.column);
+        break;
+    case FileResult::NotCatalogue:
+        reason = tr("The file is not a catalogue: it holds no list of categories.");
+        break;
+    case FileResult::WriteFailed:
+    case FileResult::RestoreFailed:
+        reason = tr("The disk refused the write: %1.").arg(result.reason);
+        break;
+    }
+    QMessageBox::warning(this, tr("Error"), QStringList({ what, reason, after }).join(u' ').trimmed());
 }

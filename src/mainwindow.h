@@ -1,12 +1,19 @@
 #pragma once
 
+#include <QList>
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 
+#include <unordered_map>
+
 class Edit;
+class Furniture;
 class QAction;
 class QModelIndex;
+class QStandardItem;
 class QStandardItemModel;
+struct FileResult;
 
 namespace Ui {
 class MainWindow;
@@ -31,6 +38,9 @@ public:
 public slots:
     void receiveDataFromEdit();
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private slots:
     void on_treeView_doubleClicked(const QModelIndex &index);
 
@@ -44,11 +54,25 @@ private:
     void buildFileMenu();
     template<typename Command>
     QAction *createAction(const QString &text, const char *shortcut, Command command);
-    QString askSavePath(const QString &caption);
     void openEditor(Edit *editor);
+    void markModified();
+    void setModified(bool value);
+    void updateWindowTitle();
+    bool settleUnsavedChanges();
+    bool saveCatalogue();
+    bool confirmOverwrite();
+    bool writeCatalogue(const QString &path);
+    QString askSavePath(const QString &caption);
+    void reportFailure(const QString &what, const FileResult &result, const QString &after = {});
 
     Ui::MainWindow *ui;
     // The catalogue file that Save writes to; empty until a file is opened.
     QString jsonPath;
+    // Whether the catalogue holds changes that jsonPath (or, without one, no file) holds not.
+    bool modified = false;
     QStandardItemModel *model = nullptr;
+    // The element each element row of the tree shows. Every change that adds or removes
+    // elements rebuilds the tree, so these stay valid while the tree is shown.
+    std::unordered_map<const QStandardItem *, Furniture *> elementRows;
+    QList<QPointer<Edit>> editors;
 };
