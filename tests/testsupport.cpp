@@ -2,12 +2,18 @@
 
 #include "edit.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QMessageBox>
+#include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
+#include <QSet>
+#include <QTest>
+
+#include <iomanip>
+#include <sstream>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 ScratchTree::ScratchTree() : previousDirectory(QDir::currentPath())
 {
@@ -21,35 +27,73 @@ ScratchTree::~ScratchTree()
     QDir::setCurrent(previousDirectory);
 }
 
-QString ScratchTree::path(const QString &relative) const
-{
-    return root.filePath(relative);
-}
-
 void ScratchTree::write(const QString &relative, const QByteArray &bytes) const
 {
     QFile file(path(relative));
-    if (file.open(QIODevice::WriteOnly))
-        file.write(bytes);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
 }
 
-void answerNextModal(const std::function<void(QWidget *)> &answer)
+void addRows(const char *table)
 {
-    auto *poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, answer] {
-        if (QWidget *modal = QApplication::activeModalWidget()) {
-            poll->deleteLater();
-            answer(modal);
-        }
-    });
-    poll->start(10);
+    const QList<QByteArray> lines = readFile(QFINDTESTDATA(QStringLiteral("data/%1.tsv").arg(table))).trimmed().split('\n');
+    // The test table keeps the addresses of the column names, not copies.
+    static QSet<QByteArray> names;
+    const QList<QByteArray> columns = lines.value(0).split('\t');
+    for (const QByteArray &column : columns.mid(1))
+        QTest::addColumn<QString>(names.insert(column)->constData());
+    for (const QByteArray &line : lines.mid(1)) {
+        const QList<QByteArray> cells = line.split('\t');
+        QTestData &row = QTest::newRow(cells[0].constData());
+        for (qsizetype i = 1; i < columns.size(); ++i)
+            row << QString::fromUtf8(cells.value(i));
+    }
 }
 
-void pressOnNextMessageBox(int button)
+QString cell(const char *column)
 {
-    answerNextModal([button](QWidget *box) {
-        qobject_cast<QMessageBox *>(box)->button(QMessageBox::StandardButton(button))->click();
-    });
+    return *static_cast<QString *>(QTest::qData(column, QMetaType::QString));
+}
+
+QByteArray bytesCell(const char *column)
+{
+    return QByteArray::fromPercentEncoding(cell(column).toUtf8());
+}
+
+QLineEdit *field(const QWidget *window, const QString &name)
+{
+    return window->findChild<QLineEdit *>(name);
+}
+
+void press(const QWidget *window, const QString &button)
+{
+    window->findChild<QPushButton *>("pushButton" + button)->click();
+}
+
+void type(const QWidget *window, const QString &name, QString keys)
+{
+    if (keys.startsWith(u'='))
+        field(window, name)->clear();
+    QTest::keyClick(field(window, name), Qt::Key_End);
+    QTest::keyClicks(field(window, name), keys.remove(u'='));
+}
+
+Edit *openOn(std::size_t element, std::size_t variant)
+{
+    auto *editor = new Edit(nullptr, Edit::sof.getFurnitures().at(element), variant);
+    editor->setAttribute(Qt::WA_DeleteOnClose);
+    editor->show();
+    return editor;
+}
+
+const QStringList fieldNames { "ID1", "ID2", "ID3", "CatName", "ElementName", "Description", "Length", "Height",
+                               "Width", "Weight", "Designer", "Photo", "Color", "Price", "Stock" };
+
+QString shownFields(const Edit *editor)
+{
+    QStringList texts;
+    for (const QString &name : fieldNames)
+        texts << field(editor, "lineEdit" + name)->text();
+    return texts.join(u'|');
 }
 
 void fillCatalogue(const QStringList &elements)
@@ -77,8 +121,26 @@ QStringList catalogueSummary()
     return lines;
 }
 
+QByteArray catalogueDump()
+{
+    std::ostringstream out;
+    out << std::setprecision(15) << Edit::sof;
+    return QByteArray::fromStdString(out.str());
+}
+
 QByteArray readFile(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+int inChild(const std::function<int()> &work)
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        alarm(10);
+        _exit(work());
+    }
+    int status = 0;
+    return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }

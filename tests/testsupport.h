@@ -4,8 +4,11 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <cstddef>
 #include <functional>
 
+class Edit;
+class QLineEdit;
 class QWidget;
 
 // A throw-away tree laid out like the repository, with Images/ and json/, whose
@@ -15,8 +18,7 @@ class ScratchTree
 public:
     ScratchTree();
     ~ScratchTree();
-
-    QString path(const QString &relative) const;
+    QString path(const QString &relative) const { return root.filePath(relative); }
     void write(const QString &relative, const QByteArray &bytes) const;
 
 private:
@@ -24,15 +26,37 @@ private:
     QString previousDirectory;
 };
 
-// Runs `answer` on the next modal dialog as soon as it is shown.
-void answerNextModal(const std::function<void(QWidget *)> &answer);
-// Presses `button` (a QMessageBox::StandardButton) on the next message box.
-void pressOnNextMessageBox(int button);
+// Adds the rows of tests/data/<table>.tsv, whose first line names the columns and whose
+// first column names each row. Every cell is a text; bytesCell() reads %XX as a byte.
+void addRows(const char *table);
+QString cell(const char *column);
+QByteArray bytesCell(const char *column);
+
+// Plays a scenario: steps "verb argument" separated by " ; ", list items by " + ".
+// Each step acts as the user would or checks what the user would see; see scenario.cpp.
+void play(const QString &steps, const ScratchTree &tree);
+
+QLineEdit *field(const QWidget *window, const QString &name);
+void press(const QWidget *window, const QString &button);
+// Types `keys` at the end of a field; "=" first clears it.
+void type(const QWidget *window, const QString &name, QString keys);
+// The editor a double-click opens on variant `variant` of element `element`.
+Edit *openOn(std::size_t element, std::size_t variant);
+// The editor's fields, lineEdit<name>, in the order of the form; shownFields() gives
+// their texts with "|" between them.
+extern const QStringList fieldNames;
+QString shownFields(const Edit *editor);
 
 // Fills Edit::sof from lines "category|name|colour|id,id,...": one element each, every
 // variant of the given colour, price 10 and stock 1.
 void fillCatalogue(const QStringList &elements);
 // Edit::sof as lines "category|name|id,id,...".
 QStringList catalogueSummary();
+// Edit::sof as the text stream form writes it, with prices to 15 digits.
+QByteArray catalogueDump();
 
 QByteArray readFile(const QString &path);
+
+// Runs `work` in a child process and returns its exit status, or -1 when it died, as
+// when it blocked for 10 s.
+int inChild(const std::function<int()> &work);

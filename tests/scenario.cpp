@@ -1,0 +1,237 @@
+#include "testsupport.h"
+
+#include "edit.h"
+#include "mainwindow.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMetaEnum>
+#include <QPointer>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+
+#include <map>
+#include <memory>
+#include <utility>
+
+#include <sys/stat.h>
+
+// The steps, each "verb argument":
+//   catalogue A|n|red|1.1.1 + ...     the catalogue holds these elements (see fillCatalogue)
+//   load DATA, snapshot               the catalogue file DATA of tests/data is loaded; the
+//                                     catalogue is remembered, for `changed`
+//   write PATH TEXT, write PATH @DATA PATH in the scratch tree holds TEXT (%XX a byte), or
+//                                     the file DATA of tests/data; fifo PATH, remove PATH
+//   new, open E V, use N              a New Furniture editor; an editor on variant V of
+//                                     element E; the N-th editor opened becomes the current one
+//   press Save, type Color =blue,     in the current editor: a button, keys into a field,
+//   fill A|B|...|L, close             the twelve editable fields, the window's close control
+//   window, menu Open, click 0 0 1,   a main window, a File menu entry, a double-click on a
+//   quit                              tree row (an editor it opens becomes current), closing it
+//   answer Yes + Ok, choose PATH      the next message boxes and file chooser are answered so
+//   logs TEXT                         TEXT is to be logged as critical
+// Checks: fields, field NAME TEXT, buttons, editable yes|no, heading (editor title), picture (photo label),
+// editor shown|closed, asked TITLE|TEXT|DEFAULT + ... (boxes since the last check),
+// summary, holds TEXT (once in the catalogue dump), changed FROM>TO (the catalogue dump
+// is the snapshot's with FROM replaced by TO), prices, title, status, tree,
+// main shown|closed (the main window), file PATH N TEXT, same PATH PATH.
+namespace {
+
+// Answers are owned here, so that none left unanswered outlives its scenario.
+QObject *pendingAnswers()
+{
+    static QObject owner;
+    return &owner;
+}
+
+void answerNextModal(const char *kind, const std::function<void(QWidget *)> &answer)
+{
+    auto *poll = new QTimer(pendingAnswers());
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, kind, answer] {
+        if (QWidget *modal = QApplication::activeModalWidget(); modal && modal->inherits(kind)) {
+            poll->stop();
+            poll->deleteLater();
+            answer(modal);
+        }
+    });
+    poll->start(10);
+}
+
+void answerMessageBoxes(const QStringList &buttons, QStringList *seen)
+{
+    if (buttons.isEmpty())
+        return;
+    answerNextModal("QMessageBox", [buttons, seen](QWidget *modal) {
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        *seen << QStringList({ box->windowTitle(), box->text(), box->defaultButton() ? box->defaultButton()->text() : "" }).join(u'|');
+        const QString &name = buttons.first();
+        const int standard = QMetaEnum::fromType<QMessageBox::StandardButtons>().keyToValue(qPrintable(name));
+        (name == "default" ? box->defaultButton()
+                           : name == "first" ? box->buttons().first() : box->button(QMessageBox::StandardButton(standard)))
+                ->click();
+        answerMessageBoxes(buttons.mid(1), seen);
+    });
+}
+
+// The tree as text: "Category[element[id,id],element]" rows separated by spaces.
+QString dump(const QAbstractItemModel *model, const QModelIndex &parent = {})
+{
+    QStringList rows;
+    for (int row = 0; row < model->rowCount(parent); ++row) {
+        const QModelIndex index = model->index(row, 0, parent);
+        const QString children = dump(model, index);
+        rows << index.data().toString() + (children.isEmpty() ? QString() : '[' + children + ']');
+    }
+    return rows.join(parent.isValid() ? u',' : u' ');
+}
+
+class Player
+{
+public:
+    explicit Player(const ScratchTree &tree) : tree(tree) {}
+    ~Player()
+    {
+        qDeleteAll(pendingAnswers()->children());
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            if (qobject_cast<Edit *>(widget))
+                delete widget;
+    }
+    void play(const QString &verb, const QString &text);
+
+private:
+    // Runs `action`; an editor it brings up becomes the current one.
+    void adopt(const std::function<void()> &action)
+    {
+        const auto shown = [] {
+            QList<Edit *> editors;
+            for (QWidget *widget : QApplication::allWidgets())
+                if (auto *editor = qobject_cast<Edit *>(widget); editor && editor->isVisible())
+                    editors << editor;
+            return editors;
+        };
+        const QList<Edit *> before = shown();
+        action();
+        for (Edit *editor : shown())
+            if (!before.contains(editor))
+                editors << (current = editor);
+    }
+    QTreeView *view() const { return window->findChild<QTreeView *>(); }
+
+    const ScratchTree &tree;
+    std::unique_ptr<MainWindow> window;
+    QList<QPointer<Edit>> editors;
+    QPointer<Edit> current;
+    QStringList asked;
+    QByteArray snapshot;
+};
+
+void Player::play(const QString &verb, const QString &text)
+{
+    const QStringList words = text.split(u' '), items = text.split(" + ", Qt::SkipEmptyParts);
+    const QString path = tree.path(words.value(0)), rest = text.section(u' ', 1);
+    const QStringList entries { "New", "New Furniture", "", "Open", "Save", "Save as", "", "Leave" };
+    const std::map<QString, std::function<void()>> steps {
+        { "catalogue", [&] { fillCatalogue(items); } },
+        { "load", [&] { QVERIFY(Edit::sof.load(QFINDTESTDATA("data/" + text)).ok()); } },
+        { "snapshot", [&] { snapshot = catalogueDump(); } },
+        { "write", [&] {
+             QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+             tree.write(words[0], rest.startsWith(u'@') ? readFile(QFINDTESTDATA("data/" + rest.mid(1)))
+                                                        : QByteArray::fromPercentEncoding(rest.toUtf8()));
+         } },
+        { "fifo", [&] { QVERIFY(mkfifo(QFile::encodeName(path), 0644) == 0 || (QFile::remove(path) && mkfifo(QFile::encodeName(path), 0644) == 0)); } },
+        { "remove", [&] { QVERIFY(QFileInfo(path).isDir() ? QDir(path).removeRecursively() : QFile::remove(path)); } },
+        { "new", [&] { adopt([] { (new Edit(nullptr))->show(); }); current->setAttribute(Qt::WA_DeleteOnClose); } },
+        { "open", [&] { editors << (current = openOn(words[0].toInt(), words[1].toInt())); } },
+        { "use", [&] { current = editors.value(text.toInt()); } },
+        { "press", [&] { adopt([&] { press(current, text); }); } },
+        { "type", [&] { type(current, "lineEdit" + words[0], rest); } },
+        { "fill", [&] {
+             for (int i = 3; i < fieldNames.size(); ++i)
+                 field(current, "lineEdit" + fieldNames[i])->setText(text.section(u'|', i - 3, i - 3));
+         } },
+        { "close", [&] { current->close(); } },
+        { "window", [&] { (window = std::make_unique<MainWindow>())->show(); } },
+        { "menu", [&] { adopt([&] { window->menuBar()->actions()[0]->menu()->actions().at(entries.indexOf(text))->trigger(); }); } },
+        { "click", [&] {
+             QModelIndex index;
+             for (const QString &row : words)
+                 index = view()->model()->index(row.toInt(), 0, index);
+             adopt([&] { emit view()->doubleClicked(index); });
+         } },
+        { "quit", [&] { window->close(); } },
+        { "answer", [&] { answerMessageBoxes(items, &asked); } },
+        { "choose", [&] {
+             answerNextModal("QFileDialog", [chosen = text.isEmpty() ? QString() : path](QWidget *modal) {
+                 auto *chooser = qobject_cast<QFileDialog *>(modal);
+                 if (chosen.isEmpty())
+                     return chooser->reject();
+                 chooser->findChild<QLineEdit *>("fileNameEdit")->setText(chosen);
+                 QMetaObject::invokeMethod(chooser, &QDialog::accept);
+             });
+         } },
+        { "logs", [&] { QTest::ignoreMessage(QtCriticalMsg, qPrintable(text)); } },
+        { "fields", [&] { QCOMPARE(shownFields(current), text); } },
+        { "field", [&] { QCOMPARE(field(current, "lineEdit" + words[0])->text(), rest); } },
+        { "buttons", [&] {
+             QStringList shown;
+             for (const char *name : { "Save", "Edit", "Delete", "Close" })
+                 if (current->findChild<QPushButton *>(QStringLiteral("pushButton") + name)->isVisibleTo(current))
+                     shown << name;
+             QCOMPARE(shown.join(u' '), text);
+         } },
+        { "editable", [&] {
+             for (const QLineEdit *line : current->findChildren<QLineEdit *>()) {
+                 QCOMPARE(line->isReadOnly(), line->objectName().startsWith("lineEditID") || text == "no");
+                 QCOMPARE(line->styleSheet(), line->isReadOnly() ? "background-color: lightgray;" : "background-color: white;");
+             }
+         } },
+        { "heading", [&] { QCOMPARE(current->windowTitle(), text); } },
+        { "picture", [&] { QCOMPARE(current->findChild<QLabel *>("labelImage")->text(), text); } },
+        { "editor", [&] { QCOMPARE(current && current->isVisible(), text == "shown"); } },
+        { "asked", [&] { QCOMPARE(std::exchange(asked, {}), items); } },
+        { "summary", [&] { QCOMPARE(catalogueSummary().join(" + "), text); } },
+        { "changed", [&] {
+             const QList<QByteArray> change = QByteArray::fromPercentEncoding(text.toUtf8()).split('>');
+             QCOMPARE(catalogueDump(), QByteArray(snapshot).replace(change[0], change.value(1)));
+         } },
+        { "holds", [&] { QCOMPARE(catalogueDump().count(QByteArray::fromPercentEncoding(text.toUtf8())), 1); } },
+        { "prices", [&] {
+             QStringList prices;
+             for (const Furniture *furniture : Edit::sof.getFurnitures())
+                 for (const Form &form : furniture->getForms())
+                     prices << QString::number(form.getPrice());
+             QCOMPARE(prices.join(u' '), text);
+         } },
+        { "title", [&] { QCOMPARE(window->windowTitle(), text); } },
+        { "status", [&] { QCOMPARE(window->statusBar()->currentMessage(), text); } },
+        { "tree", [&] { QCOMPARE(dump(view()->model()), text); } },
+        { "main", [&] { QCOMPARE(window->isVisible(), text == "shown"); } },
+        { "file", [&] { QCOMPARE(readFile(path).count(text.section(u' ', 2).toUtf8()), words.value(1).toInt()); } },
+        { "same", [&] { QCOMPARE(readFile(path), readFile(tree.path(words.value(1)))); } },
+    };
+    const auto step = steps.find(verb);
+    QVERIFY2(step != steps.end(), qPrintable("no step " + verb));
+    step->second();
+}
+
+} // namespace
+
+void play(const QString &steps, const ScratchTree &tree)
+{
+    Player player(tree);
+    for (const QString &step : steps.split(" ; ")) {
+        // %1 stands for the scratch tree, in messages that name a file.
+        player.play(step.section(u' ', 0, 0), step.section(u' ', 1).replace("%1", tree.path("")));
+        if (QTest::currentTestFailed())
+            return qWarning("failed at the step \"%s\"", qPrintable(step));
+    }
+}

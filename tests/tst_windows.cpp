@@ -1,0 +1,97 @@
+#include "edit.h"
+#include "mainwindow.h"
+#include "testsupport.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QRandomGenerator>
+#include <QStandardItemModel>
+#include <QTest>
+#include <QTreeView>
+
+// What the editor and the main window show and do, played as the user would: the
+// scenarios are in tests/data/editorScenarios.tsv and windowScenarios.tsv.
+class TestWindows : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+    void cleanup() { Edit::sof.clear(); }
+    void windowAndMenu();
+    void editor_data() { addRows("editorScenarios"); }
+    void editor() { play(cell("steps"), scratch); }
+    void window_data() { addRows("windowScenarios"); }
+    void window() { play(cell("steps"), scratch); }
+    void unchangedSaveAndDeleteTouchOnlyTheOpenedVariant();
+
+private:
+    ScratchTree scratch;
+};
+
+void TestWindows::windowAndMenu()
+{
+    for (bool logo : { false, true }) {
+        if (logo)
+            QImage(30, 20, QImage::Format_RGB32).save(scratch.path("Images/logo.png"));
+        const MainWindow window;
+        QCOMPARE(window.minimumSize(), QSize(1000, 600));
+        QCOMPARE(window.maximumSize(), QSize(1000, 600));
+        QCOMPARE(window.windowTitle(), "Kälviö");
+        QCOMPARE(window.findChild<QLabel *>("label")->text(), "    Kälviö");
+        QCOMPARE(window.findChild<QLabel *>("labelImage")->text(), logo ? "" : "Image not found");
+        QCOMPARE(window.findChild<QLabel *>("labelImage")->pixmap().isNull(), !logo);
+    }
+    MainWindow window;
+    QCOMPARE(window.findChild<QTreeView *>()->editTriggers(), QAbstractItemView::NoEditTriggers);
+    for (int i = 0; i < 30; ++i)
+        window.updateTreeView();
+    QCOMPARE(window.findChildren<QStandardItemModel *>().size(), 1);
+    QStringList menu { window.menuBar()->actions().first()->text() };
+    for (const QAction *action : window.menuBar()->actions().first()->menu()->actions())
+        menu << action->text() + ' ' + action->shortcut().toString();
+    QCOMPARE(menu.join(u'|'), "&File|&New Ctrl+Shift+N|&New Furniture Ctrl+N| |&Open Ctrl+O|&Save Ctrl+S|&Save as Ctrl+Shift+S| |&Leave Ctrl+Q");
+}
+
+// Over random catalogues with identifiers of every shape, shared within and across
+// elements and by a file opened twice: Edit then Save of every variant changes no byte of
+// the saved file, and a Delete takes exactly the opened variant (and an element it empties).
+void TestWindows::unchangedSaveAndDeleteTouchOnlyTheOpenedVariant()
+{
+    const QStringList groups { "001", "1", "", "1000", "01" };
+    for (quint32 seed = 1; seed <= 60; ++seed) {
+        QRandomGenerator random(seed);
+        const auto pick = [&random](const QStringList &list) { return list[random.bounded(int(list.size()))]; };
+        QStringList catalogue;
+        for (int e = random.bounded(1, 5); e > 0; --e) {
+            QStringList ids;
+            for (int v = random.bounded(1, 4); v > 0; --v)
+                ids << (random.bounded(5) ? pick(groups) + '.' + pick(groups) + '.' + pick(groups) + pick({ "", ".7" }) : "9");
+            catalogue << QString("C%1|n%2|red|").arg(random.bounded(2)).arg(random.bounded(2)) + ids.join(u',');
+        }
+        fillCatalogue(seed % 2 ? catalogue + catalogue : catalogue);
+        QVERIFY(Edit::sof.save(scratch.path("before.json")).ok());
+        for (std::size_t e = 0; e < Edit::sof.getFurnitures().size(); ++e)
+            for (std::size_t v = 0; v < Edit::sof.getFurnitures()[e]->getForms().size(); ++v)
+                play(QString("open %1 %2 ; press Edit ; press Save").arg(e).arg(v), scratch);
+        QVERIFY(Edit::sof.save(scratch.path("after.json")).ok());
+        QCOMPARE(readFile(scratch.path("after.json")), readFile(scratch.path("before.json")));
+
+        const QStringList before = catalogueSummary();
+        QStringList after = before;
+        const int e = random.bounded(int(after.size())), v = random.bounded(int(Edit::sof.getFurnitures()[e]->getForms().size()));
+        QStringList variants = after[e].section(u'|', 2).split(u',');
+        variants.removeAt(v);
+        after[e] = after[e].section(u'|', 0, 1) + '|' + variants.join(u',');
+        if (variants.isEmpty())
+            after.removeAt(e);
+        play(QString("open %1 %2 ; answer default ; press Delete ; asked Confirmation|Are you sure you want to remove this item?|&No"
+                     " ; summary %3 ; answer Yes ; press Delete ; editor closed ; summary %4")
+                     .arg(e).arg(v).arg(before.join(" + "), after.join(" + ")),
+             scratch);
+    }
+}
+
+QTEST_MAIN(TestWindows)
+#include "tst_windows.moc"
