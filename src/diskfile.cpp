@@ -190,11 +190,12 @@ FileResult overwriteInPlace(const QByteArray &name, int existing, const QByteArr
     const qint64 previousSize = previous.size();
     qint64 overwritten = 0;
     int error = 0;
-    if (contents.size() > previousSize) {
-        error = ::posix_fallocate(existing, previousSize, contents.size() - previousSize);
-        if (error == EOPNOTSUPP || error == EINVAL) // the file system cannot reserve
-            error = 0;
-    }
+    // Not posix_fallocate(): where the file system cannot reserve space, its fallback reads
+    // the file, through a descriptor that is open for writing only, and fails.
+    if (contents.size() > previousSize
+        && ::fallocate(existing, 0, previousSize, contents.size() - previousSize) != 0
+        && errno != EOPNOTSUPP)
+        error = errno;
     if (!error)
         error = writeAll(existing, contents, overwritten);
     if (!error && contents.size() < previousSize) {

@@ -155,6 +155,21 @@ FileResult notJson(const QByteArray &bytes, const QJsonParseError &error)
     return result;
 }
 
+// Parses a catalogue file's bytes into `document`; says why they hold no catalogue.
+FileResult parse(const QByteArray &bytes, QJsonDocument &document)
+{
+    QJsonParseError error;
+    document = QJsonDocument::fromJson(bytes, &error);
+    FileResult result;
+    if (bytes.isEmpty())
+        result.outcome = FileResult::EmptyFile;
+    else if (error.error != QJsonParseError::NoError)
+        return notJson(bytes, error);
+    else if (!document.isArray())
+        result.outcome = FileResult::NotCatalogue;
+    return result;
+}
+
 QString absolute(const QString &path)
 {
     return QFileInfo(path).absoluteFilePath();
@@ -166,21 +181,13 @@ FileResult SetOfFurnitures::load(const QString &path)
 {
     QByteArray bytes;
     FileStamp stamp;
-    FileResult result = DiskFile::read(path, maxFileSize, bytes, &stamp);
-    if (!result.ok()) {
+    if (const FileResult read = DiskFile::read(path, maxFileSize, bytes, &stamp); !read.ok()) {
         qCritical("Error: file not open");
-        return result;
+        return read;
     }
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
-    if (bytes.isEmpty())
-        result.outcome = FileResult::EmptyFile;
-    else if (error.error != QJsonParseError::NoError)
-        return notJson(bytes, error);
-    else if (!document.isArray())
-        result.outcome = FileResult::NotCatalogue;
-    if (!result.ok())
-        return result;
+    QJsonDocument document;
+    if (const FileResult parsed = parse(bytes, document); !parsed.ok())
+        return parsed;
 
     const QCborArray entries = QCborArray::fromJsonArray(document.array());
     for (const QCborValue &entry : entries) {
@@ -191,7 +198,7 @@ FileResult SetOfFurnitures::load(const QString &path)
             addFurniture(furnitureFromJson(categoryName, element.toMap()));
     }
     knownFiles.insert(absolute(path), stamp);
-    return result;
+    return {};
 }
 
 FileResult SetOfFurnitures::save(const QString &path)
