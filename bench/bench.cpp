@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QLineEdit>
 #include <QLocale>
@@ -55,7 +56,7 @@ struct Growth
 
 struct Memory
 {
-    double beforeLoading, peak;
+    double fileMB, openingPeak, beforeLoading, peak;
     Growth rebuilds, editors;
 };
 
@@ -212,6 +213,8 @@ Memory measureMemory(const QTemporaryDir &dir, const Shape &shape)
     memory.beforeLoading = statusMB("VmRSS:");
     resetPeakResident();
     Edit::sof.load(path);
+    memory.fileMB = double(QFileInfo(path).size()) / 1e6;
+    memory.openingPeak = statusMB("VmHWM:") - memory.beforeLoading;
     {
         MainWindow window;
         window.show();
@@ -414,6 +417,8 @@ void printTargets(const Figures &few, double categorySpread, const Memory &memor
                 "(%.1f MB before loading)\n",
                 qPrintable(withSeparators(shapes[fewCategories].variants)), memory.peak,
                 memory.beforeLoading);
+    std::printf("Opening a %.1f MB file takes %.1f MB at its peak: %.1f MB a MB of file\n",
+                memory.fileMB, memory.openingPeak, memory.openingPeak / memory.fileMB);
 }
 
 } // namespace
