@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Remakes docs/mainwindow.png (the sample catalogue open, one category unfolded) and
-# docs/editor.png (the editor on one of its variants) from the real program on a
-# virtual X server.
+# docs/editor.png (the editor on one of its variants, in edit mode) from the real program
+# on a virtual X server, and their French twins docs/mainwindow-fr.png, docs/editor-fr.png.
 #
 #   scripts/screenshots.sh [PATH/TO/kalvio]    without a path, builds build/src/kalvio
 set -euo pipefail
@@ -39,17 +39,32 @@ shoot() {
     echo "screenshots: docs/$1"
 }
 
-start_kalvio "$(realpath "$1")" || fail "could not start"
-dialog=$(window "Language selection") || fail "no language dialog"
-to "$dialog" key Return
-main=$(window "Kälviö") || fail "no main window"
-main=$(open_catalogue shop.json "Open file" "$main") || fail "could not open json/shop.json"
+binary=$(realpath "$1")
+for language in en fr; do
+    suffix=${language/en/}
+    suffix=${suffix:+-$suffix}
+    start_kalvio "$binary" || fail "could not start"
+    dialog=$(window "Language selection") || fail "no language dialog"
+    if [ "$language" = fr ]; then
+        to "$dialog" key Down Return
+        chooser="Ouvrir le fichier"
+    else
+        to "$dialog" key Return
+        chooser="Open file"
+    fi
+    main=$(window "Kälviö") || fail "no main window"
+    main=$(open_catalogue shop.json "$chooser" "$main") || fail "could not open json/shop.json"
 
-# Rows: Chairs, Tables, Sofas > Pilvi sofa > 003.001.001, 003.001.002 (green), ...
-xdotool mousemove --window "$main" 40 "$(rowCentre 0)" click 1
-to "$main" key Down Down Right Down Right Down Down
-mkdir -p "$repository/docs"
-shoot mainwindow.png
+    # Rows: Chairs, Tables, Sofas > Pilvi sofa > 003.001.001, 003.001.002 (green), ...
+    xdotool mousemove --window "$main" 40 "$(rowCentre 0)" click 1
+    to "$main" key Down Down Right Down Right Down Down
+    mkdir -p "$repository/docs"
+    shoot "mainwindow$suffix.png"
 
-xdotool mousemove --window "$main" 100 "$(rowCentre 5)" click --repeat 2 --delay 100 1
-shoot editor.png
+    # The editor's Edit button, at 455, 350 in its frame at 260, 170.
+    xdotool mousemove --window "$main" 100 "$(rowCentre 5)" click --repeat 2 --delay 100 1
+    xdotool mousemove --window "$main" 760 534 click 1
+    shoot "editor$suffix.png"
+    stop_kalvio
+    trap - EXIT
+done
