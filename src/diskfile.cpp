@@ -21,11 +21,13 @@ namespace {
 class Descriptor
 {
 public:
-    explicit Descriptor(int descriptor) : descriptor(descriptor) {}
-    ~Descriptor()
+    explicit Descriptor(int descriptor = -1) : descriptor(descriptor) {}
+    ~Descriptor() { reset(-1); }
+    void reset(int other)
     {
         if (descriptor >= 0)
             ::close(descriptor);
+        descriptor = other;
     }
     Descriptor(const Descriptor &) = delete;
     Descriptor &operator=(const Descriptor &) = delete;
@@ -46,11 +48,21 @@ FileResult failure(FileResult::Outcome outcome, int error = 0)
     return result;
 }
 
-// Opening with O_NONBLOCK returns at once even should the path have become a FIFO since
-// it was checked; fstat() on the open file then refuses it.
-int openNonBlocking(const QByteArray &name, int flags)
+// Opens the regular file `name`. Anything else (a FIFO, a device, a folder) is refused
+// before it is opened; should the path have become one since, opening with O_NONBLOCK
+// still returns at once, and the open file is checked again.
+FileResult openRegularFile(const QByteArray &name, int flags, Descriptor &file, struct stat &info)
 {
-    return ::open(name.constData(), flags | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (::stat(name.constData(), &info) != 0)
+        return failure(FileResult::CannotOpen, errno);
+    if (!S_ISREG(info.st_mode))
+        return failure(FileResult::NotRegularFile);
+    file.reset(::open(name.constData(), flags | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (!file.isOpen())
+        return failure(FileResult::CannotOpen, errno);
+    if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode))
+        return failure(FileResult::NotRegularFile);
+    return {};
 }
 
 // Reads up to `size` bytes; 0 at the end of the file, -1 with errno set on failure.
@@ -177,16 +189,13 @@ std::optional<FileResult> replaceByRename(const QByteArray &name, int existing,
 FileResult overwriteInPlace(const QByteArray &name, int existing, const QByteArray &contents)
 {
     QByteArray previous;
-    {
-        Descriptor reader(openNonBlocking(name, O_RDONLY));
-        struct stat info;
-        if (!reader.isOpen() || ::fstat(reader.get(), &info) != 0)
-            return failure(FileResult::CannotOpen, errno);
-        const FileResult read = readOpenFile(reader.get(), info.st_size,
-                                             std::numeric_limits<qint64>::max(), previous);
-        if (!read.ok())
-            return read;
-    }
+    Descriptor reader;
+    struct stat info;
+    FileResult read = openRegularFile(name, O_RDONLY, reader, info);
+    if (read.ok())
+        read = readOpenFile(reader.get(), info.st_size, std::numeric_limits<qint64>::max(), previous);
+    if (!read.ok())
+        return read;
     const qint64 previousSize = previous.size();
     qint64 overwritten = 0;
     int error = 0;
@@ -259,22 +268,13 @@ FileStamp FileStamp::of(int descriptor, const QByteArray &contents)
 
 FileResult DiskFile::read(const QString &path, qint64 maxSize, QByteArray &contents, FileStamp *stamp)
 {
-    const QByteArray name = QFile::encodeName(path);
+    Descriptor file;
     struct stat info;
-    if (::stat(name.constData(), &info) != 0)
-        return failure(FileResult::CannotOpen, errno);
-    if (!S_ISREG(info.st_mode))
-        return failure(FileResult::NotRegularFile);
-    if (info.st_size > maxSize)
-        return failure(FileResult::TooLarge);
-    Descriptor file(openNonBlocking(name, O_RDONLY));
-    if (!file.isOpen())
-        return failure(FileResult::CannotOpen, errno);
-    if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode))
-        return failure(FileResult::NotRegularFile);
-    if (info.st_size > maxSize)
-        return failure(FileResult::TooLarge);
-    const FileResult result = readOpenFile(file.get(), info.st_size, maxSize, contents);
+    FileResult result = openRegularFile(QFile::encodeName(path), O_RDONLY, file, info);
+    if (result.ok() && info.st_size > maxSize)
+        result = failure(FileResult::TooLarge);
+    if (result.ok())
+        result = readOpenFile(file.get(), info.st_size, maxSize, contents);
     if (result.ok() && stamp)
         *stamp = FileStamp::of(file.get(), contents);
     return result;
@@ -299,21 +299,14 @@ FileResult DiskFile::write(const QString &path, const QByteArray &contents, File
         return {};
     }
 
-    // Symbolic links are followed: the file they lead to is the one written.
+    // Symbolic links are followed: the file they lead to is the one written. Opening for
+    // writing refuses exactly what a plain write would: a read-only file, a read-only
+    // file system.
     const QByteArray name = QFile::encodeName(canonical);
+    Descriptor existing;
     struct stat target;
-    if (::stat(name.constData(), &target) != 0)
-        return failure(FileResult::CannotOpen, errno);
-    if (!S_ISREG(target.st_mode))
-        return failure(FileResult::NotRegularFile);
-    // Opening for writing refuses exactly what a plain write would: a read-only file, a
-    // read-only file system.
-    Descriptor existing(openNonBlocking(name, O_WRONLY));
-    if (!existing.isOpen())
-        return failure(FileResult::CannotOpen, errno);
-    if (::fstat(existing.get(), &target) != 0 || !S_ISREG(target.st_mode))
-        return failure(FileResult::NotRegularFile);
-
+    if (const FileResult opened = openRegularFile(name, O_WRONLY, existing, target); !opened.ok())
+        return opened;
     if (const std::optional<FileResult> result =
                 replaceByRename(name, existing.get(), target, contents, stamp))
         return *result;
