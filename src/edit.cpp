@@ -108,7 +108,6 @@ Edit::Edit(QWidget *parent) : QWidget(parent), ui(new Ui::Edit)
     ui->pushButtonDelete->hide();
     setReadOnly(false);
     installValidators();
-    rememberShownTexts();
 }
 
 Edit::Edit(QWidget *parent, Furniture *furniture, std::size_t variant)
