@@ -26,8 +26,7 @@
 
 // The steps, each "verb argument":
 //   catalogue A|n|red|1.1.1 + ...     the catalogue holds these elements (see fillCatalogue)
-//   load DATA, snapshot               the catalogue file DATA of tests/data is loaded; the
-//                                     catalogue is remembered, for `changed`
+//   snapshot                          the catalogue is remembered, for `changed`
 //   write PATH TEXT, write PATH @DATA PATH in the scratch tree holds TEXT (%XX a byte), or
 //                                     the file DATA of tests/data; fifo PATH, remove PATH
 //   new, open E V, use N              a New Furniture editor; an editor on variant V of
@@ -38,12 +37,53 @@
 //   quit                              tree row (an editor it opens becomes current), closing it
 //   answer Yes + Ok, choose PATH      the next message boxes and file chooser are answered so
 //   logs TEXT                         TEXT is to be logged as critical
-// Checks: fields, field NAME TEXT, buttons, editable yes|no, heading (editor title), picture (photo label),
-// editor shown|closed, asked TITLE|TEXT|DEFAULT + ... (boxes since the last check),
+// Checks: fields, field NAME TEXT, buttons, editable yes|no, heading (editor title),
+// picture (photo label), editor shown|closed, asked TITLE|TEXT|DEFAULT + ... (boxes since the last check),
 // summary, holds TEXT (once in the catalogue dump), changed FROM>TO (the catalogue dump
-// is the snapshot's with FROM replaced by TO), prices, title, status, tree,
+// is the snapshot's with FROM replaced by TO), prices, title, size WxH, label NAME TEXT,
+// menus (the File menu's entries and shortcuts), status, tree (rows, and not editable),
 // main shown|closed (the main window), file PATH N TEXT, same PATH PATH.
 namespace {
+
+QLineEdit *field(const QWidget *window, const QString &name)
+{
+    return window->findChild<QLineEdit *>(name);
+}
+
+void press(const QWidget *window, const QString &button)
+{
+    window->findChild<QPushButton *>("pushButton" + button)->click();
+}
+
+// Types `keys` at the end of a field; "=" first clears it.
+void type(const QWidget *window, const QString &name, QString keys)
+{
+    if (keys.startsWith(u'='))
+        field(window, name)->clear();
+    QTest::keyClick(field(window, name), Qt::Key_End);
+    QTest::keyClicks(field(window, name), keys.remove(u'='));
+}
+
+// The editor a double-click opens on variant `variant` of element `element`.
+Edit *openOn(std::size_t element, std::size_t variant)
+{
+    auto *editor = new Edit(nullptr, Edit::sof.getFurnitures().at(element), variant);
+    editor->setAttribute(Qt::WA_DeleteOnClose);
+    editor->show();
+    return editor;
+}
+
+// The editor's fields, lineEdit<name>, in the order of the form.
+const QStringList fieldNames { "ID1", "ID2", "ID3", "CatName", "ElementName", "Description", "Length", "Height",
+                               "Width", "Weight", "Designer", "Photo", "Color", "Price", "Stock" };
+
+QString shownFields(const Edit *editor)
+{
+    QStringList texts;
+    for (const QString &name : fieldNames)
+        texts << field(editor, "lineEdit" + name)->text();
+    return texts.join(u'|');
+}
 
 // Answers are owned here, so that none left unanswered outlives its scenario.
 QObject *pendingAnswers()
@@ -140,7 +180,6 @@ void Player::play(const QString &verb, const QString &text)
     const QStringList entries { "New", "New Furniture", "", "Open", "Save", "Save as", "", "Leave" };
     const std::map<QString, std::function<void()>> steps {
         { "catalogue", [&] { fillCatalogue(items); } },
-        { "load", [&] { QVERIFY(Edit::sof.load(QFINDTESTDATA("data/" + text)).ok()); } },
         { "snapshot", [&] { snapshot = catalogueDump(); } },
         { "write", [&] {
              QVERIFY(QDir().mkpath(QFileInfo(path).path()));
@@ -212,8 +251,19 @@ void Player::play(const QString &verb, const QString &text)
              QCOMPARE(prices.join(u' '), text);
          } },
         { "title", [&] { QCOMPARE(window->windowTitle(), text); } },
+        { "size", [&] { QCOMPARE(QStringLiteral("%1x%2").arg(window->maximumWidth()).arg(window->minimumHeight()), text); } },
+        { "label", [&] { QCOMPARE(window->findChild<QLabel *>(words[0])->text(), rest); } },
+        { "menus", [&] {
+             QStringList menu { window->menuBar()->actions()[0]->text() };
+             for (const QAction *action : window->menuBar()->actions()[0]->menu()->actions())
+                 menu << action->text() + ' ' + action->shortcut().toString();
+             QCOMPARE(menu.join(u'|'), text);
+         } },
         { "status", [&] { QCOMPARE(window->statusBar()->currentMessage(), text); } },
-        { "tree", [&] { QCOMPARE(dump(view()->model()), text); } },
+        { "tree", [&] {
+             QCOMPARE(view()->editTriggers(), QAbstractItemView::NoEditTriggers);
+             QCOMPARE(dump(view()->model()), text);
+         } },
         { "main", [&] { QCOMPARE(window->isVisible(), text == "shown"); } },
         { "file", [&] { QCOMPARE(readFile(path).count(text.section(u' ', 2).toUtf8()), words.value(1).toInt()); } },
         { "same", [&] { QCOMPARE(readFile(path), readFile(tree.path(words.value(1)))); } },

@@ -4,8 +4,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QSet>
 #include <QTest>
 
@@ -57,43 +55,6 @@ QString cell(const char *column)
 QByteArray bytesCell(const char *column)
 {
     return QByteArray::fromPercentEncoding(cell(column).toUtf8());
-}
-
-QLineEdit *field(const QWidget *window, const QString &name)
-{
-    return window->findChild<QLineEdit *>(name);
-}
-
-void press(const QWidget *window, const QString &button)
-{
-    window->findChild<QPushButton *>("pushButton" + button)->click();
-}
-
-void type(const QWidget *window, const QString &name, QString keys)
-{
-    if (keys.startsWith(u'='))
-        field(window, name)->clear();
-    QTest::keyClick(field(window, name), Qt::Key_End);
-    QTest::keyClicks(field(window, name), keys.remove(u'='));
-}
-
-Edit *openOn(std::size_t element, std::size_t variant)
-{
-    auto *editor = new Edit(nullptr, Edit::sof.getFurnitures().at(element), variant);
-    editor->setAttribute(Qt::WA_DeleteOnClose);
-    editor->show();
-    return editor;
-}
-
-const QStringList fieldNames { "ID1", "ID2", "ID3", "CatName", "ElementName", "Description", "Length", "Height",
-                               "Width", "Weight", "Designer", "Photo", "Color", "Price", "Stock" };
-
-QString shownFields(const Edit *editor)
-{
-    QStringList texts;
-    for (const QString &name : fieldNames)
-        texts << field(editor, "lineEdit" + name)->text();
-    return texts.join(u'|');
 }
 
 void fillCatalogue(const QStringList &elements)

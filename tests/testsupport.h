@@ -4,12 +4,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include <cstddef>
 #include <functional>
 
-class Edit;
-class QLineEdit;
-class QWidget;
 
 // A throw-away tree laid out like the repository, with Images/ and json/, whose
 // working directory lies two levels below it as the program's relative paths expect.
@@ -35,17 +31,6 @@ QByteArray bytesCell(const char *column);
 // Plays a scenario: steps "verb argument" separated by " ; ", list items by " + ".
 // Each step acts as the user would or checks what the user would see; see scenario.cpp.
 void play(const QString &steps, const ScratchTree &tree);
-
-QLineEdit *field(const QWidget *window, const QString &name);
-void press(const QWidget *window, const QString &button);
-// Types `keys` at the end of a field; "=" first clears it.
-void type(const QWidget *window, const QString &name, QString keys);
-// The editor a double-click opens on variant `variant` of element `element`.
-Edit *openOn(std::size_t element, std::size_t variant);
-// The editor's fields, lineEdit<name>, in the order of the form; shownFields() gives
-// their texts with "|" between them.
-extern const QStringList fieldNames;
-QString shownFields(const Edit *editor);
 
 // Fills Edit::sof from lines "category|name|colour|id,id,...": one element each, every
 // variant of the given colour, price 10 and stock 1.

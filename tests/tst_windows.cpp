@@ -3,12 +3,8 @@
 #include "testsupport.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QMenuBar>
 #include <QRandomGenerator>
-#include <QStandardItemModel>
 #include <QTest>
-#include <QTreeView>
 
 // What the editor and the main window show and do, played as the user would: the
 // scenarios are in tests/data/editorScenarios.tsv and windowScenarios.tsv.
@@ -19,7 +15,6 @@ class TestWindows : public QObject
 private slots:
     void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
     void cleanup() { Edit::sof.clear(); }
-    void windowAndMenu();
     void editor_data() { addRows("editorScenarios"); }
     void editor() { play(cell("steps"), scratch); }
     void window_data() { addRows("windowScenarios"); }
@@ -29,30 +24,6 @@ private slots:
 private:
     ScratchTree scratch;
 };
-
-void TestWindows::windowAndMenu()
-{
-    for (bool logo : { false, true }) {
-        if (logo)
-            QImage(30, 20, QImage::Format_RGB32).save(scratch.path("Images/logo.png"));
-        const MainWindow window;
-        QCOMPARE(window.minimumSize(), QSize(1000, 600));
-        QCOMPARE(window.maximumSize(), QSize(1000, 600));
-        QCOMPARE(window.windowTitle(), "Kälviö");
-        QCOMPARE(window.findChild<QLabel *>("label")->text(), "    Kälviö");
-        QCOMPARE(window.findChild<QLabel *>("labelImage")->text(), logo ? "" : "Image not found");
-        QCOMPARE(window.findChild<QLabel *>("labelImage")->pixmap().isNull(), !logo);
-    }
-    MainWindow window;
-    QCOMPARE(window.findChild<QTreeView *>()->editTriggers(), QAbstractItemView::NoEditTriggers);
-    for (int i = 0; i < 30; ++i)
-        window.updateTreeView();
-    QCOMPARE(window.findChildren<QStandardItemModel *>().size(), 1);
-    QStringList menu { window.menuBar()->actions().first()->text() };
-    for (const QAction *action : window.menuBar()->actions().first()->menu()->actions())
-        menu << action->text() + ' ' + action->shortcut().toString();
-    QCOMPARE(menu.join(u'|'), "&File|&New Ctrl+Shift+N|&New Furniture Ctrl+N| |&Open Ctrl+O|&Save Ctrl+S|&Save as Ctrl+Shift+S| |&Leave Ctrl+Q");
-}
 
 // Over random catalogues with identifiers of every shape, shared within and across
 // elements and by a file opened twice: Edit then Save of every variant changes no byte of
