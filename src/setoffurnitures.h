@@ -32,8 +32,8 @@ public:
     // Whether someone else changed the file since this catalogue last loaded or saved it.
     bool changedOnDisk(const QString &path) const;
 
-    // Opening a catalogue takes about six times its size in memory (see the benchmark);
-    // larger files are refused before anything is read.
+    // Opening a catalogue takes about three times its size in memory at its peak (see the
+    // benchmark); larger files are refused before anything is read.
     static constexpr qint64 maxFileSize = qint64(256) << 20;
 
 private:
