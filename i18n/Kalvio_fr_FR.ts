@@ -262,6 +262,10 @@
         <source>Error</source>
         <translation>Erreur</translation>
     </message>
+    <message>
+        <source>Added %1</source>
+        <translation>Ajouté : %1</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

@@ -99,6 +99,18 @@ std::string nextGroup(const std::vector<Furniture *> &furnitures, Pick pick)
     return formatGroup(highest + 1);
 }
 
+// The place of the last variant of `furniture` whose identifier is `id`; past the end when
+// there is none.
+std::size_t lastVariantWithId(const Furniture *furniture, const std::string &id)
+{
+    if (!furniture)
+        return 0;
+    const std::vector<Form> &forms = furniture->getForms();
+    const auto last = std::find_if(forms.rbegin(), forms.rend(),
+                                   [&id](const Form &form) { return form.getId() == id; });
+    return last == forms.rend() ? forms.size() : std::size_t(forms.rend() - last - 1);
+}
+
 } // namespace
 
 Edit::Edit(QWidget *parent) : QWidget(parent), ui(new Ui::Edit)
@@ -110,33 +122,43 @@ Edit::Edit(QWidget *parent) : QWidget(parent), ui(new Ui::Edit)
     installValidators();
 }
 
-Edit::Edit(QWidget *parent, Furniture *furniture, std::size_t variant)
-    : QWidget(parent), ui(new Ui::Edit)
+Edit::Edit(QWidget *parent, Furniture *furniture, std::string id)
+    : Edit(parent, furniture, lastVariantWithId(furniture, id))
 {
-    Q_ASSERT(furniture && variant < furniture->getForms().size());
+}
+
+// Without an element, or without a variant at `variant`, the variant fields stay empty and
+// Save and Delete act as for a variant that has gone.
+Edit::Edit(QWidget *parent, Furniture *furniture, std::size_t variant)
+    : QWidget(parent), ui(new Ui::Edit), shownSerial(0)
+{
     ui->setupUi(this);
     ui->pushButtonSave->hide();
     setReadOnly(true);
     installValidators();
 
-    const Form &form = furniture->getForms()[variant];
-    shownSerial = form.getSerial();
-    const QString photo = QString::fromStdString(form.getPhoto());
-    splitID(QString::fromStdString(form.getId()));
-    loadImage(photo);
-    ui->lineEditPhoto->setText(photo);
-    ui->lineEditColor->setText(QString::fromStdString(form.getColor()));
-    ui->lineEditPrice->setText(QString::number(form.getPrice(), 'g', 6));
-    ui->lineEditStock->setText(QString::number(form.getStock()));
-    const Dimension &dim = furniture->getDim();
-    ui->lineEditCatName->setText(QString::fromStdString(furniture->getCategory()));
-    ui->lineEditElementName->setText(QString::fromStdString(furniture->getName()));
-    ui->lineEditDescription->setText(QString::fromStdString(furniture->getDesc()));
-    ui->lineEditLength->setText(QString::fromStdString(dim.getLength()));
-    ui->lineEditHeight->setText(QString::fromStdString(dim.getHeight()));
-    ui->lineEditWidth->setText(QString::fromStdString(dim.getWidth()));
-    ui->lineEditWeight->setText(QString::fromStdString(dim.getWeight()));
-    ui->lineEditDesigner->setText(QString::fromStdString(furniture->getDesigner()));
+    if (furniture && variant < furniture->getForms().size()) {
+        const Form &form = furniture->getForms()[variant];
+        shownSerial = form.getSerial();
+        const QString photo = QString::fromStdString(form.getPhoto());
+        splitID(QString::fromStdString(form.getId()));
+        loadImage(photo);
+        ui->lineEditPhoto->setText(photo);
+        ui->lineEditColor->setText(QString::fromStdString(form.getColor()));
+        ui->lineEditPrice->setText(QString::number(form.getPrice(), 'g', 6));
+        ui->lineEditStock->setText(QString::number(form.getStock()));
+    }
+    if (furniture) {
+        const Dimension &dim = furniture->getDim();
+        ui->lineEditCatName->setText(QString::fromStdString(furniture->getCategory()));
+        ui->lineEditElementName->setText(QString::fromStdString(furniture->getName()));
+        ui->lineEditDescription->setText(QString::fromStdString(furniture->getDesc()));
+        ui->lineEditLength->setText(QString::fromStdString(dim.getLength()));
+        ui->lineEditHeight->setText(QString::fromStdString(dim.getHeight()));
+        ui->lineEditWidth->setText(QString::fromStdString(dim.getWidth()));
+        ui->lineEditWeight->setText(QString::fromStdString(dim.getWeight()));
+        ui->lineEditDesigner->setText(QString::fromStdString(furniture->getDesigner()));
+    }
     // Show long texts from their beginning, not from where setText() leaves the cursor.
     for (QLineEdit *field : editableFields())
         field->setCursorPosition(0);
@@ -440,6 +462,7 @@ bool Edit::insertNewVariant()
     }
     rememberShownTexts();
     emit catalogueChanged();
+    emit furnitureAdded(QString::fromStdString(id));
     emit sendInfoToMainWindow(sof);
     return true;
 }

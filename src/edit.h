@@ -24,6 +24,9 @@ class Edit : public QWidget
 public:
     // An empty, editable editor for a new element.
     explicit Edit(QWidget *parent);
+    // A read-only editor on the variant `id` of `furniture`; where the element holds that
+    // identifier more than once, on the last of them.
+    Edit(QWidget *parent, Furniture *furniture, std::string id);
     // A read-only editor on the variant at `variant` in the variants of `furniture`.
     Edit(QWidget *parent, Furniture *furniture, std::size_t variant);
     ~Edit() override;
@@ -42,6 +45,8 @@ signals:
     void sendInfoToMainWindow(const SetOfFurnitures &furnitures);
     // A value of the catalogue changed.
     void catalogueChanged();
+    // New furniture went into the catalogue under the identifier `id`.
+    void furnitureAdded(const QString &id);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -66,7 +71,8 @@ private:
     bool insertNewVariant();
 
     Ui::Edit *ui;
-    // The serial number of the variant the editor was opened on; none for a new element.
+    // The serial number of the variant the editor was opened on; none for a new element,
+    // and 0, which no variant has, when it was opened on a variant that does not exist.
     // Save and Delete act on exactly this variant of the element that holds it.
     std::optional<std::uint64_t> shownSerial;
     // The texts the fields showed after filling or the last save, to tell which fields

@@ -31,25 +31,24 @@ public:
 
     void updateTreeView();
 
-    // Menu commands. They are connected to their actions in buildFileMenu(), not by
-    // name: the actions are made after the form, so they are plain functions.
-    void on_actionNewFurniture_triggered();
-
-public slots:
-    void receiveDataFromEdit();
-
 protected:
     void closeEvent(QCloseEvent *event) override;
 
+// The File menu's commands are connected to their actions in buildFileMenu(): the actions
+// are made after the form, so the form's connection by name never reaches them.
 private slots:
     void on_treeView_doubleClicked(const QModelIndex &index);
-
-private:
     void on_actionOpen_triggered();
     void on_actionSave_triggered();
     void on_actionSaveAs_triggered();
     void on_actionNew_triggered();
 
+public slots:
+    void receiveDataFromEdit();
+    void on_actionNewFurniture_triggered();
+
+private:
+    void setupFormQuietly();
     void showLogo(const QString &path);
     void buildFileMenu();
     template<typename Command>

@@ -29,12 +29,14 @@
 //   snapshot                          the catalogue is remembered, for `changed`
 //   write PATH TEXT, write PATH @DATA PATH in the scratch tree holds TEXT (%XX a byte), or
 //                                     the file DATA of tests/data; fifo PATH, remove PATH
-//   new, open E V, use N              a New Furniture editor; an editor on variant V of
-//                                     element E; the N-th editor opened becomes the current one
+//   new, open E V, openid E ID, use N a New Furniture editor; an editor on variant V (or the
+//                                     identifier ID) of element E ("none": no element); the
+//                                     N-th editor opened becomes the current one
 //   press Save, type Color =blue,     in the current editor: a button, keys into a field,
 //   fill A|B|...|L, close             the twelve editable fields, the window's close control
 //   window, menu Open, click 0 0 1,   a main window, a File menu entry, a double-click on a
-//   quit                              tree row (an editor it opens becomes current), closing it
+//   quit, invoke SLOT                 tree row (an editor it opens becomes current), closing it,
+//                                     a slot of the main window called by its name
 //   answer Yes + Ok, choose PATH      the next message boxes and file chooser are answered so
 //   logs TEXT                         TEXT is to be logged as critical
 // Checks: fields, field NAME TEXT, buttons, editable yes|no, heading (editor title),
@@ -64,13 +66,17 @@ void type(const QWidget *window, const QString &name, QString keys)
     QTest::keyClicks(field(window, name), keys.remove(u'='));
 }
 
-// The editor a double-click opens on variant `variant` of element `element`.
-Edit *openOn(std::size_t element, std::size_t variant)
+Edit *shown(Edit *editor)
 {
-    auto *editor = new Edit(nullptr, Edit::sof.getFurnitures().at(element), variant);
     editor->setAttribute(Qt::WA_DeleteOnClose);
     editor->show();
     return editor;
+}
+
+// Element `element` of the catalogue; "none" is no element.
+Furniture *element(const QString &element)
+{
+    return element == "none" ? nullptr : Edit::sof.getFurnitures().at(element.toInt());
 }
 
 // The editor's fields, lineEdit<name>, in the order of the form.
@@ -189,7 +195,8 @@ void Player::play(const QString &verb, const QString &text)
         { "fifo", [&] { QVERIFY(mkfifo(QFile::encodeName(path), 0644) == 0 || (QFile::remove(path) && mkfifo(QFile::encodeName(path), 0644) == 0)); } },
         { "remove", [&] { QVERIFY(QFileInfo(path).isDir() ? QDir(path).removeRecursively() : QFile::remove(path)); } },
         { "new", [&] { adopt([] { (new Edit(nullptr))->show(); }); current->setAttribute(Qt::WA_DeleteOnClose); } },
-        { "open", [&] { editors << (current = openOn(words[0].toInt(), words[1].toInt())); } },
+        { "open", [&] { editors << (current = shown(new Edit(nullptr, element(words[0]), std::size_t(words[1].toInt())))); } },
+        { "openid", [&] { editors << (current = shown(new Edit(nullptr, element(words[0]), words[1].toStdString()))); } },
         { "use", [&] { current = editors.value(text.toInt()); } },
         { "press", [&] { adopt([&] { press(current, text); }); } },
         { "type", [&] { type(current, "lineEdit" + words[0], rest); } },
@@ -207,6 +214,7 @@ void Player::play(const QString &verb, const QString &text)
              adopt([&] { emit view()->doubleClicked(index); });
          } },
         { "quit", [&] { window->close(); } },
+        { "invoke", [&] { adopt([&] { QVERIFY(QMetaObject::invokeMethod(window.get(), qPrintable(text))); }); } },
         { "answer", [&] { answerMessageBoxes(items, &asked); } },
         { "choose", [&] {
              answerNextModal("QFileDialog", [chosen = text.isEmpty() ? QString() : path](QWidget *modal) {
