@@ -1,6 +1,7 @@
 #include "edit.h"
 #include "ui_edit.h"
 
+#include "fieldtext.h"
 #include "picturefile.h"
 
 #include <QCloseEvent>
@@ -10,7 +11,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 #include <cstdint>
 #include <string_view>
 
@@ -27,19 +27,14 @@ std::string textOf(const QLineEdit *field)
     return field->text().toStdString();
 }
 
-// Either "." or "," separates the decimals; anything that is not a number reads as 0.
 double priceOf(const QLineEdit *field)
 {
-    bool ok = false;
-    const double price = QString(field->text()).replace(u',', u'.').toDouble(&ok);
-    return ok && std::isfinite(price) ? price : 0;
+    return FieldText::toPrice(field->text());
 }
 
 unsigned int stockOf(const QLineEdit *field)
 {
-    bool ok = false;
-    const unsigned int stock = field->text().toUInt(&ok);
-    return ok ? stock : 0;
+    return FieldText::toStock(field->text());
 }
 
 // The first three "."-separated groups of a variant identifier.
@@ -145,8 +140,8 @@ Edit::Edit(QWidget *parent, Furniture *furniture, std::size_t variant)
         loadImage(photo);
         ui->lineEditPhoto->setText(photo);
         ui->lineEditColor->setText(QString::fromStdString(form.getColor()));
-        ui->lineEditPrice->setText(QString::number(form.getPrice(), 'g', 6));
-        ui->lineEditStock->setText(QString::number(form.getStock()));
+        ui->lineEditPrice->setText(FieldText::price(form.getPrice()));
+        ui->lineEditStock->setText(FieldText::stock(form.getStock()));
     }
     if (furniture) {
         const Dimension &dim = furniture->getDim();

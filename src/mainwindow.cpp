@@ -253,14 +253,18 @@ void MainWindow::on_actionNew_triggered()
     setModified(false);
 }
 
-// Open adds the file's furniture to what is shown; a catalogue that was not empty then
-// holds more than the file, so it counts as modified.
 void MainWindow::on_actionOpen_triggered()
 {
     const QString filename =
             QFileDialog::getOpenFileName(this, tr("Open file"), directoryPath, fileFilter);
-    if (filename.isEmpty())
-        return;
+    if (!filename.isEmpty())
+        openCatalogue(filename);
+}
+
+// Open adds the file's furniture to what is shown; a catalogue that was not empty then
+// holds more than the file, so it counts as modified.
+void MainWindow::openCatalogue(const QString &filename)
+{
     const std::size_t present = Edit::sof.getFurnitures().size();
     const FileResult result = Edit::sof.load(filename);
     if (!result.ok())

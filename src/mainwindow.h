@@ -30,6 +30,9 @@ public:
     ~MainWindow() override;
 
     void updateTreeView();
+    // Adds the catalogue file's furniture, as File › Open does with the file chosen; a file
+    // that cannot be read is reported and changes nothing.
+    void openCatalogue(const QString &filename);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
