@@ -123,6 +123,46 @@
         <source>This furniture is no longer in the catalogue: nothing was changed.</source>
         <translation>Ce meuble n&apos;est plus dans le catalogue : rien n&apos;a été modifié.</translation>
     </message>
+    <message>
+        <source>Choose a photo</source>
+        <translation>Choisir une photo</translation>
+    </message>
+    <message>
+        <source>There is no photos folder: open a catalogue first.</source>
+        <translation>Il n&apos;y a pas de dossier de photos : ouvrez d&apos;abord un catalogue.</translation>
+    </message>
+    <message>
+        <source>Pictures (%1)</source>
+        <translation>Images (%1)</translation>
+    </message>
+    <message>
+        <source>Copy photo</source>
+        <translation>Copier la photo</translation>
+    </message>
+    <message>
+        <source>%1 is not in the photos folder %2. Copy it there?</source>
+        <translation>%1 n&apos;est pas dans le dossier de photos %2. L&apos;y copier ?</translation>
+    </message>
+    <message>
+        <source>Photo exists</source>
+        <translation>Photo existante</translation>
+    </message>
+    <message>
+        <source>The photos folder already holds another file named %1. Replace it, or keep both and name the copy %2?</source>
+        <translation>Le dossier de photos contient déjà un autre fichier nommé %1. Le remplacer, ou garder les deux et nommer la copie %2 ?</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Remplacer</translation>
+    </message>
+    <message>
+        <source>Keep both</source>
+        <translation>Garder les deux</translation>
+    </message>
+    <message>
+        <source>%1 could not be copied into %2.</source>
+        <translation>%1 n&apos;a pas pu être copié dans %2.</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

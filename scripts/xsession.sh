@@ -37,7 +37,8 @@ start_kalvio() {
     # Callers test the status, which turns `set -e` off in here.
     cp -r "$repository/Images" "$repository/json" "$work/" && mkdir -p "$work/x/y" \
         && mkdir -m 700 "$work/runtime" && start_xvfb || return 1
-    export XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb
+    # What the program remembers between runs stays in the run's own folder.
+    export XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb
     (cd "$work/x/y" && exec "$1") >"$work/kalvio.log" 2>&1 &
     pid=$!
 }

@@ -2,12 +2,17 @@
 #include "ui_edit.h"
 
 #include "fieldtext.h"
+#include "photofolders.h"
 #include "picturefile.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QStyle>
 
 #include <algorithm>
 #include <charconv>
@@ -18,7 +23,6 @@ SetOfFurnitures Edit::sof;
 
 namespace {
 
-const QString imagesPath = QStringLiteral("../../Images/");
 const QString readOnlyStyle = QStringLiteral("background-color: lightgray;");
 const QString editableStyle = QStringLiteral("background-color: white;");
 
@@ -111,6 +115,7 @@ std::size_t lastVariantWithId(const Furniture *furniture, const std::string &id)
 Edit::Edit(QWidget *parent) : QWidget(parent), ui(new Ui::Edit)
 {
     ui->setupUi(this);
+    addPhotoChooser();
     ui->pushButtonEdit->hide();
     ui->pushButtonDelete->hide();
     setReadOnly(false);
@@ -128,6 +133,7 @@ Edit::Edit(QWidget *parent, Furniture *furniture, std::size_t variant)
     : QWidget(parent), ui(new Ui::Edit), shownSerial(0)
 {
     ui->setupUi(this);
+    addPhotoChooser();
     ui->pushButtonSave->hide();
     setReadOnly(true);
     installValidators();
@@ -163,6 +169,13 @@ Edit::Edit(QWidget *parent, Furniture *furniture, std::size_t variant)
 Edit::~Edit()
 {
     delete ui;
+}
+
+// A button at the end of the photo field, shown while the fields are editable.
+void Edit::addPhotoChooser()
+{
+    ui->actionChoosePhoto->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
+    ui->lineEditPhoto->addAction(ui->actionChoosePhoto, QLineEdit::TrailingPosition);
 }
 
 void Edit::installValidators()
@@ -203,6 +216,7 @@ void Edit::setReadOnly(bool value)
         field->setReadOnly(value);
         field->setStyleSheet(value ? readOnlyStyle : editableStyle);
     }
+    ui->actionChoosePhoto->setVisible(!value);
 }
 
 void Edit::splitID(QString id)
@@ -219,7 +233,7 @@ void Edit::loadImage(QString fileName)
         ui->labelImage->setText(tr("No image"));
         return;
     }
-    const QString path = imagesPath + fileName;
+    const QString path = PhotoFolders::find(fileName);
     setWindowTitle(QFileInfo(path).fileName());
     QPixmap picture;
     switch (loadPicture(path, picture)) {
@@ -490,4 +504,73 @@ void Edit::on_pushButtonDelete_clicked()
     emit catalogueChanged();
     emit sendInfoToMainWindow(sof);
     close();
+}
+
+// While the fields are editable, the picture follows the photo name as it is typed or chosen.
+void Edit::on_lineEditPhoto_textChanged(const QString &text)
+{
+    if (!ui->lineEditPhoto->isReadOnly())
+        loadImage(text);
+}
+
+// A picture from the photos folder is named relative to it; one from elsewhere is copied
+// there first, after asking.
+void Edit::on_actionChoosePhoto_triggered()
+{
+    const QString folder = PhotoFolders::photosFolder();
+    if (folder.isEmpty()) {
+        QMessageBox::warning(this, tr("Error"), tr("There is no photos folder: open a catalogue first."));
+        return;
+    }
+    // A photos folder still to be made: start beside it, in the catalogue's folder.
+    const QString start = QFileInfo(folder).isDir() ? folder : QDir::cleanPath(folder + QStringLiteral(".."));
+    const QString chosen = QFileDialog::getOpenFileName(
+            this, tr("Choose a photo"), QFileInfo(start).absoluteFilePath(),
+            tr("Pictures (%1)").arg(picturePatterns().join(u' ')));
+    if (chosen.isEmpty())
+        return;
+    QString name = PhotoFolders::nameInside(folder, chosen);
+    if (name.isEmpty())
+        name = copyIntoPhotos(folder, chosen);
+    if (!name.isEmpty())
+        ui->lineEditPhoto->setText(name);
+}
+
+// The name `file` has in the photos `folder` once copied there; empty when it was not copied.
+// A different picture of the same name is replaced, or kept beside the copy, as the user says.
+QString Edit::copyIntoPhotos(const QString &folder, const QString &file)
+{
+    QString name = QFileInfo(file).fileName();
+    if (PhotoFolders::holdsCopy(folder, name, file))
+        return name;
+    const QString shownFolder = QDir::toNativeSeparators(QDir::cleanPath(QFileInfo(folder).absoluteFilePath()));
+    if (QMessageBox::question(this, tr("Copy photo"),
+                              tr("%1 is not in the photos folder %2. Copy it there?")
+                                      .arg(QDir::toNativeSeparators(file), shownFolder))
+        != QMessageBox::Yes)
+        return {};
+    if (QFileInfo::exists(folder + name)) {
+        const QString otherName = PhotoFolders::freeName(folder, name);
+        QMessageBox question(QMessageBox::Question, tr("Photo exists"),
+                             tr("The photos folder already holds another file named %1. Replace it, "
+                                "or keep both and name the copy %2?")
+                                     .arg(name, otherName),
+                             QMessageBox::Cancel, this);
+        const QPushButton *replace = question.addButton(tr("Replace"), QMessageBox::DestructiveRole);
+        QPushButton *keepBoth = question.addButton(tr("Keep both"), QMessageBox::AcceptRole);
+        question.setDefaultButton(keepBoth);
+        question.exec();
+        if (question.clickedButton() == keepBoth)
+            name = otherName;
+        else if (question.clickedButton() != replace)
+            return {};
+    }
+    const FileResult result = PhotoFolders::copyInto(folder, name, file);
+    if (!result.ok()) {
+        QMessageBox::warning(this, tr("Error"),
+                             tr("%1 could not be copied into %2.").arg(QDir::toNativeSeparators(file), shownFolder)
+                                     + (result.reason.isEmpty() ? QString() : u' ' + result.reason));
+        return {};
+    }
+    return name;
 }

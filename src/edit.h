@@ -56,8 +56,12 @@ private slots:
     void on_pushButtonEdit_clicked();
     void on_pushButtonSave_clicked();
     void on_pushButtonDelete_clicked();
+    void on_lineEditPhoto_textChanged(const QString &text);
+    void on_actionChoosePhoto_triggered();
 
 private:
+    void addPhotoChooser();
+    QString copyIntoPhotos(const QString &folder, const QString &file);
     void installValidators();
     QList<QLineEdit *> editableFields() const;
     void rememberShownTexts();

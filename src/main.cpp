@@ -1,3 +1,4 @@
+#include "commandline.h"
 #include "edit.h"
 #include "mainwindow.h"
 
@@ -6,17 +7,46 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include <cstdio>
+
+namespace {
+
+int print(const CommandLine &commandLine)
+{
+    const int code = *commandLine.exitCode();
+    std::fputs(qPrintable(commandLine.message() + u'\n'), code == 0 ? stdout : stderr);
+    return code;
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    // Where QSettings keeps what the program remembers between runs.
+    QApplication::setOrganizationName(QStringLiteral("Kalvio"));
+    QApplication::setApplicationName(QStringLiteral("kalvio"));
+    QApplication::setApplicationVersion(QStringLiteral(KALVIO_VERSION));
+    // The help and the version need no display, so they come before the application
+    // object; it takes the toolkit's own options (-platform...) out of what is read next.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (const CommandLine early(arguments); early.exitCode() == 0)
+        return print(early);
+
     QApplication app(argc, argv);
+    const CommandLine commandLine(QApplication::arguments());
+    if (commandLine.exitCode())
+        return print(commandLine);
+
     QTranslator translator;
     QTranslator toolkitTranslator;
-
     // Asked before any catalogue is installed, so the dialog itself stays in English.
     const QStringList languages { QStringLiteral("en"), QStringLiteral("fr") };
-    const QString locale = QInputDialog::getItem(nullptr, QStringLiteral("Language selection"),
-                                                 QStringLiteral("Select the language you wish to use"),
-                                                 languages, 0, false);
+    const QString locale = !commandLine.language().isEmpty()
+            ? commandLine.language()
+            : QInputDialog::getItem(nullptr, QStringLiteral("Language selection"),
+                                    QStringLiteral("Select the language you wish to use"), languages, 0, false);
     if (locale == QLatin1String("fr") && translator.load(QStringLiteral(":/i18n/Kalvio_fr_FR"))) {
         app.installTranslator(&translator);
         // The toolkit's own texts (standard buttons, file choosers), where its French
@@ -28,6 +58,7 @@ int main(int argc, char *argv[])
 
     MainWindow window;
     window.show();
+    commandLine.openCatalogueIn(window);
     const int status = app.exec();
     // The catalogue outlives every window; its elements go with it.
     Edit::sof.clear();

@@ -1,7 +1,9 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "chooserfolder.h"
 #include "edit.h"
+#include "photofolders.h"
 #include "picturefile.h"
 
 #include <QApplication>
@@ -20,7 +22,8 @@ namespace {
 
 const QString appTitle = QStringLiteral("Kälviö");
 const QString logoPath = QStringLiteral("../../Images/logo.png");
-const QString directoryPath = QStringLiteral("../../json");
+// The logo the program carries, for a start from anywhere but its build folder.
+const QString bundledLogoPath = QStringLiteral(":/images/logo.png");
 const QString fileFilter = QStringLiteral("Files JSON (*.json)");
 // How long the status bar tells what Open or Save did.
 const int statusTimeoutMs = 5000;
@@ -67,7 +70,10 @@ void MainWindow::setupFormQuietly()
 void MainWindow::showLogo(const QString &path)
 {
     QPixmap logo;
-    switch (loadPicture(path, logo)) {
+    PictureStatus status = loadPicture(path, logo);
+    if (status == PictureStatus::NotFound && logo.load(bundledLogoPath))
+        status = PictureStatus::Loaded;
+    switch (status) {
     case PictureStatus::NoName:
         ui->labelImage->setText(tr("No image"));
         break;
@@ -256,9 +262,11 @@ void MainWindow::on_actionNew_triggered()
 void MainWindow::on_actionOpen_triggered()
 {
     const QString filename =
-            QFileDialog::getOpenFileName(this, tr("Open file"), directoryPath, fileFilter);
-    if (!filename.isEmpty())
-        openCatalogue(filename);
+            QFileDialog::getOpenFileName(this, tr("Open file"), ChooserFolder::start(), fileFilter);
+    if (filename.isEmpty())
+        return;
+    ChooserFolder::remember(filename);
+    openCatalogue(filename);
 }
 
 // Open adds the file's furniture to what is shown; a catalogue that was not empty then
@@ -284,17 +292,22 @@ void MainWindow::openCatalogue(const QString &filename)
                                      .arg(variants),
                              statusTimeoutMs);
     jsonPath = filename;
+    PhotoFolders::setCatalogueFolder(QFileInfo(filename).absolutePath());
     updateTreeView();
     setModified(present > 0);
 }
 
 QString MainWindow::askSavePath(const QString &caption)
 {
-    QFileDialog chooser(this, caption, directoryPath, fileFilter);
+    QFileDialog chooser(this, caption, ChooserFolder::start(), fileFilter);
     chooser.setAcceptMode(QFileDialog::AcceptSave);
     // A name typed without a suffix gets ".json", so the file shows in Open's filter.
     chooser.setDefaultSuffix(QStringLiteral("json"));
-    return chooser.exec() == QDialog::Accepted ? chooser.selectedFiles().value(0) : QString();
+    if (chooser.exec() != QDialog::Accepted)
+        return {};
+    const QString path = chooser.selectedFiles().value(0);
+    ChooserFolder::remember(path);
+    return path;
 }
 
 // Save: to the current file, or to one asked for. True when the catalogue was written.

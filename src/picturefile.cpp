@@ -2,11 +2,24 @@
 
 #include "diskfile.h"
 
+#include <QImageReader>
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+const char *const pictureSuffixes[] = { "png", "xpm", "jpg" };
+
+} // namespace
+
 PictureStatus loadPicture(const QString &path, QPixmap &picture)
 {
     if (path.isEmpty())
         return PictureStatus::NoName;
-    if (!path.endsWith(u".png") && !path.endsWith(u".xpm") && !path.endsWith(u".jpg"))
+    if (std::none_of(std::begin(pictureSuffixes), std::end(pictureSuffixes), [&path](const char *suffix) {
+            return path.endsWith(u'.' + QLatin1String(suffix));
+        }))
         return PictureStatus::UnsupportedFormat;
     // Read through DiskFile, so that a photo name leading to a FIFO or a device is
     // refused instead of blocking or flooding the editor.
@@ -15,4 +28,15 @@ PictureStatus loadPicture(const QString &path, QPixmap &picture)
     return DiskFile::read(path, maxPictureSize, bytes).ok() && picture.loadFromData(bytes)
         ? PictureStatus::Loaded
         : PictureStatus::NotFound;
+}
+
+QStringList picturePatterns()
+{
+    const QList<QByteArray> readable = QImageReader::supportedImageFormats();
+    QStringList patterns;
+    for (const char *suffix : pictureSuffixes) {
+        if (readable.contains(suffix))
+            patterns << QStringLiteral("*.") + QLatin1String(suffix);
+    }
+    return patterns;
 }

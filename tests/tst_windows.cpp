@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QRandomGenerator>
+#include <QStandardPaths>
 #include <QTest>
 
 // What the editor and the main window show and do, played as the user would: the
@@ -13,7 +14,12 @@ class TestWindows : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+    void initTestCase()
+    {
+        QApplication::setQuitOnLastWindowClosed(false);
+        // The choosers' remembered folder goes to a test location, not the user's settings.
+        QStandardPaths::setTestModeEnabled(true);
+    }
     void cleanup() { Edit::sof.clear(); }
     void editor_data() { addRows("editorScenarios"); }
     void editor() { play(cell("steps"), scratch); }

@@ -1,0 +1,50 @@
+#include "commandline.h"
+
+#include "mainwindow.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+CommandLine::CommandLine(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Keeps a furniture shop's catalogue."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption language(QStringLiteral("lang"),
+                                      QStringLiteral("Interface language, en or fr, instead of asking."),
+                                      QStringLiteral("en|fr"));
+    parser.addOption(language);
+    parser.addPositionalArgument(QStringLiteral("catalogue"), QStringLiteral("A catalogue file to open."),
+                                 QStringLiteral("[CATALOGUE]"));
+
+    const auto fail = [this](const QString &mistake) {
+        code = 1;
+        text = mistake + QStringLiteral("\nTry --help.");
+    };
+    // Help and the version are answered even beside a mistake.
+    const bool parsed = parser.parse(arguments);
+    if (parser.isSet(help)) {
+        code = 0;
+        // Asked before the application object exists, the parser cannot name the program.
+        text = parser.helpText().replace(QStringLiteral("<executable_name>"), QCoreApplication::applicationName());
+    } else if (parser.isSet(version)) {
+        code = 0;
+        text = QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion();
+    } else if (!parsed) {
+        fail(parser.errorText());
+    } else if (parser.positionalArguments().size() > 1) {
+        fail(QStringLiteral("Give one catalogue at most."));
+    } else if (parser.isSet(language) && parser.value(language) != u"en" && parser.value(language) != u"fr") {
+        fail(QStringLiteral("Unknown language '%1': choose en or fr.").arg(parser.value(language)));
+    } else {
+        chosenLanguage = parser.value(language);
+        catalogueFile = parser.positionalArguments().value(0);
+    }
+}
+
+void CommandLine::openCatalogueIn(MainWindow &window) const
+{
+    if (!catalogueFile.isEmpty())
+        window.openCatalogue(catalogueFile);
+}
