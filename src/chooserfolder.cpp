@@ -23,7 +23,7 @@ QString start()
     };
     for (const QString &folder : folders) {
         if (!folder.isEmpty() && QFileInfo(folder).isDir())
-            return QFileInfo(folder).absoluteFilePath();
+            return QFileInfo(folder).canonicalFilePath();
     }
     return QDir::homePath();
 }

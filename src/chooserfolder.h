@@ -7,7 +7,7 @@
 // chosen from, remembered across runs; else the user's documents folder.
 namespace ChooserFolder {
 
-// An existing folder, as an absolute path: a chooser given a folder that does not exist
+// An existing folder, as a canonical path: a chooser given a folder that does not exist
 // would offer its name as the file name.
 QString start();
 // Remembers the folder of the file `chosen` for the next start.

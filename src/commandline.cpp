@@ -26,8 +26,11 @@ CommandLine::CommandLine(const QStringList &arguments)
     const bool parsed = parser.parse(arguments);
     if (parser.isSet(help)) {
         code = 0;
-        // Asked before the application object exists, the parser cannot name the program.
-        text = parser.helpText().replace(QStringLiteral("<executable_name>"), QCoreApplication::applicationName());
+        // The help names the program by its name, not by the path it was started with; before
+        // the application object exists, the parser has no name for it at all.
+        const QString started = QCoreApplication::instance() ? QCoreApplication::arguments().constFirst()
+                                                             : QStringLiteral("<executable_name>");
+        text = parser.helpText().replace(started, QCoreApplication::applicationName());
     } else if (parser.isSet(version)) {
         code = 0;
         text = QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion();

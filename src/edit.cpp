@@ -546,7 +546,8 @@ QString Edit::copyIntoPhotos(const QString &folder, const QString &file)
     const QString shownFolder = QDir::toNativeSeparators(QDir::cleanPath(QFileInfo(folder).absoluteFilePath()));
     if (QMessageBox::question(this, tr("Copy photo"),
                               tr("%1 is not in the photos folder %2. Copy it there?")
-                                      .arg(QDir::toNativeSeparators(file), shownFolder))
+                                      .arg(QDir::toNativeSeparators(file), shownFolder),
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
         != QMessageBox::Yes)
         return {};
     if (QFileInfo::exists(folder + name)) {

@@ -1,5 +1,7 @@
 #include "testsupport.h"
 
+#include "chooserfolder.h"
+#include "commandline.h"
 #include "edit.h"
 #include "mainwindow.h"
 
@@ -37,14 +39,18 @@
 //   window, menu Open, click 0 0 1,   a main window, a File menu entry, a double-click on a
 //   quit, invoke SLOT                 tree row (an editor it opens becomes current), closing it,
 //                                     a slot of the main window called by its name
-//   answer Yes + Ok, choose PATH      the next message boxes and file chooser are answered so
+//   start ARGUMENTS, trigger ACTION   a main window started with this command line; an action
+//                                     of the current editor (actionACTION)
+//   answer Yes + Ok, choose PATH      the next message boxes (by standard button or text) and
+//                                     file chooser are answered so
 //   logs TEXT                         TEXT is to be logged as critical
 // Checks: fields, field NAME TEXT, buttons, editable yes|no, heading (editor title),
 // picture (photo label), editor shown|closed, asked TITLE|TEXT|DEFAULT + ... (boxes since the last check),
 // summary, holds TEXT (once in the catalogue dump), changed FROM>TO (the catalogue dump
 // is the snapshot's with FROM replaced by TO), prices, title, size WxH, label NAME TEXT,
 // menus (the File menu's entries and shortcuts), status, tree (rows, and not editable),
-// main shown|closed (the main window), file PATH N TEXT, same PATH PATH.
+// main shown|closed (the main window), file PATH N TEXT, same PATH PATH, chooser shown|hidden
+// (the photo field's button), starts PATH (where catalogue choosers start).
 namespace {
 
 QLineEdit *field(const QWidget *window, const QString &name)
@@ -120,8 +126,11 @@ void answerMessageBoxes(const QStringList &buttons, QStringList *seen)
         *seen << QStringList({ box->windowTitle(), box->text(), box->defaultButton() ? box->defaultButton()->text() : "" }).join(u'|');
         const QString &name = buttons.first();
         const int standard = QMetaEnum::fromType<QMessageBox::StandardButtons>().keyToValue(qPrintable(name));
+        const QList<QAbstractButton *> named = box->buttons();
+        const auto byText = std::find_if(named.begin(), named.end(), [&name](QAbstractButton *b) { return b->text() == name; });
         (name == "default" ? box->defaultButton()
-                           : name == "first" ? box->buttons().first() : box->button(QMessageBox::StandardButton(standard)))
+                           : name == "first" ? box->buttons().first()
+                           : standard < 0    ? *byText : box->button(QMessageBox::StandardButton(standard)))
                 ->click();
         answerMessageBoxes(buttons.mid(1), seen);
     });
@@ -214,6 +223,8 @@ void Player::play(const QString &verb, const QString &text)
              adopt([&] { emit view()->doubleClicked(index); });
          } },
         { "quit", [&] { window->close(); } },
+        { "start", [&] { (window = std::make_unique<MainWindow>())->show(); CommandLine(QStringList("kalvio") + words).openCatalogueIn(*window); } },
+        { "trigger", [&] { current->findChild<QAction *>("action" + text)->trigger(); } },
         { "invoke", [&] { adopt([&] { QVERIFY(QMetaObject::invokeMethod(window.get(), qPrintable(text))); }); } },
         { "answer", [&] { answerMessageBoxes(items, &asked); } },
         { "choose", [&] {
@@ -275,6 +286,8 @@ void Player::play(const QString &verb, const QString &text)
         { "main", [&] { QCOMPARE(window->isVisible(), text == "shown"); } },
         { "file", [&] { QCOMPARE(readFile(path).count(text.section(u' ', 2).toUtf8()), words.value(1).toInt()); } },
         { "same", [&] { QCOMPARE(readFile(path), readFile(tree.path(words.value(1)))); } },
+        { "chooser", [&] { QCOMPARE(current->findChild<QAction *>("actionChoosePhoto")->isVisible(), text == "shown"); } },
+        { "starts", [&] { QCOMPARE(ChooserFolder::start(), path); } },
     };
     const auto step = steps.find(verb);
     QVERIFY2(step != steps.end(), qPrintable("no step " + verb));

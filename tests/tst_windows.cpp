@@ -1,5 +1,7 @@
+#include "commandline.h"
 #include "edit.h"
 #include "mainwindow.h"
+#include "photofolders.h"
 #include "testsupport.h"
 
 #include <QApplication>
@@ -20,11 +22,23 @@ private slots:
         // The choosers' remembered folder goes to a test location, not the user's settings.
         QStandardPaths::setTestModeEnabled(true);
     }
-    void cleanup() { Edit::sof.clear(); }
+    void cleanup()
+    {
+        Edit::sof.clear();
+        PhotoFolders::setCatalogueFolder({});
+    }
     void editor_data() { addRows("editorScenarios"); }
     void editor() { play(cell("steps"), scratch); }
     void window_data() { addRows("windowScenarios"); }
     void window() { play(cell("steps"), scratch); }
+    // The command line's outcome: exit code or "run", language, catalogue, first line printed.
+    void commandLine_data() { addRows("commandLine"); }
+    void commandLine()
+    {
+        const CommandLine line(QStringList("kalvio") + cell("arguments").split(u' ', Qt::SkipEmptyParts));
+        const QString outcome = line.exitCode() ? QString::number(*line.exitCode()) : "run";
+        QCOMPARE(QStringList({ outcome, line.language(), line.catalogue(), line.message().section(u'\n', 0, 0).trimmed() }).join(u'|'), cell("outcome"));
+    }
     void unchangedSaveAndDeleteTouchOnlyTheOpenedVariant();
 
 private:
