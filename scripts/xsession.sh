@@ -32,14 +32,26 @@ start_xvfb() {
 # Images/ and json/ because it reads them two levels up. Its output goes to
 # $work/kalvio.log.
 start_kalvio() {
+    # Callers test the status, which turns `set -e` off in here.
+    open_session && cp -r "$repository/Images" "$repository/json" "$work/" && mkdir -p "$work/x/y" \
+        || return 1
+    run_kalvio "$work/x/y" "$1"
+}
+
+# Makes the run's folder $work and starts its X server.
+open_session() {
     work=$(mktemp -d)
     trap stop_kalvio EXIT
-    # Callers test the status, which turns `set -e` off in here.
-    cp -r "$repository/Images" "$repository/json" "$work/" && mkdir -p "$work/x/y" \
-        && mkdir -m 700 "$work/runtime" && start_xvfb || return 1
+    mkdir -m 700 "$work/runtime" && start_xvfb || return 1
     # What the program remembers between runs stays in the run's own folder.
     export XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb
-    (cd "$work/x/y" && exec "$1") >"$work/kalvio.log" 2>&1 &
+}
+
+# Runs the command that follows $1 in the folder $1, in the background, as the program.
+run_kalvio() {
+    local folder=$1
+    shift
+    (cd "$folder" && exec "$@") >"$work/kalvio.log" 2>&1 &
     pid=$!
 }
 

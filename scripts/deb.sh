@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Builds the Debian package kalvio_VERSION_ARCH.deb in build-deb/ with CPack, and checks
+# that it holds the program, its desktop files and the sample, and depends on the Qt
+# runtime packages that dpkg-shlibdeps found for the libraries it links.
+#
+#   scripts/deb.sh          then, as root: apt install ./build-deb/kalvio_*.deb
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=build-deb
+
+fail() { echo "deb: FAILED, $*"; exit 1; }
+
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DKALVIO_BUILD_TESTS=OFF -DKALVIO_BUILD_BENCHMARKS=OFF >/dev/null
+cmake --build "$build" -j"$(nproc)" --target kalvio
+rm -f "$build"/kalvio_*.deb
+(cd "$build" && cpack -G DEB >cpack.log) || fail "cpack: $(cat "$build/cpack.log")"
+deb=$(ls "$build"/kalvio_*.deb)
+depends=$(dpkg-deb --field "$deb" Depends)
+[[ $depends == *libqt6widgets6* ]] || fail "$deb depends on \"$depends\", not on the Qt runtime"
+contents=$(dpkg-deb --contents "$deb")
+for file in usr/bin/kalvio usr/share/applications/fi.kalvio.Kalvio.desktop \
+    usr/share/metainfo/fi.kalvio.Kalvio.metainfo.xml usr/share/kalvio/json/shop.json; do
+    grep -q "\./$file\$" <<<"$contents" || fail "$deb lacks $file"
+done
+echo "deb: OK, $deb, depends on $depends"

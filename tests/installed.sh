@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Installs the build into a staging folder (DESTDIR) as a package does, checks the
+# desktop entry and the AppStream metainfo with their validators, then starts the
+# installed program on a virtual X server from a folder with no Images/ or json/ near it,
+# in French, with the installed sample catalogue: the window must be titled after the
+# catalogue, and the editor of its first variant must show the photo beside the logo.
+#
+#   tests/installed.sh BUILD_DIR
+set -euo pipefail
+
+build=$(realpath "$1")
+# The pictures are counted through the accessibility bus of a D-Bus session of the run's own.
+[ -n "${KALVIO_E2E_SESSION:-}" ] || KALVIO_E2E_SESSION=1 exec dbus-run-session -- "$0" "$@" 2>/dev/null
+
+# shellcheck source=scripts/xsession.sh
+source "$(dirname "$0")/../scripts/xsession.sh"
+
+fail() {
+    echo "FAIL installed: $*"
+    [ -s "$work/kalvio.log" ] && sed 's/^/  kalvio: /' "$work/kalvio.log"
+    exit 1
+}
+
+open_session || fail "no X server"
+id=fi.kalvio.Kalvio
+DESTDIR="$work/staging" cmake --install "$build" >"$work/install.log" || fail "cmake --install: $(cat "$work/install.log")"
+root="$work/staging$(sed -n 's/^CMAKE_INSTALL_PREFIX:PATH=//p' "$build/CMakeCache.txt")"
+desktop-file-validate "$root/share/applications/$id.desktop" || fail "the desktop entry is not valid"
+appstreamcli validate --no-net "$root/share/metainfo/$id.metainfo.xml" >"$work/appstream.log" \
+    || fail "the metainfo is not valid: $(cat "$work/appstream.log")"
+for icon in scalable/apps/$id.svg 256x256/apps/$id.png; do
+    [ -s "$root/share/icons/hicolor/$icon" ] || fail "no icon $icon"
+done
+
+/usr/libexec/at-spi-bus-launcher --launch-immediately &
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+mkdir -p "$work/home/a/b"
+run_kalvio "$work/home/a/b" "$root/bin/kalvio" --lang fr "$root/share/kalvio/json/shop.json"
+main=$(window "shop - Kälviö") || fail "no main window titled \"shop - Kälviö\""
+# The first variant of the first element, as tests/e2e.sh opens it.
+xdotool mousemove --window "$main" 40 196 click 1
+to "$main" key Right Down Right
+xdotool mousemove --window "$main" 100 224 click --repeat 2 --delay 100 1
+for _ in $(seq 20); do
+    pictures=$(/usr/bin/python3 "$(dirname "$0")/buttons.py" "shop - Kälviö" image)
+    [ "$pictures" = "image|image" ] && break
+    sleep 0.25
+done
+[ "$pictures" = "image|image" ] || fail "the window shows \"$pictures\", not the logo and a photo"
+echo "PASS installed"
