@@ -41,6 +41,7 @@ int main(int argc, char *argv[])
 
     QTranslator translator;
     QTranslator toolkitTranslator;
+
     // Asked before any catalogue is installed, so the dialog itself stays in English.
     const QStringList languages { QStringLiteral("en"), QStringLiteral("fr") };
     const QString locale = !commandLine.language().isEmpty()
