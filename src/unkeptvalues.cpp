@@ -1,5 +1,7 @@
 #include "unkeptvalues.h"
 
+#include "indentedjsonwriter.h"
+
 #include <QByteArray>
 #include <QCborArray>
 #include <QCborMap>
@@ -199,13 +201,26 @@ void Checker::check(const Member &member, const QCborValue &value)
     }
 }
 
+// Whether a Save writes `whole`, held as a double, so that it reads back as `whole`:
+// 92007199254741000 does, 9007199254740993 comes back as 9007199254740992.
+bool readsBackAs(qint64 whole)
+{
+    IndentedJsonWriter out;
+    out.beginArray();
+    out.member({}, double(whole));
+    out.endArray();
+    const QJsonValue reread = QJsonDocument::fromJson(out.text()).array().at(0);
+    const QCborValue value = QCborValue::fromJsonValue(reread);
+    return value.isInteger() && value.toInteger() == whole;
+}
+
 void Checker::price(const Member &member, const QCborValue &price)
 {
     if (price.isInteger()) {
-        // A price is a double: a whole number beyond 2^53 may not survive.
+        // A price is a double: a whole number beyond 2^53 may come back as another.
+        constexpr qint64 exact = qint64(1) << 53;
         const qint64 whole = price.toInteger();
-        const double held = double(whole);
-        if (held >= 0x1p63 || qint64(held) != whole)
+        if ((whole > exact || whole < -exact) && !readsBackAs(whole))
             note(UnkeptValues::InexactPrices, price);
     } else if (price.isString()) {
         note(UnkeptValues::PricesAsText, price);
