@@ -284,9 +284,11 @@ void findDuplicateKeys(const QByteArray &bytes, UnkeptValues &found)
                     ++at;
                 }
             }
+            if (at >= size)
+                break;
             std::size_t next = at + 1;
-            while (next < size && (data[next] == ' ' || data[next] == '\t' || data[next] == '\n'
-                                   || data[next] == '\r'))
+            while (next < size && (data[next] == ' ' || data[next] == '\n' || data[next] == '\r'
+                                   || data[next] == '\t'))
                 ++next;
             if (next >= size || data[next] != ':' || objectStarts.empty())
                 continue;
