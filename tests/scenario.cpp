@@ -40,7 +40,7 @@
 //   answer Yes + Ok, choose PATH      the next message boxes and file chooser are answered so
 //   logs TEXT                         TEXT is to be logged as critical
 // Checks: fields, field NAME TEXT, buttons, editable yes|no, heading (editor title),
-// picture (photo label), editor shown|closed, asked TITLE|TEXT|DEFAULT + ... (boxes since the last check),
+// picture (photo label), editor shown|closed, asked TITLE|TEXT|DEFAULT + ... (boxes since the last check, %0A a line break),
 // warned DATA (the one box since the last check is the warning whose text is tests/data/DATA),
 // summary, holds TEXT (once in the catalogue dump), changed FROM>TO (the catalogue dump
 // is the snapshot's with FROM replaced by TO), prices, title, size WxH, label NAME TEXT,
@@ -246,7 +246,7 @@ void Player::play(const QString &verb, const QString &text)
         { "heading", [&] { QCOMPARE(current->windowTitle(), text); } },
         { "picture", [&] { QCOMPARE(current->findChild<QLabel *>("labelImage")->text(), text); } },
         { "editor", [&] { QCOMPARE(current && current->isVisible(), text == "shown"); } },
-        { "asked", [&] { QCOMPARE(std::exchange(asked, {}), items); } },
+        { "asked", [&] { QCOMPARE(std::exchange(asked, {}).join(" + "), QByteArray::fromPercentEncoding(text.toUtf8())); } },
         { "warned", [&] {
              const QString warning = QString::fromUtf8(readFile(QFINDTESTDATA("data/" + text)).trimmed());
              QCOMPARE(std::exchange(asked, {}), QStringList("Warning|" + QString(warning).replace("%1", tree.path("")) + "|OK"));
