@@ -8,7 +8,6 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QRegularExpressionValidator>
 
 #include <algorithm>
 #include <charconv>

@@ -3,6 +3,7 @@
 
 #include "edit.h"
 #include "picturefile.h"
+#include "unkeptvalues.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -315,7 +316,8 @@ void MainWindow::warnOfUnkeptValues(const QString &filename, const UnkeptValues 
     for (int kind = 0; kind < UnkeptValues::KindCount; ++kind) {
         const UnkeptValues::Finding &finding = unkept[UnkeptValues::Kind(kind)];
         if (finding.count > 0)
-            lines << QStringLiteral("- ") + kinds[kind].arg(finding.count).arg(finding.examples.join(QStringLiteral(", ")));
+            lines << QStringLiteral("- ")
+                            + kinds[kind].arg(finding.count).arg(finding.examples.join(QStringLiteral(", ")));
     }
     QMessageBox::warning(this, tr("Warning"), lines.join(u'\n'));
 }
