@@ -326,6 +326,10 @@
         <source>Warning</source>
         <translation>Avertissement</translation>
     </message>
+    <message>
+        <source>Texts with half a surrogate pair: %1 (%2), saved with &quot;?&quot; in its place</source>
+        <translation>Textes avec une moitié de paire de substitution : %1 (%2), enregistrés avec « ? » à sa place</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

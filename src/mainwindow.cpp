@@ -305,6 +305,7 @@ void MainWindow::warnOfUnkeptValues(const QString &filename, const UnkeptValues 
         tr("Negative stocks: %1 (%2), shown as 4294967296 plus their value"),
         tr("Prices with more digits than a price holds: %1 (%2), saved rounded"),
         tr("Measures written as numbers: %1 (%2), saved as empty texts"),
+        tr("Texts with half a surrogate pair: %1 (%2), saved with \"?\" in its place"),
         tr("Other values of an unexpected type: %1 (%2), saved as empty texts or lists, or as 0"),
         tr("Unknown keys: %1 (%2), not saved"),
         tr("Categories without elements: %1 (%2), not saved"),

@@ -36,14 +36,18 @@ bool UnkeptValues::isEmpty() const
 
 namespace {
 
+QString cutShort(const QString &text)
+{
+    constexpr int longest = 24;
+    return text.size() > longest ? text.left(longest - 1) + u'…' : text;
+}
+
 // A value as JSON text, cut short where long.
 QString jsonText(const QCborValue &value)
 {
     const QByteArray array =
             QJsonDocument(QJsonArray{ value.toJsonValue() }).toJson(QJsonDocument::Compact);
-    const QString text = QString::fromUtf8(array.mid(1, array.size() - 2));
-    constexpr int longest = 24;
-    return text.size() > longest ? text.left(longest - 1) + u'…' : text;
+    return cutShort(QString::fromUtf8(array.mid(1, array.size() - 2)));
 }
 
 // What the catalogue reads a member as.
@@ -259,9 +263,11 @@ void noteRepeatedKeys(std::vector<std::string_view>::iterator first,
     }
 }
 
-// The parsed document keeps the last of repeated keys, so they are found in the bytes.
-// These held valid JSON, so a light scan finds every key: a string followed by a colon.
-void findDuplicateKeys(const QByteArray &bytes, UnkeptValues &found)
+// The parsed document keeps the last of repeated keys, and no longer tells an escaped half
+// of a surrogate pair ("\ud800") from other text, which the records' UTF-8 cannot hold;
+// so both are found in the bytes. These held valid JSON, so a light scan finds every
+// string, and every key: a string followed by a colon.
+void checkBytes(const QByteArray &bytes, UnkeptValues &found)
 {
     std::vector<std::string_view> keys; // of the objects open at this point
     std::vector<std::size_t> objectStarts; // where each open object's keys begin
@@ -290,16 +296,19 @@ void findDuplicateKeys(const QByteArray &bytes, UnkeptValues &found)
             while (next < size && (data[next] == ' ' || data[next] == '\n' || data[next] == '\r'
                                    || data[next] == '\t'))
                 ++next;
-            if (next >= size || data[next] != ':' || objectStarts.empty())
-                continue;
+            const bool isKey = next < size && data[next] == ':' && !objectStarts.empty();
             if (!escaped) {
-                keys.emplace_back(data + start + 1, at - start - 1);
+                if (isKey)
+                    keys.emplace_back(data + start + 1, at - start - 1);
                 continue;
             }
+            const QByteArray quoted = bytes.mid(qsizetype(start), qsizetype(at - start + 1));
+            const QString text = QJsonDocument::fromJson('[' + quoted + ']').array().at(0).toString();
+            if (!QStringView(text).isValidUtf16())
+                found.add(UnkeptValues::BrokenTexts, cutShort(QString::fromUtf8(quoted)));
             // "\u0061" and "a" are one key.
-            const QByteArray quoted = '[' + bytes.mid(qsizetype(start), qsizetype(at - start + 1)) + ']';
-            keys.emplace_back(unescaped.emplace_back(
-                    QJsonDocument::fromJson(quoted).array().at(0).toString().toStdString()));
+            if (isKey)
+                keys.emplace_back(unescaped.emplace_back(text.toStdString()));
         }
     }
 }
@@ -310,6 +319,6 @@ UnkeptValues findUnkeptValues(const QByteArray &bytes, const QJsonDocument &docu
 {
     UnkeptValues found;
     Checker(found).entries(QCborArray::fromJsonArray(document.array()));
-    findDuplicateKeys(bytes, found);
+    checkBytes(bytes, found);
     return found;
 }

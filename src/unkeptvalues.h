@@ -21,6 +21,7 @@ public:
         NegativeStocks,     // shown as 4294967296 less their size
         InexactPrices,      // more digits than a price holds: saved rounded
         MeasuresAsNumbers,  // saved as empty texts
+        BrokenTexts,        // an escaped half of a surrogate pair alone: saved as "?"
         WrongTypes,         // any other member of another type, "key: value"
         UnknownKeys,        // not saved
         EmptyCategories,    // category entries without elements, by name: not saved
@@ -44,6 +45,6 @@ private:
     std::array<Finding, KindCount> findings;
 };
 
-// Checks a parsed catalogue file, and its bytes for duplicate keys, which the parsed
-// document no longer shows.
+// Checks a parsed catalogue file, and its bytes for what the parsed document no longer
+// shows: duplicate keys, and the escapes that made a text.
 UnkeptValues findUnkeptValues(const QByteArray &bytes, const QJsonDocument &document);
