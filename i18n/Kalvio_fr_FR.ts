@@ -163,6 +163,10 @@
         <source>%1 could not be copied into %2.</source>
         <translation>%1 n&apos;a pas pu être copié dans %2.</translation>
     </message>
+    <message>
+        <source>This text is too long to be edited here; it is kept as it is.</source>
+        <translation>Ce texte est trop long pour être modifié ici ; il est gardé tel quel.</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -305,6 +309,66 @@
     <message>
         <source>Added %1</source>
         <translation>Ajouté : %1</translation>
+    </message>
+    <message>
+        <source>Prices written as text: %1 (%2), saved as 0</source>
+        <translation>Prix écrits en texte : %1 (%2), enregistrés comme 0</translation>
+    </message>
+    <message>
+        <source>Stocks written as text: %1 (%2), saved as 0</source>
+        <translation>Stocks écrits en texte : %1 (%2), enregistrés comme 0</translation>
+    </message>
+    <message>
+        <source>Stocks outside -2147483648 to 2147483647: %1 (%2), saved as 0</source>
+        <translation>Stocks hors de l&apos;intervalle -2147483648 à 2147483647 : %1 (%2), enregistrés comme 0</translation>
+    </message>
+    <message>
+        <source>Stocks with a fraction: %1 (%2), saved as 0</source>
+        <translation>Stocks non entiers : %1 (%2), enregistrés comme 0</translation>
+    </message>
+    <message>
+        <source>Negative stocks: %1 (%2), shown as 4294967296 plus their value</source>
+        <translation>Stocks négatifs : %1 (%2), affichés comme 4294967296 plus leur valeur</translation>
+    </message>
+    <message>
+        <source>Prices with more digits than a price holds: %1 (%2), saved rounded</source>
+        <translation>Prix ayant plus de chiffres qu&apos;un prix n&apos;en garde : %1 (%2), enregistrés arrondis</translation>
+    </message>
+    <message>
+        <source>Measures written as numbers: %1 (%2), saved as empty texts</source>
+        <translation>Mesures écrites en nombres : %1 (%2), enregistrées comme textes vides</translation>
+    </message>
+    <message>
+        <source>Other values of an unexpected type: %1 (%2), saved as empty texts or lists, or as 0</source>
+        <translation>Autres valeurs d&apos;un type inattendu : %1 (%2), enregistrées comme textes ou listes vides, ou comme 0</translation>
+    </message>
+    <message>
+        <source>Unknown keys: %1 (%2), not saved</source>
+        <translation>Clés inconnues : %1 (%2), non enregistrées</translation>
+    </message>
+    <message>
+        <source>Categories without elements: %1 (%2), not saved</source>
+        <translation>Catégories sans éléments : %1 (%2), non enregistrées</translation>
+    </message>
+    <message>
+        <source>Entries that are not objects: %1 (%2), dropped or saved empty</source>
+        <translation>Entrées qui ne sont pas des objets : %1 (%2), supprimées ou enregistrées vides</translation>
+    </message>
+    <message>
+        <source>Duplicate keys: %1 (%2), only the last value of each is kept</source>
+        <translation>Clés en double : %1 (%2), seule la dernière valeur de chacune est gardée</translation>
+    </message>
+    <message>
+        <source>%1 holds values that this catalogue cannot keep as they stand:</source>
+        <translation>%1 contient des valeurs que ce catalogue ne peut pas garder telles quelles :</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Avertissement</translation>
+    </message>
+    <message>
+        <source>Texts with half a surrogate pair: %1 (%2), saved with &quot;?&quot; in its place</source>
+        <translation>Textes avec une moitié de paire de substitution : %1 (%2), enregistrés avec « ? » à sa place</translation>
     </message>
 </context>
 <context>

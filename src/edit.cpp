@@ -4,6 +4,7 @@
 #include "fieldtext.h"
 #include "photofolders.h"
 #include "picturefile.h"
+#include "typingvalidator.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -11,12 +12,12 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QStyle>
 
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <limits>
 #include <string_view>
 
 SetOfFurnitures Edit::sof;
@@ -25,6 +26,23 @@ namespace {
 
 const QString readOnlyStyle = QStringLiteral("background-color: lightgray;");
 const QString editableStyle = QStringLiteral("background-color: white;");
+
+// A field holding as many characters as the toolkit lets it may show a stored text cut.
+bool isFull(const QLineEdit *field)
+{
+    return field->text().size() >= field->maxLength();
+}
+
+// Shows a stored text whole. One longer than even the toolkit lets a field hold would be
+// cut; its field stays read-only and says why, and the stored text is saved untouched.
+void showStored(QLineEdit *field, const QString &text)
+{
+    if (auto *validator = field->findChild<TypingValidator *>())
+        validator->admit(text);
+    field->setText(text);
+    if (text.size() > field->maxLength())
+        field->setToolTip(Edit::tr("This text is too long to be edited here; it is kept as it is."));
+}
 
 std::string textOf(const QLineEdit *field)
 {
@@ -144,21 +162,21 @@ Edit::Edit(QWidget *parent, Furniture *furniture, std::size_t variant)
         const QString photo = QString::fromStdString(form.getPhoto());
         splitID(QString::fromStdString(form.getId()));
         loadImage(photo);
-        ui->lineEditPhoto->setText(photo);
-        ui->lineEditColor->setText(QString::fromStdString(form.getColor()));
-        ui->lineEditPrice->setText(FieldText::price(form.getPrice()));
-        ui->lineEditStock->setText(FieldText::stock(form.getStock()));
+        showStored(ui->lineEditPhoto, photo);
+        showStored(ui->lineEditColor, QString::fromStdString(form.getColor()));
+        showStored(ui->lineEditPrice, FieldText::price(form.getPrice()));
+        showStored(ui->lineEditStock, FieldText::stock(form.getStock()));
     }
     if (furniture) {
         const Dimension &dim = furniture->getDim();
-        ui->lineEditCatName->setText(QString::fromStdString(furniture->getCategory()));
-        ui->lineEditElementName->setText(QString::fromStdString(furniture->getName()));
-        ui->lineEditDescription->setText(QString::fromStdString(furniture->getDesc()));
-        ui->lineEditLength->setText(QString::fromStdString(dim.getLength()));
-        ui->lineEditHeight->setText(QString::fromStdString(dim.getHeight()));
-        ui->lineEditWidth->setText(QString::fromStdString(dim.getWidth()));
-        ui->lineEditWeight->setText(QString::fromStdString(dim.getWeight()));
-        ui->lineEditDesigner->setText(QString::fromStdString(furniture->getDesigner()));
+        showStored(ui->lineEditCatName, QString::fromStdString(furniture->getCategory()));
+        showStored(ui->lineEditElementName, QString::fromStdString(furniture->getName()));
+        showStored(ui->lineEditDescription, QString::fromStdString(furniture->getDesc()));
+        showStored(ui->lineEditLength, QString::fromStdString(dim.getLength()));
+        showStored(ui->lineEditHeight, QString::fromStdString(dim.getHeight()));
+        showStored(ui->lineEditWidth, QString::fromStdString(dim.getWidth()));
+        showStored(ui->lineEditWeight, QString::fromStdString(dim.getWeight()));
+        showStored(ui->lineEditDesigner, QString::fromStdString(furniture->getDesigner()));
     }
     // Show long texts from their beginning, not from where setText() leaves the cursor.
     for (QLineEdit *field : editableFields())
@@ -180,22 +198,27 @@ void Edit::addPhotoChooser()
 
 void Edit::installValidators()
 {
-    const auto install = [](QLineEdit *field, const QString &pattern, int maxLength) {
-        field->setValidator(new QRegularExpressionValidator(QRegularExpression(pattern), field));
-        if (maxLength > 0)
-            field->setMaxLength(maxLength);
+    // A field's own maximum length would cut the stored texts it shows as well as what is
+    // typed, so every field takes the largest the toolkit allows and the validators hold
+    // typing to its limits.
+    for (QLineEdit *field : findChildren<QLineEdit *>())
+        field->setMaxLength(std::numeric_limits<int>::max());
+    const auto install = [](QLineEdit *field, const QString &pattern, const QString &storedShape,
+                            int maxLength) {
+        field->setValidator(new TypingValidator(pattern, storedShape, maxLength, field));
     };
     const QString digits = QStringLiteral("[0-9]*");
+    const QString number = QStringLiteral("[0-9]*([.,][0-9]*)?");
     const QString measure = QStringLiteral("^[0-9]{1,3}([.,][0-9]{1,2})?$");
     // Identifier groups are never typed, so they get no length limit: a group above 999
     // must be shown whole.
     for (QLineEdit *field : { ui->lineEditID1, ui->lineEditID2, ui->lineEditID3 })
-        install(field, digits, 0);
+        install(field, digits, digits, std::numeric_limits<int>::max());
     for (QLineEdit *field :
          { ui->lineEditLength, ui->lineEditHeight, ui->lineEditWidth, ui->lineEditWeight })
-        install(field, measure, 6);
-    install(ui->lineEditPrice, QStringLiteral("^[0-9]{1,4}([.,][0-9]{1,2})?$"), 6);
-    install(ui->lineEditStock, digits, 5);
+        install(field, measure, number, 6);
+    install(ui->lineEditPrice, QStringLiteral("^[0-9]{1,4}([.,][0-9]{1,2})?$"), number, 6);
+    install(ui->lineEditStock, digits, digits, 5);
 }
 
 QList<QLineEdit *> Edit::editableFields() const
@@ -213,8 +236,9 @@ void Edit::setReadOnly(bool value)
         field->setStyleSheet(readOnlyStyle);
     }
     for (QLineEdit *field : editableFields()) {
-        field->setReadOnly(value);
-        field->setStyleSheet(value ? readOnlyStyle : editableStyle);
+        const bool readOnly = value || isFull(field);
+        field->setReadOnly(readOnly);
+        field->setStyleSheet(readOnly ? readOnlyStyle : editableStyle);
     }
     ui->actionChoosePhoto->setVisible(!value);
 }
@@ -286,8 +310,8 @@ bool Edit::settleUnsavedEdits()
     return true;
 }
 
-// A field may show its value cut or rounded (a stock above 99999, a price of 1234.56);
-// unless the user changed the field, the stored value stays exactly as it was.
+// Unless the user changed the field, the stored value stays exactly as it was, even where
+// the field shows it in other words (a price of 59.90 as 59.9).
 std::string Edit::textOr(const QLineEdit *field, const std::string &stored) const
 {
     return edited(field) ? textOf(field) : stored;

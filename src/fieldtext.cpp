@@ -1,10 +1,16 @@
 #include "fieldtext.h"
 
+#include <QLocale>
+
 #include <cmath>
 
+// Six significant digits read best; a price they would round gets every digit it needs,
+// so that saving the field as shown keeps the price.
 QString FieldText::price(double price)
 {
-    return QString::number(price, 'g', 6);
+    const QString sixDigits = QString::number(price, 'g', 6);
+    return toPrice(sixDigits) == price ? sixDigits
+                                       : QString::number(price, 'g', QLocale::FloatingPointShortest);
 }
 
 QString FieldText::stock(unsigned int stock)

@@ -5,6 +5,7 @@
 #include "edit.h"
 #include "photofolders.h"
 #include "picturefile.h"
+#include "unkeptvalues.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -274,7 +275,8 @@ void MainWindow::on_actionOpen_triggered()
 void MainWindow::openCatalogue(const QString &filename)
 {
     const std::size_t present = Edit::sof.getFurnitures().size();
-    const FileResult result = Edit::sof.load(filename);
+    UnkeptValues unkept;
+    const FileResult result = Edit::sof.load(filename, unkept);
     if (!result.ok())
         return reportFailure(tr("Could not open %1.").arg(QDir::toNativeSeparators(filename)), result);
 
@@ -295,6 +297,39 @@ void MainWindow::openCatalogue(const QString &filename)
     PhotoFolders::setCatalogueFolder(QFileInfo(filename).absolutePath());
     updateTreeView();
     setModified(present > 0);
+    warnOfUnkeptValues(filename, unkept);
+}
+
+// A file written by another program, or by hand, may hold values the catalogue cannot
+// keep as they stand: the user hears of them before a Save writes them otherwise.
+void MainWindow::warnOfUnkeptValues(const QString &filename, const UnkeptValues &unkept)
+{
+    if (unkept.isEmpty())
+        return;
+    const QString kinds[UnkeptValues::KindCount] = {
+        tr("Prices written as text: %1 (%2), saved as 0"),
+        tr("Stocks written as text: %1 (%2), saved as 0"),
+        tr("Stocks outside -2147483648 to 2147483647: %1 (%2), saved as 0"),
+        tr("Stocks with a fraction: %1 (%2), saved as 0"),
+        tr("Negative stocks: %1 (%2), shown as 4294967296 plus their value"),
+        tr("Prices with more digits than a price holds: %1 (%2), saved rounded"),
+        tr("Measures written as numbers: %1 (%2), saved as empty texts"),
+        tr("Texts with half a surrogate pair: %1 (%2), saved with \"?\" in its place"),
+        tr("Other values of an unexpected type: %1 (%2), saved as empty texts or lists, or as 0"),
+        tr("Unknown keys: %1 (%2), not saved"),
+        tr("Categories without elements: %1 (%2), not saved"),
+        tr("Entries that are not objects: %1 (%2), dropped or saved empty"),
+        tr("Duplicate keys: %1 (%2), only the last value of each is kept"),
+    };
+    QStringList lines { tr("%1 holds values that this catalogue cannot keep as they stand:")
+                                .arg(QDir::toNativeSeparators(filename)) };
+    for (int kind = 0; kind < UnkeptValues::KindCount; ++kind) {
+        const UnkeptValues::Finding &finding = unkept[UnkeptValues::Kind(kind)];
+        if (finding.count > 0)
+            lines << QStringLiteral("- ")
+                            + kinds[kind].arg(finding.count).arg(finding.examples.join(QStringLiteral(", ")));
+    }
+    QMessageBox::warning(this, tr("Warning"), lines.join(u'\n'));
 }
 
 QString MainWindow::askSavePath(const QString &caption)
@@ -339,12 +374,14 @@ bool MainWindow::confirmOverwrite()
 
 bool MainWindow::writeCatalogue(const QString &path)
 {
+    // Only a file that was there has a previous state to speak of.
+    const bool existed = QFileInfo::exists(path);
     const FileResult result = Edit::sof.save(path);
     if (!result.ok()) {
         reportFailure(tr("Could not save %1.").arg(QDir::toNativeSeparators(path)), result,
                       result.outcome == FileResult::RestoreFailed
                               ? tr("Its previous contents could not be put back either: save the catalogue under another name.")
-                              : tr("The previous file is unchanged."));
+                              : existed ? tr("The previous file is unchanged.") : QString());
         return false;
     }
     statusBar()->showMessage(tr("Saved %1").arg(QFileInfo(path).fileName()), statusTimeoutMs);

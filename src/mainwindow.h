@@ -14,6 +14,7 @@ class QModelIndex;
 class QStandardItem;
 class QStandardItemModel;
 struct FileResult;
+class UnkeptValues;
 
 namespace Ui {
 class MainWindow;
@@ -65,6 +66,7 @@ private:
     bool confirmOverwrite();
     bool writeCatalogue(const QString &path);
     QString askSavePath(const QString &caption);
+    void warnOfUnkeptValues(const QString &filename, const UnkeptValues &unkept);
     void reportFailure(const QString &what, const FileResult &result, const QString &after = {});
 
     Ui::MainWindow *ui;

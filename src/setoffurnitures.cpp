@@ -179,6 +179,12 @@ QString absolute(const QString &path)
 
 FileResult SetOfFurnitures::load(const QString &path)
 {
+    UnkeptValues unkept;
+    return load(path, unkept);
+}
+
+FileResult SetOfFurnitures::load(const QString &path, UnkeptValues &unkept)
+{
     QByteArray bytes;
     FileStamp stamp;
     if (const FileResult read = DiskFile::read(path, maxFileSize, bytes, &stamp); !read.ok()) {
@@ -188,6 +194,7 @@ FileResult SetOfFurnitures::load(const QString &path)
     QJsonDocument document;
     if (const FileResult parsed = parse(bytes, document); !parsed.ok())
         return parsed;
+    unkept = findUnkeptValues(bytes, document);
     // The file's bytes are done with: freeing them before the records are built lowers
     // the peak by the size of the file.
     bytes = QByteArray();

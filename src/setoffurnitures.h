@@ -2,6 +2,7 @@
 
 #include "diskfile.h"
 #include "furniture.h"
+#include "unkeptvalues.h"
 
 #include <QHash>
 #include <QString>
@@ -27,6 +28,8 @@ public:
 
     // Appends the elements of a catalogue file. On failure nothing is added.
     FileResult load(const QString &path);
+    // The same, and tells what of the file a Save would write differently.
+    FileResult load(const QString &path, UnkeptValues &unkept);
     // Writes the whole catalogue as indented JSON. On failure the previous file is kept.
     FileResult save(const QString &path);
     // Whether someone else changed the file since this catalogue last loaded or saved it.

@@ -45,7 +45,8 @@
 //                                     file chooser are answered so
 //   logs TEXT                         TEXT is to be logged as critical
 // Checks: fields, field NAME TEXT, buttons, editable yes|no, heading (editor title),
-// picture (photo label), editor shown|closed, asked TITLE|TEXT|DEFAULT + ... (boxes since the last check),
+// picture (photo label), editor shown|closed, asked TITLE|TEXT|DEFAULT + ... (boxes since the last check, %0A a line break),
+// warned DATA (the one box since the last check is the warning whose text is tests/data/DATA),
 // summary, holds TEXT (once in the catalogue dump), changed FROM>TO (the catalogue dump
 // is the snapshot's with FROM replaced by TO), prices, title, size WxH, label NAME TEXT,
 // menus (the File menu's entries and shortcuts), status, tree (rows, and not editable),
@@ -63,9 +64,10 @@ void press(const QWidget *window, const QString &button)
     window->findChild<QPushButton *>("pushButton" + button)->click();
 }
 
-// Types `keys` at the end of a field; "=" first clears it.
+// Types `keys` at the end of a field; "=" first clears it, %08 is a Backspace.
 void type(const QWidget *window, const QString &name, QString keys)
 {
+    keys.replace("%08", "\b");
     if (keys.startsWith(u'='))
         field(window, name)->clear();
     QTest::keyClick(field(window, name), Qt::Key_End);
@@ -255,7 +257,11 @@ void Player::play(const QString &verb, const QString &text)
         { "heading", [&] { QCOMPARE(current->windowTitle(), text); } },
         { "picture", [&] { QCOMPARE(current->findChild<QLabel *>("labelImage")->text(), text); } },
         { "editor", [&] { QCOMPARE(current && current->isVisible(), text == "shown"); } },
-        { "asked", [&] { QCOMPARE(std::exchange(asked, {}), items); } },
+        { "asked", [&] { QCOMPARE(std::exchange(asked, {}).join(" + "), QByteArray::fromPercentEncoding(text.toUtf8())); } },
+        { "warned", [&] {
+             const QString warning = QString::fromUtf8(readFile(QFINDTESTDATA("data/" + text)).trimmed());
+             QCOMPARE(std::exchange(asked, {}), QStringList("Warning|" + QString(warning).replace("%1", tree.path("")) + "|OK"));
+         } },
         { "summary", [&] { QCOMPARE(catalogueSummary().join(" + "), text); } },
         { "changed", [&] {
              const QList<QByteArray> change = QByteArray::fromPercentEncoding(text.toUtf8()).split('>');
