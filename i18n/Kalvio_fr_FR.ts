@@ -123,6 +123,22 @@
         <source>This furniture is no longer in the catalogue: nothing was changed.</source>
         <translation>Ce meuble n&apos;est plus dans le catalogue : rien n&apos;a été modifié.</translation>
     </message>
+    <message>
+        <source>Change %1</source>
+        <translation>la modification de %1</translation>
+    </message>
+    <message>
+        <source>Add %1</source>
+        <translation>l&apos;ajout de %1</translation>
+    </message>
+    <message>
+        <source>Delete %1</source>
+        <translation>la suppression de %1</translation>
+    </message>
+    <message>
+        <source>The numbering cannot go higher: no identifier is left for this furniture. Nothing was added.</source>
+        <translation>La numérotation ne peut pas aller plus haut : il ne reste aucun identifiant pour ce meuble. Rien n&apos;a été ajouté.</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -265,6 +281,18 @@
     <message>
         <source>Added %1</source>
         <translation>Ajouté : %1</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Édition</translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation>Annuler %1</translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation>Rétablir %1</translation>
     </message>
 </context>
 <context>

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "setoffurnitures.h"
+#include "catalogueoperations.h"
 
 #include <QHash>
+#include <QUndoStack>
 #include <QWidget>
 
 #include <cstddef>
@@ -39,6 +40,8 @@ public:
 
     // The catalogue of the running program.
     static SetOfFurnitures sof;
+    // Every change the editors made to it since it was opened or emptied, to undo and redo.
+    static QUndoStack history;
 
 signals:
     // The editor closes, or added or removed a variant: the tree is to be rebuilt.
@@ -56,15 +59,17 @@ private slots:
     void on_pushButtonEdit_clicked();
     void on_pushButtonSave_clicked();
     void on_pushButtonDelete_clicked();
+    void showStoredVariant();
 
 private:
+    void showVariant(const Furniture *furniture, std::size_t variant);
     void installValidators();
     QList<QLineEdit *> editableFields() const;
     void rememberShownTexts();
     bool edited(const QLineEdit *field) const;
     bool hasUnsavedEdits() const;
     std::string textOr(const QLineEdit *field, const std::string &stored) const;
-    Furniture *findShownVariant(std::size_t &place) const;
+    std::optional<VariantPlace> findShownVariant() const;
     void reportVariantGone();
     bool saveFields();
     bool updateShownVariant();

@@ -60,6 +60,7 @@ QByteArray bytesCell(const char *column)
 void fillCatalogue(const QStringList &elements)
 {
     Edit::sof.clear();
+    Edit::history.clear();
     for (const QString &line : elements) {
         const QStringList parts = line.split(u'|');
         std::vector<Form> forms;

@@ -35,7 +35,11 @@ class TestCatalogue : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanup() { Edit::sof.clear(); }
+    void cleanup()
+    {
+        Edit::sof.clear();
+        Edit::history.clear();
+    }
     void goldenCatalogueSavesExactly();
     void streamReadsWhatItWrites();
     void loadOutcomes_data() { addRows("loadOutcomes"); }

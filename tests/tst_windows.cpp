@@ -14,7 +14,11 @@ class TestWindows : public QObject
 
 private slots:
     void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
-    void cleanup() { Edit::sof.clear(); }
+    void cleanup()
+    {
+        Edit::sof.clear();
+        Edit::history.clear();
+    }
     void editor_data() { addRows("editorScenarios"); }
     void editor() { play(cell("steps"), scratch); }
     void window_data() { addRows("windowScenarios"); }
