@@ -79,6 +79,7 @@ Edit::Edit(QWidget *parent, Furniture *furniture, std::size_t variant)
     connect(&history, &QUndoStack::indexChanged, this, &Edit::showStoredVariant);
 }
 
+// Fills the fields from the variant at `variant` of `furniture`, and binds the editor to it.
 void Edit::showVariant(const Furniture *furniture, std::size_t variant)
 {
     if (furniture && variant < furniture->getForms().size()) {

@@ -1,9 +1,9 @@
 #pragma once
 
+#include <QKeySequence>
 #include <QList>
 #include <QMainWindow>
 #include <QPointer>
-#include <QKeySequence>
 #include <QString>
 
 #include <unordered_map>

@@ -180,9 +180,6 @@ void TestCatalogue::changesByOthersAreNoticed()
     QVERIFY(!Edit::sof.changedOnDisk(file) && !Edit::sof.changedOnDisk(other));
 }
 
-QTEST_GUILESS_MAIN(TestCatalogue)
-#include "tst_catalogue.moc"
-
 // Over random catalogues and random sequences of changes, additions (duplicates included)
 // and deletions, undoing every step saves the very bytes of the start, and redoing every
 // step those of the end.
@@ -208,3 +205,6 @@ void TestCatalogue::undoAndRedoRestoreExactly()
         QCOMPARE(saved(), end);
     }
 }
+
+QTEST_GUILESS_MAIN(TestCatalogue)
+#include "tst_catalogue.moc"
