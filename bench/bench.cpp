@@ -1,6 +1,7 @@
 // Measures reading, writing, showing and editing generated catalogues against bare
 // QJsonDocument work on the same files, and the resident memory of a large catalogue.
 
+#include "cataloguecommands.h"
 #include "edit.h"
 #include "mainwindow.h"
 #include "setoffurnitures.h"
@@ -52,6 +53,13 @@ using Figures = std::array<double, measureCount>;
 struct Growth
 {
     double resident, heap;
+};
+
+// What the history of 1,000 steps takes, and the median time to undo or redo one.
+struct History
+{
+    Growth steps;
+    double undoMs, redoMs;
 };
 
 struct Memory
@@ -242,6 +250,53 @@ Memory measureMemory(const QTemporaryDir &dir, const Shape &shape)
     return memory;
 }
 
+// Step `i` of those an editor makes, in turns: a changed price, a deleted variant, a new
+// colour, over elements spread through the catalogue.
+QUndoCommand *editorStep(int i)
+{
+    const std::vector<Furniture *> furnitures = Edit::sof.getFurnitures();
+    const VariantPlace place { size_t(i) * 97 % furnitures.size(), size_t(i) % 7 };
+    const Furniture &element = *furnitures[place.element];
+    if (i % 3 == 0) {
+        Form variant = element.getForms()[place.variant];
+        variant.setPrice(variant.getPrice() + 1);
+        Furniture fields(element.getCategory(), element.getName(), element.getDesc(),
+                         element.getDesigner(), element.getDim(), {});
+        return new ChangeCommand(Edit::sof, place, std::move(fields), std::move(variant),
+                                 QStringLiteral("Change"));
+    }
+    if (i % 3 == 1)
+        return new AddOrDeleteCommand(Edit::sof, place, QStringLiteral("Delete"));
+    const std::string colour = "colour " + std::to_string(i);
+    const NewIdentifier next = CatalogueOperations::nextIdentifier(
+            Edit::sof, element.getCategory(), element.getName(), colour);
+    auto furniture = std::make_unique<Furniture>(
+            element.getCategory(), element.getName(), element.getDesc(), element.getDesigner(),
+            element.getDim(), std::vector<Form> { Form(next.id, "img_new.jpg", colour, 59.9, 12) });
+    return new AddOrDeleteCommand(Edit::sof, next, std::move(furniture), QStringLiteral("Add"));
+}
+
+// The heap and resident memory that 1,000 steps add to the history of a large catalogue,
+// then every step undone and redone one at a time.
+History measureHistory(const Shape &shape)
+{
+    constexpr int steps = 1'000;
+    fillCatalogue(Edit::sof, shape);
+    int made = 0;
+    History history {};
+    history.steps = growthOver(10, steps, [&made] { Edit::history.push(editorStep(made++)); });
+    std::vector<double> undoTimes, redoTimes;
+    while (Edit::history.canUndo())
+        undoTimes.push_back(msOf([] { Edit::history.undo(); }));
+    while (Edit::history.canRedo())
+        redoTimes.push_back(msOf([] { Edit::history.redo(); }));
+    history.undoMs = median(undoTimes);
+    history.redoMs = median(redoTimes);
+    Edit::history.clear();
+    Edit::sof.clear();
+    return history;
+}
+
 // A generated catalogue with its file, shown in a window, and the times taken on them.
 class Subject
 {
@@ -390,7 +445,8 @@ void printTimes(const std::vector<Figures> &rows)
     }
 }
 
-void printTargets(const Figures &few, double categorySpread, const Memory &memory)
+void printTargets(const Figures &few, double categorySpread, const Memory &memory,
+                  const History &history)
 {
     struct Target
     {
@@ -405,6 +461,9 @@ void printTargets(const Figures &few, double categorySpread, const Memory &memor
         { "insert / parse", few[Insert] / few[Parse], 0.1 },
         { "resident growth, 20 rebuilds (MB)", memory.rebuilds.resident, 2.0 },
         { "resident growth, 50 editors (MB)", memory.editors.resident, 2.0 },
+        { "heap added by 1,000 history steps (MB)", history.steps.heap, 5.0 },
+        { "undo one step / rebuild", history.undoMs / few[Rebuild], 1.0 },
+        { "redo one step / rebuild", history.redoMs / few[Rebuild], 1.0 },
     };
     std::printf("\nTargets at %s variants (25 categories unless told)\n",
                 qPrintable(withSeparators(shapes[fewCategories].variants)));
@@ -413,6 +472,9 @@ void printTargets(const Figures &few, double categorySpread, const Memory &memor
                     target.figure <= target.limit ? "met" : "NOT MET");
     std::printf("  (heap in use grew by %.3f MB over the rebuilds, %.3f MB over the editors)\n",
                 memory.rebuilds.heap, memory.editors.heap);
+    std::printf("  (1,000 steps: resident memory grew by %.3f MB; undo %.3f ms, redo %.3f ms "
+                "a step, medians)\n",
+                history.steps.resident, history.undoMs, history.redoMs);
     std::printf("\nPeak resident memory after loading and showing %s variants: %.1f MB "
                 "(%.1f MB before loading)\n",
                 qPrintable(withSeparators(shapes[fewCategories].variants)), memory.peak,
@@ -438,6 +500,7 @@ int main(int argc, char *argv[])
     std::fflush(stdout);
 
     const Memory memory = measureMemory(dir, shapes[fewCategories]);
+    const History history = measureHistory(shapes[fewCategories]);
 
     // The measures of a catalogue take turns, so that a change in the machine's load
     // touches the two sides of each ratio alike. Catalogues come one after another, so
@@ -450,6 +513,6 @@ int main(int argc, char *argv[])
         rows.push_back(subject.medians());
     }
     printTimes(rows);
-    printTargets(rows[fewCategories], categorySpreadRatio(dir), memory);
+    printTargets(rows[fewCategories], categorySpreadRatio(dir), memory, history);
     return 0;
 }

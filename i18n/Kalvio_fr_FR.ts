@@ -167,6 +167,22 @@
         <source>This text is too long to be edited here; it is kept as it is.</source>
         <translation>Ce texte est trop long pour être modifié ici ; il est gardé tel quel.</translation>
     </message>
+    <message>
+        <source>Change %1</source>
+        <translation>la modification de %1</translation>
+    </message>
+    <message>
+        <source>Add %1</source>
+        <translation>l&apos;ajout de %1</translation>
+    </message>
+    <message>
+        <source>Delete %1</source>
+        <translation>la suppression de %1</translation>
+    </message>
+    <message>
+        <source>The numbering cannot go higher: no identifier is left for this furniture. Nothing was added.</source>
+        <translation>La numérotation ne peut pas aller plus haut : il ne reste aucun identifiant pour ce meuble. Rien n&apos;a été ajouté.</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -369,6 +385,18 @@
     <message>
         <source>Texts with half a surrogate pair: %1 (%2), saved with &quot;?&quot; in its place</source>
         <translation>Textes avec une moitié de paire de substitution : %1 (%2), enregistrés avec « ? » à sa place</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Édition</translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation>Annuler %1</translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation>Rétablir %1</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,7 @@
 #include "edit.h"
 #include "ui_edit.h"
 
+#include "cataloguecommands.h"
 #include "fieldtext.h"
 #include "photofolders.h"
 #include "picturefile.h"
@@ -15,12 +16,12 @@
 #include <QStyle>
 
 #include <algorithm>
-#include <charconv>
 #include <cstdint>
 #include <limits>
-#include <string_view>
+#include <memory>
 
 SetOfFurnitures Edit::sof;
+QUndoStack Edit::history;
 
 namespace {
 
@@ -57,63 +58,6 @@ double priceOf(const QLineEdit *field)
 unsigned int stockOf(const QLineEdit *field)
 {
     return FieldText::toStock(field->text());
-}
-
-// The first three "."-separated groups of a variant identifier.
-struct IdGroups
-{
-    std::string_view category, element, variant;
-    bool complete = false; // the identifier has at least three groups
-};
-
-IdGroups splitGroups(std::string_view id)
-{
-    IdGroups groups;
-    const size_t first = id.find('.');
-    groups.category = id.substr(0, first);
-    if (first == std::string_view::npos)
-        return groups;
-    const size_t second = id.find('.', first + 1);
-    groups.element = id.substr(first + 1, second - first - 1);
-    if (second == std::string_view::npos)
-        return groups;
-    const size_t third = id.find('.', second + 1);
-    groups.variant = id.substr(second + 1, third - second - 1);
-    groups.complete = true;
-    return groups;
-}
-
-// A group that is not a plain decimal number reads as 0.
-std::uint64_t numberOf(std::string_view group)
-{
-    std::uint64_t number = 0;
-    const auto [end, error] = std::from_chars(group.data(), group.data() + group.size(), number);
-    if (error != std::errc() || end != group.data() + group.size() || number == UINT64_MAX)
-        return 0;
-    return number;
-}
-
-// 1 -> "001", 42 -> "042", 1000 -> "1000".
-std::string formatGroup(std::uint64_t number)
-{
-    std::string text = std::to_string(number);
-    if (text.size() < 3)
-        text.insert(0, 3 - text.size(), '0');
-    return text;
-}
-
-// One more than the highest group that `pick` takes from the identifiers it accepts.
-template<typename Pick>
-std::string nextGroup(const std::vector<Furniture *> &furnitures, Pick pick)
-{
-    std::uint64_t highest = 0;
-    for (const Furniture *furniture : furnitures) {
-        for (const Form &form : furniture->getForms()) {
-            if (const std::optional<std::string_view> group = pick(splitGroups(form.getId())))
-                highest = std::max(highest, numberOf(*group));
-        }
-    }
-    return formatGroup(highest + 1);
 }
 
 // The place of the last variant of `furniture` whose identifier is `id`; past the end when
@@ -155,7 +99,13 @@ Edit::Edit(QWidget *parent, Furniture *furniture, std::size_t variant)
     ui->pushButtonSave->hide();
     setReadOnly(true);
     installValidators();
+    showVariant(furniture, variant);
+    connect(&history, &QUndoStack::indexChanged, this, &Edit::showStoredVariant);
+}
 
+// Fills the fields from the variant at `variant` of `furniture`, and binds the editor to it.
+void Edit::showVariant(const Furniture *furniture, std::size_t variant)
+{
     if (furniture && variant < furniture->getForms().size()) {
         const Form &form = furniture->getForms()[variant];
         shownSerial = form.getSerial();
@@ -317,18 +267,24 @@ std::string Edit::textOr(const QLineEdit *field, const std::string &stored) cons
     return edited(field) ? textOf(field) : stored;
 }
 
-// The element holding the shown variant, and the variant's place in it; null once the
-// variant has left the catalogue (deleted, here or in another editor, or emptied by New).
-Furniture *Edit::findShownVariant(std::size_t &place) const
+// Where the shown variant stands; none once it has left the catalogue (deleted, here or in
+// another editor, or emptied by New).
+std::optional<VariantPlace> Edit::findShownVariant() const
 {
-    for (Furniture *furniture : sof.getFurnitures()) {
-        const std::vector<Form> &forms = furniture->getForms();
-        for (place = 0; place < forms.size(); ++place) {
-            if (forms[place].getSerial() == *shownSerial)
-                return furniture;
-        }
+    return CatalogueOperations::findVariant(sof, *shownSerial);
+}
+
+// After any step, a read-only editor shows its variant as the catalogue now holds it, and
+// acts on it again if Undo brought it back. An editor in edit mode keeps what was typed.
+void Edit::showStoredVariant()
+{
+    if (!ui->pushButtonSave->isHidden())
+        return;
+    if (const std::optional<VariantPlace> place = findShownVariant()) {
+        showVariant(sof.getFurnitures()[place->element], place->variant);
+        ui->pushButtonEdit->show();
+        ui->pushButtonDelete->show();
     }
-    return nullptr;
 }
 
 // Nothing is left to act on: say so, and leave the user only Close.
@@ -381,9 +337,8 @@ bool Edit::saveFields()
 
 bool Edit::updateShownVariant()
 {
-    std::size_t place = 0;
-    Furniture *furniture = findShownVariant(place);
-    if (!furniture) {
+    const std::optional<VariantPlace> place = findShownVariant();
+    if (!place) {
         reportVariantGone();
         return false;
     }
@@ -392,30 +347,32 @@ bool Edit::updateShownVariant()
     setReadOnly(true);
     loadImage(ui->lineEditPhoto->text());
 
-    const Furniture before = *furniture;
-    std::vector<Form> forms = furniture->getForms();
-    Form &form = forms[place];
+    const Furniture &stored = *sof.getFurnitures()[place->element];
+    Form form = stored.getForms()[place->variant];
     form.setPhoto(textOr(ui->lineEditPhoto, form.getPhoto()));
     form.setColor(textOr(ui->lineEditColor, form.getColor()));
     if (edited(ui->lineEditPrice))
         form.setPrice(priceOf(ui->lineEditPrice));
     if (edited(ui->lineEditStock))
         form.setStock(stockOf(ui->lineEditStock));
-    furniture->setForms(std::move(forms));
 
     // The element's own fields belong to all its variants.
-    const Dimension &dim = furniture->getDim();
-    furniture->setDim(Dimension(textOr(ui->lineEditLength, dim.getLength()),
-                                textOr(ui->lineEditHeight, dim.getHeight()),
-                                textOr(ui->lineEditWidth, dim.getWidth()),
-                                textOr(ui->lineEditWeight, dim.getWeight())));
-    furniture->setCategory(textOr(ui->lineEditCatName, furniture->getCategory()));
-    furniture->setName(textOr(ui->lineEditElementName, furniture->getName()));
-    furniture->setDesc(textOr(ui->lineEditDescription, furniture->getDesc()));
-    furniture->setDesigner(textOr(ui->lineEditDesigner, furniture->getDesigner()));
+    const Dimension &dim = stored.getDim();
+    Furniture fields(textOr(ui->lineEditCatName, stored.getCategory()),
+                     textOr(ui->lineEditElementName, stored.getName()),
+                     textOr(ui->lineEditDescription, stored.getDesc()),
+                     textOr(ui->lineEditDesigner, stored.getDesigner()),
+                     Dimension(textOr(ui->lineEditLength, dim.getLength()),
+                               textOr(ui->lineEditHeight, dim.getHeight()),
+                               textOr(ui->lineEditWidth, dim.getWidth()),
+                               textOr(ui->lineEditWeight, dim.getWeight())),
+                     {});
     rememberShownTexts();
-    if (!(*furniture == before))
-        emit catalogueChanged();
+    if (CatalogueOperations::holds(sof, *place, fields, form))
+        return true;
+    const QString id = QString::fromStdString(form.getId());
+    history.push(new ChangeCommand(sof, *place, std::move(fields), std::move(form), tr("Change %1").arg(id)));
+    emit catalogueChanged();
     return true;
 }
 
@@ -424,87 +381,42 @@ bool Edit::updateShownVariant()
 bool Edit::insertNewVariant()
 {
     loadImage(ui->lineEditPhoto->text());
-    const std::string category = textOf(ui->lineEditCatName);
-    const std::string name = textOf(ui->lineEditElementName);
     const std::string color = textOf(ui->lineEditColor);
-    const std::vector<Furniture *> furnitures = sof.getFurnitures();
-
-    // Find the numbers in use for this category and this element. The element number
-    // is taken together with its own category number, so that a category whose elements
-    // carry different category numbers still yields an identifier nobody else holds.
-    std::optional<std::string_view> categoryNumber, elementNumber;
-    Furniture *numberedElement = nullptr;
-    for (Furniture *furniture : furnitures) {
-        if (furniture->getCategory() != category)
-            continue;
-        const bool sameName = furniture->getName() == name;
-        for (const Form &form : furniture->getForms()) {
-            const IdGroups groups = splitGroups(form.getId());
-            if (!groups.complete)
-                continue;
-            if (!sameName) {
-                if (!elementNumber)
-                    categoryNumber = groups.category;
-                continue;
-            }
-            categoryNumber = groups.category;
-            elementNumber = groups.element;
-            numberedElement = furniture;
-            if (form.getColor() == color) {
-                // Everything typed stays, so that another colour can be tried.
-                QMessageBox::warning(this, tr("Error"), tr("All ready element exist"));
-                return false;
-            }
-        }
+    const NewIdentifier next = CatalogueOperations::nextIdentifier(
+            sof, textOf(ui->lineEditCatName), textOf(ui->lineEditElementName), color);
+    // Refused, everything typed stays, so that another colour can be tried.
+    switch (next.outcome) {
+    case NewIdentifier::Duplicate:
+        QMessageBox::warning(this, tr("Error"), tr("All ready element exist"));
+        return false;
+    case NewIdentifier::Exhausted:
+        QMessageBox::warning(this, tr("Error"),
+                             tr("The numbering cannot go higher: no identifier is left for this furniture. Nothing was added."));
+        return false;
+    case NewIdentifier::Issued:
+        break;
     }
 
-    std::string id;
-    if (!categoryNumber) {
-        id = nextGroup(furnitures, [](const IdGroups &g) { return std::optional(g.category); })
-            + ".001.001";
-    } else if (!elementNumber) {
-        id = std::string(*categoryNumber) + '.'
-            + nextGroup(furnitures,
-                        [&](const IdGroups &g) {
-                            return g.complete && g.category == *categoryNumber
-                                ? std::optional(g.element)
-                                : std::nullopt;
-                        })
-            + ".001";
-    } else {
-        id = std::string(*categoryNumber) + '.' + std::string(*elementNumber) + '.'
-            + nextGroup(furnitures, [&](const IdGroups &g) {
-                  return g.complete && g.category == *categoryNumber && g.element == *elementNumber
-                      ? std::optional(g.variant)
-                      : std::nullopt;
-              });
-    }
-
-    Form form(id, textOf(ui->lineEditPhoto), color, priceOf(ui->lineEditPrice),
-              stockOf(ui->lineEditStock));
-    if (numberedElement) {
-        numberedElement->addForm(std::move(form));
-    } else {
-        sof.addFurniture(new Furniture(category, name, textOf(ui->lineEditDescription),
-                                       textOf(ui->lineEditDesigner),
-                                       Dimension(textOf(ui->lineEditLength),
-                                                 textOf(ui->lineEditHeight),
-                                                 textOf(ui->lineEditWidth),
-                                                 textOf(ui->lineEditWeight)),
-                                       { std::move(form) }));
-    }
+    auto furniture = std::make_unique<Furniture>(
+            textOf(ui->lineEditCatName), textOf(ui->lineEditElementName),
+            textOf(ui->lineEditDescription), textOf(ui->lineEditDesigner),
+            Dimension(textOf(ui->lineEditLength), textOf(ui->lineEditHeight),
+                      textOf(ui->lineEditWidth), textOf(ui->lineEditWeight)),
+            std::vector<Form> { Form(next.id, textOf(ui->lineEditPhoto), color,
+                                     priceOf(ui->lineEditPrice), stockOf(ui->lineEditStock)) });
+    const QString id = QString::fromStdString(next.id);
+    history.push(new AddOrDeleteCommand(sof, next, std::move(furniture), tr("Add %1").arg(id)));
     rememberShownTexts();
     emit catalogueChanged();
-    emit furnitureAdded(QString::fromStdString(id));
+    emit furnitureAdded(id);
     emit sendInfoToMainWindow(sof);
     return true;
 }
 
 void Edit::on_pushButtonDelete_clicked()
 {
-    std::size_t place = 0;
-    Furniture *furniture = findShownVariant(place);
-    if (!furniture)
+    const std::optional<VariantPlace> place = findShownVariant();
+    if (!place)
         return reportVariantGone();
     const QMessageBox::StandardButton answer = QMessageBox::question(
             this, tr("Confirmation"), tr("Are you sure you want to remove this item?"),
@@ -512,17 +424,9 @@ void Edit::on_pushButtonDelete_clicked()
     if (answer != QMessageBox::Yes)
         return;
 
-    // An element left without variants leaves the catalogue.
-    if (furniture->getForms().size() == 1) {
-        std::vector<Furniture *> furnitures = sof.getFurnitures();
-        furnitures.erase(std::find(furnitures.begin(), furnitures.end(), furniture));
-        sof.setFurnitures(std::move(furnitures));
-        delete furniture;
-    } else {
-        std::vector<Form> forms = furniture->getForms();
-        forms.erase(forms.begin() + std::ptrdiff_t(place));
-        furniture->setForms(std::move(forms));
-    }
+    // An element left without variants leaves the catalogue, in the same step.
+    const QString id = QString::fromStdString(sof.getFurnitures()[place->element]->getForms()[place->variant].getId());
+    history.push(new AddOrDeleteCommand(sof, *place, tr("Delete %1").arg(id)));
     // The edits made to the variant went with it.
     rememberShownTexts();
     emit catalogueChanged();

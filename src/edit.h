@@ -1,8 +1,9 @@
 #pragma once
 
-#include "setoffurnitures.h"
+#include "catalogueoperations.h"
 
 #include <QHash>
+#include <QUndoStack>
 #include <QWidget>
 
 #include <cstddef>
@@ -39,6 +40,8 @@ public:
 
     // The catalogue of the running program.
     static SetOfFurnitures sof;
+    // Every change the editors made to it since it was opened or emptied, to undo and redo.
+    static QUndoStack history;
 
 signals:
     // The editor closes, or added or removed a variant: the tree is to be rebuilt.
@@ -58,17 +61,19 @@ private slots:
     void on_pushButtonDelete_clicked();
     void on_lineEditPhoto_textChanged(const QString &text);
     void on_actionChoosePhoto_triggered();
+    void showStoredVariant();
 
 private:
     void addPhotoChooser();
     QString copyIntoPhotos(const QString &folder, const QString &file);
+    void showVariant(const Furniture *furniture, std::size_t variant);
     void installValidators();
     QList<QLineEdit *> editableFields() const;
     void rememberShownTexts();
     bool edited(const QLineEdit *field) const;
     bool hasUnsavedEdits() const;
     std::string textOr(const QLineEdit *field, const std::string &stored) const;
-    Furniture *findShownVariant(std::size_t &place) const;
+    std::optional<VariantPlace> findShownVariant() const;
     void reportVariantGone();
     bool saveFields();
     bool updateShownVariant();

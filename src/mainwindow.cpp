@@ -38,6 +38,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     setWindowTitle(appTitle);
     showLogo(logoPath);
     buildFileMenu();
+    buildEditMenu();
     updateTreeView();
 }
 
@@ -124,6 +125,43 @@ void MainWindow::buildFileMenu()
     menuFichier->addAction(actionLeave);
 }
 
+void MainWindow::buildEditMenu()
+{
+    QMenu *menuEdit = ui->menubar->addMenu(tr("&Edit"));
+    menuEdit->setObjectName(QStringLiteral("menuEdit"));
+    actionUndo = createHistoryAction("actionUndo", QKeySequence::Undo, &QUndoStack::undo);
+    actionRedo = createHistoryAction("actionRedo", QKeySequence::Redo, &QUndoStack::redo);
+    menuEdit->addAction(actionUndo);
+    menuEdit->addAction(actionRedo);
+    connect(&Edit::history, &QUndoStack::indexChanged, this, &MainWindow::nameHistorySteps);
+    connect(&Edit::history, &QUndoStack::cleanChanged, this, &MainWindow::updateWindowTitle);
+    nameHistorySteps();
+}
+
+QAction *MainWindow::createHistoryAction(const char *name, QKeySequence::StandardKey key,
+                                         void (QUndoStack::*move)())
+{
+    auto *action = new QAction(this);
+    action->setObjectName(QLatin1StringView(name));
+    action->setShortcuts(key);
+    // Undo and Redo apply over the editors too, which are windows of their own.
+    action->setShortcutContext(Qt::ApplicationShortcut);
+    connect(action, &QAction::triggered, this, [this, move] {
+        (Edit::history.*move)();
+        updateTreeView();
+    });
+    return action;
+}
+
+// "Undo Delete 001.002.003", "Redo Change 001.001.002"; "Undo", disabled, with nothing to undo.
+void MainWindow::nameHistorySteps()
+{
+    actionUndo->setText(tr("Undo %1").arg(Edit::history.undoText()).trimmed());
+    actionUndo->setEnabled(Edit::history.canUndo());
+    actionRedo->setText(tr("Redo %1").arg(Edit::history.redoText()).trimmed());
+    actionRedo->setEnabled(Edit::history.canRedo());
+}
+
 // Builds the whole tree detached in one pass over the catalogue, grouping elements
 // under their category in order of first appearance, and only then shows it.
 void MainWindow::updateTreeView()
@@ -167,7 +205,6 @@ void MainWindow::openEditor(Edit *editor)
 {
     editor->setAttribute(Qt::WA_DeleteOnClose);
     connect(editor, &Edit::sendInfoToMainWindow, this, &MainWindow::receiveDataFromEdit);
-    connect(editor, &Edit::catalogueChanged, this, &MainWindow::markModified);
     connect(editor, &Edit::furnitureAdded, this, [this](const QString &id) {
         statusBar()->showMessage(tr("Added %1").arg(id), statusTimeoutMs);
     });
@@ -198,21 +235,24 @@ void MainWindow::on_actionNewFurniture_triggered()
     openEditor(new Edit(nullptr));
 }
 
-void MainWindow::markModified()
-{
-    setModified(true);
-}
-
+// Unmodified, the catalogue is as the history's present step left it.
 void MainWindow::setModified(bool value)
 {
     modified = value;
+    if (!value)
+        Edit::history.setClean();
     updateWindowTitle();
+}
+
+bool MainWindow::hasUnsavedChanges() const
+{
+    return modified || !Edit::history.isClean();
 }
 
 // "shop* - Kälviö" while the catalogue holds changes that shop.json holds not.
 void MainWindow::updateWindowTitle()
 {
-    const QString marker = modified ? QStringLiteral("*") : QString();
+    const QString marker = hasUnsavedChanges() ? QStringLiteral("*") : QString();
     if (jsonPath.isEmpty())
         setWindowTitle(appTitle + marker);
     else
@@ -223,7 +263,7 @@ void MainWindow::updateWindowTitle()
 // Asks what to do with a modified catalogue before it is dropped; true to go on.
 bool MainWindow::settleUnsavedChanges()
 {
-    if (!modified)
+    if (!hasUnsavedChanges())
         return true;
     const QMessageBox::StandardButton answer = QMessageBox::question(
             this, tr("Unsaved changes"), tr("The catalogue has changes that are not saved. Save them?"),
@@ -255,6 +295,7 @@ void MainWindow::on_actionNew_triggered()
     if (!settleUnsavedChanges())
         return;
     Edit::sof.clear();
+    Edit::history.clear();
     jsonPath.clear();
     updateTreeView();
     setModified(false);
@@ -295,6 +336,7 @@ void MainWindow::openCatalogue(const QString &filename)
                              statusTimeoutMs);
     jsonPath = filename;
     PhotoFolders::setCatalogueFolder(QFileInfo(filename).absolutePath());
+    Edit::history.clear();
     updateTreeView();
     setModified(present > 0);
     warnOfUnkeptValues(filename, unkept);

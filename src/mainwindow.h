@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QKeySequence>
 #include <QList>
 #include <QMainWindow>
 #include <QPointer>
@@ -13,6 +14,7 @@ class QAction;
 class QModelIndex;
 class QStandardItem;
 class QStandardItemModel;
+class QUndoStack;
 struct FileResult;
 class UnkeptValues;
 
@@ -57,9 +59,13 @@ private:
     void buildFileMenu();
     template<typename Command>
     QAction *createAction(const QString &text, const char *shortcut, Command command);
+    void buildEditMenu();
+    QAction *createHistoryAction(const char *name, QKeySequence::StandardKey key,
+                                 void (QUndoStack::*move)());
+    void nameHistorySteps();
     void openEditor(Edit *editor);
-    void markModified();
     void setModified(bool value);
+    bool hasUnsavedChanges() const;
     void updateWindowTitle();
     bool settleUnsavedChanges();
     bool saveCatalogue();
@@ -72,8 +78,12 @@ private:
     Ui::MainWindow *ui;
     // The catalogue file that Save writes to; empty until a file is opened.
     QString jsonPath;
-    // Whether the catalogue holds changes that jsonPath (or, without one, no file) holds not.
+    // Whether the catalogue holds changes that jsonPath (or, without one, no file) holds not,
+    // besides those of the history: it is modified too while the history is away from the
+    // step last saved.
     bool modified = false;
+    QAction *actionUndo = nullptr;
+    QAction *actionRedo = nullptr;
     QStandardItemModel *model = nullptr;
     // The element each element row of the tree shows. Every change that adds or removes
     // elements rebuilds the tree, so these stay valid while the tree is shown.

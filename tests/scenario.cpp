@@ -1,5 +1,6 @@
 #include "testsupport.h"
 
+#include "cataloguecommands.h"
 #include "chooserfolder.h"
 #include "commandline.h"
 #include "edit.h"
@@ -44,6 +45,12 @@
 //   answer Yes + Ok, choose PATH      the next message boxes (by standard button or text) and
 //                                     file chooser are answered so
 //   logs TEXT                         TEXT is to be logged as critical
+//   load DATA, add ID FIELDS,         catalogue steps without windows: the file DATA of tests/data
+//   change E V FIELDS, delete E V,    is opened; new furniture of the twelve FIELDS is numbered
+//   undo N, redo N                    (ID, or 1 a duplicate, 2 numbering exhausted) and added;
+//                                     variant V of element E is changed or deleted; N steps of
+//                                     the history are undone or redone
+//   key SEQUENCE                      keys pressed in the current editor, or else the window
 // Checks: fields, field NAME TEXT, buttons, editable yes|no, heading (editor title),
 // picture (photo label), editor shown|closed, asked TITLE|TEXT|DEFAULT + ... (boxes since the last check, %0A a line break),
 // warned DATA (the one box since the last check is the warning whose text is tests/data/DATA),
@@ -51,7 +58,8 @@
 // is the snapshot's with FROM replaced by TO), prices, title, size WxH, label NAME TEXT,
 // menus (the File menu's entries and shortcuts), status, tree (rows, and not editable),
 // main shown|closed (the main window), file PATH N TEXT, same PATH PATH, chooser shown|hidden
-// (the photo field's button), starts PATH (where catalogue choosers start).
+// (the photo field's button), starts PATH (where catalogue choosers start), saves DATA (the
+// catalogue saves the bytes of the file DATA of tests/data), edits (the Edit menu).
 namespace {
 
 QLineEdit *field(const QWidget *window, const QString &name)
@@ -150,6 +158,15 @@ QString dump(const QAbstractItemModel *model, const QModelIndex &parent = {})
     return rows.join(parent.isValid() ? u',' : u' ');
 }
 
+// New furniture of the twelve editable fields, as lines "category|name|...|stock", in the
+// order of `fill`.
+Furniture typedFurniture(const QStringList &fields, const std::string &id)
+{
+    const auto text = [&fields](int i) { return fields.value(i).toStdString(); };
+    return Furniture(text(0), text(1), text(2), text(7), Dimension(text(3), text(4), text(5), text(6)),
+                     { Form(id, text(8), text(9), fields.value(10).toDouble(), fields.value(11).toUInt()) });
+}
+
 class Player
 {
 public:
@@ -238,6 +255,34 @@ void Player::play(const QString &verb, const QString &text)
                  QMetaObject::invokeMethod(chooser, &QDialog::accept);
              });
          } },
+        { "load", [&] { QVERIFY(Edit::sof.load(QFINDTESTDATA("data/" + text)).ok()); } },
+        { "add", [&] {
+             const QStringList typed = rest.split(u'|');
+             const NewIdentifier next = CatalogueOperations::nextIdentifier(Edit::sof, typed[0].toStdString(), typed[1].toStdString(), typed[9].toStdString());
+             if (words[0] != "?")
+                 QCOMPARE(next.outcome ? QString::number(next.outcome) : QString::fromStdString(next.id), words[0]);
+             if (next.outcome == NewIdentifier::Issued)
+                 Edit::history.push(new AddOrDeleteCommand(Edit::sof, next, std::make_unique<Furniture>(typedFurniture(typed, next.id)), text));
+         } },
+        { "change", [&] {
+             const VariantPlace place { words[0].toULong(), words[1].toULong() };
+             Form variant = Edit::sof.getFurnitures().at(place.element)->getForms().at(place.variant);
+             const Furniture typed = typedFurniture(text.section(u' ', 2).split(u'|'), variant.getId());
+             const Form &values = typed.getForms().front();
+             variant.setPhoto(values.getPhoto());
+             variant.setColor(values.getColor());
+             variant.setPrice(values.getPrice());
+             variant.setStock(values.getStock());
+             Edit::history.push(new ChangeCommand(Edit::sof, place, typed, variant, text));
+         } },
+        { "delete", [&] { Edit::history.push(new AddOrDeleteCommand(Edit::sof, { words[0].toULong(), words[1].toULong() }, text)); } },
+        { "undo", [&] { for (int i = text.toInt(); i > 0; --i) Edit::history.undo(); } },
+        { "redo", [&] { for (int i = text.toInt(); i > 0; --i) Edit::history.redo(); } },
+        { "key", [&] {
+             QWidget *target = current && current->isVisible() ? current->window() : window.get();
+             QApplication::setActiveWindow(target);
+             QTest::keySequence(target, QKeySequence(text));
+         } },
         { "logs", [&] { QTest::ignoreMessage(QtCriticalMsg, qPrintable(text)); } },
         { "fields", [&] { QCOMPARE(shownFields(current), text); } },
         { "field", [&] { QCOMPARE(field(current, "lineEdit" + words[0])->text(), rest); } },
@@ -283,6 +328,17 @@ void Player::play(const QString &verb, const QString &text)
              for (const QAction *action : window->menuBar()->actions()[0]->menu()->actions())
                  menu << action->text() + ' ' + action->shortcut().toString();
              QCOMPARE(menu.join(u'|'), text);
+         } },
+        { "edits", [&] {
+             const QMenu *menu = window->findChild<QMenu *>("menuEdit");
+             QStringList shown { menu->title() };
+             for (const QAction *action : menu->actions())
+                 shown << QStringList({ action->text(), QKeySequence::listToString(action->shortcuts()), action->isEnabled() ? "on" : "off" }).join(u' ');
+             QCOMPARE(shown.join(u'|'), text);
+         } },
+        { "saves", [&] {
+             QVERIFY(Edit::sof.save(tree.path("saves.json")).ok());
+             QCOMPARE(readFile(tree.path("saves.json")), readFile(QFINDTESTDATA("data/" + text)));
          } },
         { "status", [&] { QCOMPARE(window->statusBar()->currentMessage(), text); } },
         { "tree", [&] {

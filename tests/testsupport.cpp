@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QSet>
 #include <QTest>
 
@@ -60,6 +61,7 @@ QByteArray bytesCell(const char *column)
 void fillCatalogue(const QStringList &elements)
 {
     Edit::sof.clear();
+    Edit::history.clear();
     for (const QString &line : elements) {
         const QStringList parts = line.split(u'|');
         std::vector<Form> forms;
@@ -68,6 +70,20 @@ void fillCatalogue(const QStringList &elements)
         Edit::sof.addFurniture(new Furniture(parts[0].toStdString(), parts[1].toStdString(), "desc", "designer",
                                              Dimension("1", "2", "3", "4"), forms));
     }
+}
+
+void fillRandomCatalogue(QRandomGenerator &random)
+{
+    const QStringList groups { "001", "1", "", "1000", "01" };
+    const auto pick = [&random](const QStringList &list) { return list[random.bounded(int(list.size()))]; };
+    QStringList catalogue;
+    for (int e = random.bounded(1, 5); e > 0; --e) {
+        QStringList ids;
+        for (int v = random.bounded(1, 4); v > 0; --v)
+            ids << (random.bounded(5) ? pick(groups) + '.' + pick(groups) + '.' + pick(groups) + pick({ "", ".7" }) : "9");
+        catalogue << QString("C%1|n%2|red|").arg(random.bounded(2)).arg(random.bounded(2)) + ids.join(u',');
+    }
+    fillCatalogue(random.bounded(2) ? catalogue + catalogue : catalogue);
 }
 
 QStringList catalogueSummary()

@@ -6,6 +6,8 @@
 
 #include <functional>
 
+class QRandomGenerator;
+
 
 // A throw-away tree laid out like the repository, with Images/ and json/, whose
 // working directory lies two levels below it as the program's relative paths expect.
@@ -35,6 +37,10 @@ void play(const QString &steps, const ScratchTree &tree);
 // Fills Edit::sof from lines "category|name|colour|id,id,...": one element each, every
 // variant of the given colour, price 10 and stock 1.
 void fillCatalogue(const QStringList &elements);
+// Fills Edit::sof with up to four elements of categories C0, C1 and names n0, n1, whose
+// identifiers take every shape, shared within and across elements; every other seed, the
+// same elements twice, as from a file opened twice.
+void fillRandomCatalogue(QRandomGenerator &random);
 // Edit::sof as lines "category|name|id,id,...".
 QStringList catalogueSummary();
 // Edit::sof as the text stream form writes it, with prices to 15 digits.

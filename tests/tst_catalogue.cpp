@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QJsonDocument>
+#include <QRandomGenerator>
 #include <QTest>
 
 #include <cmath>
@@ -35,7 +36,11 @@ class TestCatalogue : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanup() { Edit::sof.clear(); }
+    void cleanup()
+    {
+        Edit::sof.clear();
+        Edit::history.clear();
+    }
     void goldenCatalogueSavesExactly();
     void streamReadsWhatItWrites();
     void loadOutcomes_data() { addRows("loadOutcomes"); }
@@ -43,6 +48,9 @@ private slots:
     void saveOutcomes_data() { addRows("saveOutcomes"); }
     void saveOutcomes();
     void changesByOthersAreNoticed();
+    void operations_data() { addRows("catalogueOperations"); }
+    void operations() { play(cell("steps"), tree); }
+    void undoAndRedoRestoreExactly();
 
 private:
     ScratchTree tree;
@@ -176,6 +184,32 @@ void TestCatalogue::changesByOthersAreNoticed()
     QVERIFY(Edit::sof.changedOnDisk(file));
     QVERIFY(QFile::remove(file));
     QVERIFY(!Edit::sof.changedOnDisk(file) && !Edit::sof.changedOnDisk(other));
+}
+
+// Over random catalogues and random sequences of changes, additions (duplicates included)
+// and deletions, undoing every step saves the very bytes of the start, and redoing every
+// step those of the end.
+void TestCatalogue::undoAndRedoRestoreExactly()
+{
+    const auto saved = [this] { return Edit::sof.save(tree.path("saved.json")).ok() ? readFile(tree.path("saved.json")) : "failed"; };
+    for (quint32 seed = 1; seed <= 60; ++seed) {
+        QRandomGenerator random(seed);
+        fillRandomCatalogue(random);
+        const QByteArray start = saved();
+        for (int step = random.bounded(1, 15); step > 0 && !Edit::sof.getFurnitures().empty(); --step) {
+            const int e = random.bounded(int(Edit::sof.getFurnitures().size()));
+            const int v = random.bounded(int(Edit::sof.getFurnitures()[e]->getForms().size()));
+            const QString typed = QString("C%1|n%2|d|1|2|3|4|s|p.png|red%3|%4|%5").arg(random.bounded(2)).arg(random.bounded(2))
+                                          .arg(random.bounded(2) ? "" : "2").arg(random.bounded(3) * 0.5).arg(random.bounded(3));
+            const QStringList steps { QString("change %1 %2 %3").arg(e).arg(v).arg(typed), QString("delete %1 %2").arg(e).arg(v), "add ? " + typed };
+            play(steps[random.bounded(3)], tree);
+        }
+        const QByteArray end = saved();
+        play(QString("undo %1").arg(Edit::history.count()), tree);
+        QCOMPARE(saved(), start);
+        play(QString("redo %1").arg(Edit::history.count()), tree);
+        QCOMPARE(saved(), end);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestCatalogue)

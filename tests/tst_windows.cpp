@@ -26,6 +26,7 @@ private slots:
     {
         Edit::sof.clear();
         PhotoFolders::setCatalogueFolder({});
+        Edit::history.clear();
     }
     void editor_data() { addRows("editorScenarios"); }
     void editor() { play(cell("steps"), scratch); }
@@ -50,18 +51,9 @@ private:
 // the saved file, and a Delete takes exactly the opened variant (and an element it empties).
 void TestWindows::unchangedSaveAndDeleteTouchOnlyTheOpenedVariant()
 {
-    const QStringList groups { "001", "1", "", "1000", "01" };
     for (quint32 seed = 1; seed <= 60; ++seed) {
         QRandomGenerator random(seed);
-        const auto pick = [&random](const QStringList &list) { return list[random.bounded(int(list.size()))]; };
-        QStringList catalogue;
-        for (int e = random.bounded(1, 5); e > 0; --e) {
-            QStringList ids;
-            for (int v = random.bounded(1, 4); v > 0; --v)
-                ids << (random.bounded(5) ? pick(groups) + '.' + pick(groups) + '.' + pick(groups) + pick({ "", ".7" }) : "9");
-            catalogue << QString("C%1|n%2|red|").arg(random.bounded(2)).arg(random.bounded(2)) + ids.join(u',');
-        }
-        fillCatalogue(seed % 2 ? catalogue + catalogue : catalogue);
+        fillRandomCatalogue(random);
         QVERIFY(Edit::sof.save(scratch.path("before.json")).ok());
         for (std::size_t e = 0; e < Edit::sof.getFurnitures().size(); ++e)
             for (std::size_t v = 0; v < Edit::sof.getFurnitures()[e]->getForms().size(); ++v)

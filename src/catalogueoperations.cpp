@@ -1,0 +1,225 @@
+#include "catalogueoperations.h"
+
+#include <algorithm>
+#include <charconv>
+#include <string_view>
+#include <utility>
+
+namespace {
+
+// The first three "."-separated groups of a variant identifier.
+struct IdGroups
+{
+    std::string_view category, element, variant;
+    bool complete = false; // the identifier has at least three groups
+};
+
+IdGroups splitGroups(std::string_view id)
+{
+    IdGroups groups;
+    const size_t first = id.find('.');
+    groups.category = id.substr(0, first);
+    if (first == std::string_view::npos)
+        return groups;
+    const size_t second = id.find('.', first + 1);
+    groups.element = id.substr(first + 1, second - first - 1);
+    if (second == std::string_view::npos)
+        return groups;
+    const size_t third = id.find('.', second + 1);
+    groups.variant = id.substr(second + 1, third - second - 1);
+    groups.complete = true;
+    return groups;
+}
+
+// A group that is not a plain decimal number, or is above the highest number there is,
+// reads as 0: nothing would ever be issued under it.
+std::uint64_t numberOf(std::string_view group)
+{
+    std::uint64_t number = 0;
+    const auto [end, error] = std::from_chars(group.data(), group.data() + group.size(), number);
+    if (error != std::errc() || end != group.data() + group.size())
+        return 0;
+    return number;
+}
+
+// 1 -> "001", 42 -> "042", 1000 -> "1000".
+std::string formatGroup(std::uint64_t number)
+{
+    std::string text = std::to_string(number);
+    if (text.size() < 3)
+        text.insert(0, 3 - text.size(), '0');
+    return text;
+}
+
+// One more than the highest group that `pick` takes from the identifiers it accepts; none
+// when that group is the highest number there is.
+template<typename Pick>
+std::optional<std::string> nextGroup(const std::vector<Furniture *> &furnitures, Pick pick)
+{
+    std::uint64_t highest = 0;
+    for (const Furniture *furniture : furnitures) {
+        for (const Form &form : furniture->getForms()) {
+            if (const std::optional<std::string_view> group = pick(splitGroups(form.getId())))
+                highest = std::max(highest, numberOf(*group));
+        }
+    }
+    if (highest == UINT64_MAX)
+        return std::nullopt;
+    return formatGroup(highest + 1);
+}
+
+Furniture *elementAt(const SetOfFurnitures &set, std::size_t place)
+{
+    const std::vector<Furniture *> furnitures = set.getFurnitures();
+    return place < furnitures.size() ? furnitures[place] : nullptr;
+}
+
+// The element holding a variant at `place`; null when there is no such variant.
+Furniture *elementWithVariant(const SetOfFurnitures &set, VariantPlace place)
+{
+    Furniture *furniture = elementAt(set, place.element);
+    return furniture && place.variant < furniture->getForms().size() ? furniture : nullptr;
+}
+
+} // namespace
+
+std::optional<VariantPlace> CatalogueOperations::findVariant(const SetOfFurnitures &set,
+                                                             std::uint64_t serial)
+{
+    const std::vector<Furniture *> furnitures = set.getFurnitures();
+    for (std::size_t element = 0; element < furnitures.size(); ++element) {
+        const std::vector<Form> &forms = furnitures[element]->getForms();
+        for (std::size_t variant = 0; variant < forms.size(); ++variant) {
+            if (forms[variant].getSerial() == serial)
+                return VariantPlace { element, variant };
+        }
+    }
+    return std::nullopt;
+}
+
+NewIdentifier CatalogueOperations::nextIdentifier(const SetOfFurnitures &set,
+                                                  const std::string &category,
+                                                  const std::string &name,
+                                                  const std::string &color)
+{
+    const std::vector<Furniture *> furnitures = set.getFurnitures();
+
+    // Find the numbers in use for this category and this element. The element number
+    // is taken together with its own category number, so that a category whose elements
+    // carry different category numbers still yields an identifier nobody else holds.
+    std::optional<std::string_view> categoryNumber, elementNumber;
+    NewIdentifier next;
+    for (std::size_t place = 0; place < furnitures.size(); ++place) {
+        const Furniture *furniture = furnitures[place];
+        if (furniture->getCategory() != category)
+            continue;
+        const bool sameName = furniture->getName() == name;
+        for (const Form &form : furniture->getForms()) {
+            const IdGroups groups = splitGroups(form.getId());
+            if (!groups.complete)
+                continue;
+            if (!sameName) {
+                if (!elementNumber)
+                    categoryNumber = groups.category;
+                continue;
+            }
+            categoryNumber = groups.category;
+            elementNumber = groups.element;
+            next.element = place;
+            if (form.getColor() == color)
+                return { NewIdentifier::Duplicate, {}, {} };
+        }
+    }
+
+    std::string prefix, suffix;
+    std::optional<std::string> group;
+    if (!categoryNumber) {
+        group = nextGroup(furnitures, [](const IdGroups &g) { return std::optional(g.category); });
+        suffix = ".001.001";
+    } else if (!elementNumber) {
+        prefix = std::string(*categoryNumber) + '.';
+        group = nextGroup(furnitures, [&](const IdGroups &g) {
+            return g.complete && g.category == *categoryNumber ? std::optional(g.element) : std::nullopt;
+        });
+        suffix = ".001";
+    } else {
+        prefix = std::string(*categoryNumber) + '.' + std::string(*elementNumber) + '.';
+        group = nextGroup(furnitures, [&](const IdGroups &g) {
+            return g.complete && g.category == *categoryNumber && g.element == *elementNumber
+                    ? std::optional(g.variant)
+                    : std::nullopt;
+        });
+    }
+    if (!group)
+        return { NewIdentifier::Exhausted, {}, {} };
+    next.id = prefix + *group + suffix;
+    return next;
+}
+
+bool CatalogueOperations::holds(const SetOfFurnitures &set, VariantPlace place,
+                                const Furniture &fields, const Form &variant)
+{
+    const Furniture *furniture = elementWithVariant(set, place);
+    return furniture && furniture->getCategory() == fields.getCategory()
+        && furniture->getName() == fields.getName() && furniture->getDesc() == fields.getDesc()
+        && furniture->getDesigner() == fields.getDesigner() && furniture->getDim() == fields.getDim()
+        && furniture->getForms()[place.variant] == variant;
+}
+
+void CatalogueOperations::exchange(SetOfFurnitures &set, VariantPlace place, Furniture &fields,
+                                   Form &variant)
+{
+    Furniture *furniture = elementWithVariant(set, place);
+    if (!furniture)
+        return;
+    std::vector<Form> forms = furniture->getForms();
+    std::swap(forms[place.variant], variant);
+    fields.setForms(std::move(forms));
+    std::swap(*furniture, fields);
+    // `fields` keeps the element's own fields only.
+    fields.setForms({});
+}
+
+void CatalogueOperations::insertVariant(SetOfFurnitures &set, VariantPlace place, Form variant)
+{
+    Furniture *furniture = elementAt(set, place.element);
+    if (!furniture)
+        return;
+    std::vector<Form> forms = furniture->getForms();
+    forms.insert(forms.begin() + std::ptrdiff_t(std::min(place.variant, forms.size())), std::move(variant));
+    furniture->setForms(std::move(forms));
+}
+
+std::optional<Form> CatalogueOperations::takeVariant(SetOfFurnitures &set, VariantPlace place)
+{
+    Furniture *furniture = elementWithVariant(set, place);
+    if (!furniture)
+        return std::nullopt;
+    std::vector<Form> forms = furniture->getForms();
+    Form taken = std::move(forms[place.variant]);
+    forms.erase(forms.begin() + std::ptrdiff_t(place.variant));
+    furniture->setForms(std::move(forms));
+    return taken;
+}
+
+void CatalogueOperations::insertElement(SetOfFurnitures &set, std::size_t place,
+                                        std::unique_ptr<Furniture> element)
+{
+    if (!element)
+        return;
+    std::vector<Furniture *> furnitures = set.getFurnitures();
+    furnitures.insert(furnitures.begin() + std::ptrdiff_t(std::min(place, furnitures.size())),
+                      element.release());
+    set.setFurnitures(std::move(furnitures));
+}
+
+std::unique_ptr<Furniture> CatalogueOperations::takeElement(SetOfFurnitures &set, std::size_t place)
+{
+    std::vector<Furniture *> furnitures = set.getFurnitures();
+    if (place >= furnitures.size())
+        return nullptr;
+    std::unique_ptr<Furniture> taken(furnitures[place]);
+    furnitures.erase(furnitures.begin() + std::ptrdiff_t(place));
+    set.setFurnitures(std::move(furnitures));
+    return taken;
+}
