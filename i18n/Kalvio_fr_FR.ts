@@ -343,10 +343,6 @@
         <translation>Stocks non entiers : %1 (%2), enregistrés comme 0</translation>
     </message>
     <message>
-        <source>Negative stocks: %1 (%2), shown as 4294967296 plus their value</source>
-        <translation>Stocks négatifs : %1 (%2), affichés comme 4294967296 plus leur valeur</translation>
-    </message>
-    <message>
         <source>Prices with more digits than a price holds: %1 (%2), saved rounded</source>
         <translation>Prix ayant plus de chiffres qu&apos;un prix n&apos;en garde : %1 (%2), enregistrés arrondis</translation>
     </message>

@@ -353,7 +353,6 @@ void MainWindow::warnOfUnkeptValues(const QString &filename, const UnkeptValues 
         tr("Stocks written as text: %1 (%2), saved as 0"),
         tr("Stocks outside -2147483648 to 2147483647: %1 (%2), saved as 0"),
         tr("Stocks with a fraction: %1 (%2), saved as 0"),
-        tr("Negative stocks: %1 (%2), shown as 4294967296 plus their value"),
         tr("Prices with more digits than a price holds: %1 (%2), saved rounded"),
         tr("Measures written as numbers: %1 (%2), saved as empty texts"),
         tr("Texts with half a surrogate pair: %1 (%2), saved with \"?\" in its place"),

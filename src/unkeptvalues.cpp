@@ -246,8 +246,6 @@ void Checker::stock(const Member &member, const QCborValue &stock)
     else if (stock.isInteger() ? stock.toInteger() < INT_MIN || stock.toInteger() > INT_MAX
                                : number < INT_MIN || number > INT_MAX)
         note(UnkeptValues::StocksOutOfRange, stock);
-    else if (number < 0)
-        note(UnkeptValues::NegativeStocks, stock);
 }
 
 // The keys of one object that occur in it more than once, each repeat counted; the range

@@ -18,7 +18,6 @@ public:
         StocksAsText,       // saved as 0
         StocksOutOfRange,   // outside the signed 32-bit range: saved as 0
         StocksWithFraction, // saved as 0
-        NegativeStocks,     // shown as 4294967296 less their size
         InexactPrices,      // more digits than a price holds: saved rounded
         MeasuresAsNumbers,  // saved as empty texts
         BrokenTexts,        // an escaped half of a surrogate pair alone: saved as "?"
