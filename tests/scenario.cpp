@@ -39,12 +39,17 @@
 //                                     a slot of the main window called by its name
 //   answer Yes + Ok, choose PATH      the next message boxes and file chooser are answered so
 //   logs TEXT                         TEXT is to be logged as critical
+//   filter TEXT, key WIDGET KEY       keys into the main window's filter (as `type`), a key
+//                                     such as Return (Qt::Key_Return) to one of its widgets
+//   stretch E N                       element E's name becomes N letters "é"
 // Checks: fields, field NAME TEXT, buttons, editable yes|no, heading (editor title),
 // picture (photo label), editor shown|closed, asked TITLE|TEXT|DEFAULT + ... (boxes since the last check),
 // summary, holds TEXT (once in the catalogue dump), changed FROM>TO (the catalogue dump
 // is the snapshot's with FROM replaced by TO), prices, title, size WxH, label NAME TEXT,
 // menus (the File menu's entries and shortcuts), status, tree (rows, and not editable),
-// main shown|closed (the main window), file PATH N TEXT, same PATH PATH.
+// main shown|closed (the main window), file PATH N TEXT, same PATH PATH, rows folded|unfolded
+// (every tree row with children), tip ROW TEXT (a row's tooltip, lines joined by "|"),
+// length ROW N (a row's text length); a ROW is a path of row numbers such as 0/1/0.
 namespace {
 
 QLineEdit *field(const QWidget *window, const QString &name)
@@ -139,6 +144,16 @@ QString dump(const QAbstractItemModel *model, const QModelIndex &parent = {})
     return rows.join(parent.isValid() ? u',' : u' ');
 }
 
+// Whether each tree row with children below `parent` is unfolded.
+QSet<bool> unfoldings(const QTreeView *view, const QModelIndex &parent = {})
+{
+    QSet<bool> seen;
+    for (int row = 0; row < view->model()->rowCount(parent); ++row)
+        if (const QModelIndex index = view->model()->index(row, 0, parent); view->model()->hasChildren(index))
+            seen += unfoldings(view, index) << view->isExpanded(index);
+    return seen;
+}
+
 class Player
 {
 public:
@@ -170,6 +185,13 @@ private:
                 editors << (current = editor);
     }
     QTreeView *view() const { return window->findChild<QTreeView *>(); }
+    QModelIndex row(const QString &path) const
+    {
+        QModelIndex index;
+        for (const QString &row : path.split(u'/'))
+            index = view()->model()->index(row.toInt(), 0, index);
+        return index;
+    }
 
     const ScratchTree &tree;
     std::unique_ptr<MainWindow> window;
@@ -225,6 +247,12 @@ void Player::play(const QString &verb, const QString &text)
                  QMetaObject::invokeMethod(chooser, &QDialog::accept);
              });
          } },
+        { "filter", [&] { type(window.get(), "lineEditFilter", text); } },
+        { "key", [&] {
+             const int key = QMetaEnum::fromType<Qt::Key>().keyToValue(qPrintable("Key_" + words.value(1)));
+             adopt([&] { QTest::keyClick(window->findChild<QWidget *>(words[0]), Qt::Key(key)); });
+         } },
+        { "stretch", [&] { element(words[0])->setName(QString(words[1].toInt(), QChar(0xe9)).toStdString()); } },
         { "logs", [&] { QTest::ignoreMessage(QtCriticalMsg, qPrintable(text)); } },
         { "fields", [&] { QCOMPARE(shownFields(current), text); } },
         { "field", [&] { QCOMPARE(field(current, "lineEdit" + words[0])->text(), rest); } },
@@ -272,6 +300,9 @@ void Player::play(const QString &verb, const QString &text)
              QCOMPARE(view()->editTriggers(), QAbstractItemView::NoEditTriggers);
              QCOMPARE(dump(view()->model()), text);
          } },
+        { "rows", [&] { QCOMPARE(unfoldings(view()), QSet<bool>({ text == "unfolded" })); } },
+        { "tip", [&] { QCOMPARE(row(words[0]).data(Qt::ToolTipRole).toString().replace(u'\n', u'|'), rest); } },
+        { "length", [&] { QCOMPARE(row(words[0]).data().toString().size(), words.value(1).toInt()); } },
         { "main", [&] { QCOMPARE(window->isVisible(), text == "shown"); } },
         { "file", [&] { QCOMPARE(readFile(path).count(text.section(u' ', 2).toUtf8()), words.value(1).toInt()); } },
         { "same", [&] { QCOMPARE(readFile(path), readFile(tree.path(words.value(1)))); } },

@@ -1,3 +1,4 @@
+#include "cataloguesearch.h"
 #include "edit.h"
 #include "testsupport.h"
 
@@ -43,6 +44,8 @@ private slots:
     void saveOutcomes_data() { addRows("saveOutcomes"); }
     void saveOutcomes();
     void changesByOthersAreNoticed();
+    void search_data() { addRows("searchQueries"); }
+    void search();
 
 private:
     ScratchTree tree;
@@ -170,6 +173,18 @@ void TestCatalogue::changesByOthersAreNoticed()
     QVERIFY(Edit::sof.changedOnDisk(file));
     QVERIFY(QFile::remove(file));
     QVERIFY(!Edit::sof.changedOnDisk(file) && !Edit::sof.changedOnDisk(other));
+}
+
+// search.json holds texts with accents, capitals and a ligature; each query must find
+// exactly the variants of its row, in catalogue order.
+void TestCatalogue::search()
+{
+    QVERIFY(Edit::sof.load(QFINDTESTDATA("data/search.json")).ok());
+    QStringList found;
+    for (const ShownElement &shown : CatalogueSearch(Edit::sof).find(cell("query")))
+        for (std::size_t place : shown.variants)
+            found << QString::fromStdString(shown.element->getForms()[place].getId());
+    QCOMPARE(found.join(u' '), cell("found"));
 }
 
 QTEST_GUILESS_MAIN(TestCatalogue)

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QRandomGenerator>
 #include <QTest>
+#include <QTranslator>
 
 // What the editor and the main window show and do, played as the user would: the
 // scenarios are in tests/data/editorScenarios.tsv and windowScenarios.tsv.
@@ -13,7 +14,11 @@ class TestWindows : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+    void initTestCase()
+    {
+        QApplication::setQuitOnLastWindowClosed(false);
+        QVERIFY(plurals.load(":/i18n/Kalvio_en") && QApplication::installTranslator(&plurals));
+    }
     void cleanup() { Edit::sof.clear(); }
     void editor_data() { addRows("editorScenarios"); }
     void editor() { play(cell("steps"), scratch); }
@@ -23,6 +28,7 @@ private slots:
 
 private:
     ScratchTree scratch;
+    QTranslator plurals;
 };
 
 // Over random catalogues with identifiers of every shape, shared within and across
