@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Drives the real program on a virtual X server: answers the language question, checks
 # the main window, opens the sample catalogue through the file chooser (whose title shows
-# the chosen language), changes a variant's colour in its editor, then leaves with Ctrl+Q:
+# the chosen language), changes a variant's colour in its editor, finds and opens another
+# variant through the filter by keyboard alone, then leaves with Ctrl+Q:
 # the question about unsaved changes must come with the toolkit's buttons in the chosen
 # language (read through the accessibility bus), Escape (Cancel) must keep the program
 # running, and Discard must end it with status 0.
@@ -53,6 +54,15 @@ click "$main" 640 473
 to "$main" type "ish"
 click "$main" 760 534
 window "shop\\* - Kälviö" >/dev/null || fail "the title does not show the change"
+
+# The filter, by keyboard alone: Ctrl+F, a word of one photo's name, Down to the one
+# variant shown, Return to open it; the new editor's identifier fields must show it.
+to "$main" key ctrl+f
+to "$main" type --delay 50 "walnut"
+to "$main" key Down Return
+sleep 0.5
+fields=$(/usr/bin/python3 "$(dirname "$0")/buttons.py" "shop* - Kälviö" texts)
+[[ "|$fields|" == *"|002|001|003|"* ]] || fail "Ctrl+F, walnut, Down, Return showed no editor on 002.001.003: $fields"
 
 to "$main" key ctrl+q
 box=$(window "$question") || fail "no question \"$question\" on Ctrl+Q"
