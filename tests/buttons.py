@@ -1,7 +1,6 @@
 #!/usr/bin/python3
 """Prints the names of the buttons of the window titled argv[1], as the accessibility
-bus shows them to assistive technologies, sorted and separated by "|"; with "texts" as
-argv[2], what its text fields hold instead, in the window's order."""
+bus shows them to assistive technologies, sorted and separated by "|"."""
 import sys
 
 import pyatspi
@@ -14,17 +13,7 @@ def buttons(node):
     return names
 
 
-def texts(node):
-    shown = [node.queryText().getText(0, -1)] if node.getRoleName() == "text" else []
-    for child in node:
-        shown += texts(child)
-    return shown
-
-
 for application in pyatspi.Registry.getDesktop(0):
     for window in application:
         if window and window.name == sys.argv[1]:
-            if sys.argv[2:] == ["texts"]:
-                print("|".join(texts(window)))
-            else:
-                print("|".join(sorted(buttons(window))))
+            print("|".join(sorted(buttons(window))))
