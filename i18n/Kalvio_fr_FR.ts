@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR">
 <context>
+    <name>CatalogueTreeModel</name>
+    <message>
+        <source>Colour: %1</source>
+        <translation>Couleur : %1</translation>
+    </message>
+    <message>
+        <source>Price: %1</source>
+        <translation>Prix : %1</translation>
+    </message>
+    <message>
+        <source>Stock: %1</source>
+        <translation>Stock : %1</translation>
+    </message>
+</context>
+<context>
     <name>Edit</name>
     <message>
         <source> Width :</source>
@@ -393,6 +408,25 @@
     <message>
         <source>Redo %1</source>
         <translation>Rétablir %1</translation>
+    </message>
+    <message>
+        <source>Filter (Ctrl+F)</source>
+        <translation>Filtrer (Ctrl+F)</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Rechercher</translation>
+    </message>
+    <message>
+        <source>No variant matches the filter</source>
+        <translation>Aucune variante ne correspond au filtre</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %n variant(s) shown</source>
+        <translation>
+            <numerusform>Variante affichée : %1 sur %n</numerusform>
+            <numerusform>Variantes affichées : %1 sur %n</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -55,6 +55,9 @@ int main(int argc, char *argv[])
         if (toolkitTranslator.load(QStringLiteral("qtbase_fr"),
                                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
             app.installTranslator(&toolkitTranslator);
+    } else if (translator.load(QStringLiteral(":/i18n/Kalvio_en"))) {
+        // English has a catalogue too, for the plural forms of texts with a count.
+        app.installTranslator(&translator);
     }
 
     MainWindow window;

@@ -1,6 +1,8 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "cataloguesearch.h"
+#include "cataloguetreemodel.h"
 #include "chooserfolder.h"
 #include "edit.h"
 #include "photofolders.h"
@@ -10,8 +12,11 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStandardItemModel>
@@ -28,6 +33,9 @@ const QString bundledLogoPath = QStringLiteral(":/images/logo.png");
 const QString fileFilter = QStringLiteral("Files JSON (*.json)");
 // How long the status bar tells what Open or Save did.
 const int statusTimeoutMs = 5000;
+// A filter that took longer than this to show waits for a pause in the typing.
+const qint64 instantFilterMs = 40;
+const int filterPauseMs = 120;
 
 } // namespace
 
@@ -39,6 +47,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     showLogo(logoPath);
     buildFileMenu();
     buildEditMenu();
+    setupFilter();
     updateTreeView();
 }
 
@@ -162,38 +171,116 @@ void MainWindow::nameHistorySteps()
     actionRedo->setEnabled(Edit::history.canRedo());
 }
 
-// Builds the whole tree detached in one pass over the catalogue, grouping elements
-// under their category in order of first appearance, and only then shows it.
+// The catalogue may have changed: the filter's search is made again when next needed.
 void MainWindow::updateTreeView()
 {
-    auto *newModel = new QStandardItemModel(this);
-    newModel->setHorizontalHeaderLabels({ QString() });
-    elementRows.clear();
+    search.reset();
+    showTree();
+}
 
-    QList<QStandardItem *> categoryRows;
-    std::unordered_map<std::string, QStandardItem *> categoryItems;
-    for (Furniture *furniture : Edit::sof.getFurnitures()) {
-        auto [entry, isNew] = categoryItems.try_emplace(furniture->getCategory(), nullptr);
-        if (isNew) {
-            entry->second = new QStandardItem(QString::fromStdString(furniture->getCategory()));
-            categoryRows.append(entry->second);
-        }
-        QList<QStandardItem *> variantRows;
-        variantRows.reserve(qsizetype(furniture->getForms().size()));
-        for (const Form &form : furniture->getForms())
-            variantRows.append(new QStandardItem(QString::fromStdString(form.getId())));
-        auto *element = new QStandardItem(QString::fromStdString(furniture->getName()));
-        element->appendRows(variantRows);
-        entry->second->appendRow(element);
-        elementRows.emplace(element, furniture);
-    }
-    if (categoryRows.isEmpty())
-        categoryRows.append(new QStandardItem(QObject::tr("No category")));
-    newModel->invisibleRootItem()->appendRows(categoryRows);
+void MainWindow::setupFilter()
+{
+    ui->actionFind->setShortcuts(QKeySequence::Find);
+    addAction(ui->actionFind);
+    connect(ui->actionFind, &QAction::triggered, this, &MainWindow::focusFilter);
+    connect(ui->lineEditFilter, &QLineEdit::textChanged, this, &MainWindow::filterEdited);
+    ui->lineEditFilter->installEventFilter(this);
+    ui->treeView->installEventFilter(this);
+    filterPause.setSingleShot(true);
+    filterPause.setInterval(filterPauseMs);
+    connect(&filterPause, &QTimer::timeout, this, &MainWindow::showTree);
+    labelShown = new QLabel(this);
+    labelShown->setObjectName(QStringLiteral("labelShown"));
+    statusBar()->addPermanentWidget(labelShown);
+}
 
+void MainWindow::focusFilter()
+{
+    ui->lineEditFilter->setFocus(Qt::ShortcutFocusReason);
+    ui->lineEditFilter->selectAll();
+}
+
+void MainWindow::filterEdited()
+{
+    if (lastFilterMs < instantFilterMs)
+        showTree();
+    else
+        filterPause.start();
+}
+
+// Shows the variants the filter finds, unfolded, or without a filter the whole catalogue,
+// folded.
+void MainWindow::showTree()
+{
+    QElapsedTimer took;
+    took.start();
+    filterPause.stop();
+    const QString query = ui->lineEditFilter->text();
+    const bool filtering = !query.trimmed().isEmpty();
+    if (filtering && !search)
+        search = std::make_unique<CatalogueSearch>(Edit::sof);
+    auto *newModel = new CatalogueTreeModel(filtering ? search->find(query) : wholeCatalogue(Edit::sof), this);
+    if (!filtering && Edit::sof.getFurnitures().empty())
+        newModel->appendRow(new QStandardItem(QObject::tr("No category")));
     ui->treeView->setModel(newModel);
     delete model;
     model = newModel;
+    if (filtering) {
+        ui->treeView->expandAll();
+        showFilterCount(model->variantCount());
+    } else {
+        labelShown->clear();
+    }
+    lastFilterMs = took.elapsed();
+}
+
+void MainWindow::showFilterCount(std::size_t shown)
+{
+    if (shown == 0)
+        labelShown->setText(tr("No variant matches the filter"));
+    else
+        labelShown->setText(tr("%1 of %n variant(s) shown", nullptr, int(search->variantCount())).arg(shown));
+}
+
+// Escape empties the filter, Down goes to the first variant shown; Return or Enter on a
+// tree row does what a double-click does.
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QMainWindow::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent *>(event)->key();
+    if (watched == ui->lineEditFilter && key == Qt::Key_Escape && !ui->lineEditFilter->text().isEmpty()) {
+        ui->lineEditFilter->clear();
+        return true;
+    }
+    if (watched == ui->lineEditFilter && key == Qt::Key_Down) {
+        goToFirstVariant();
+        return true;
+    }
+    if (watched == ui->treeView && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        activateRow(ui->treeView->currentIndex());
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::goToFirstVariant()
+{
+    if (filterPause.isActive())
+        showTree();
+    const QModelIndex first = model->firstVariant();
+    if (!first.isValid())
+        return;
+    ui->treeView->setFocus(Qt::OtherFocusReason);
+    ui->treeView->setCurrentIndex(first);
+    ui->treeView->scrollTo(first);
+}
+
+void MainWindow::activateRow(const QModelIndex &index)
+{
+    if (model->hasChildren(index))
+        ui->treeView->setExpanded(index, !ui->treeView->isExpanded(index));
+    on_treeView_doubleClicked(index);
 }
 
 void MainWindow::receiveDataFromEdit()
@@ -205,6 +292,7 @@ void MainWindow::openEditor(Edit *editor)
 {
     editor->setAttribute(Qt::WA_DeleteOnClose);
     connect(editor, &Edit::sendInfoToMainWindow, this, &MainWindow::receiveDataFromEdit);
+    connect(editor, &Edit::catalogueChanged, this, [this] { search.reset(); });
     connect(editor, &Edit::furnitureAdded, this, [this](const QString &id) {
         statusBar()->showMessage(tr("Added %1").arg(id), statusTimeoutMs);
     });
@@ -214,20 +302,15 @@ void MainWindow::openEditor(Edit *editor)
 }
 
 // Opens the variant of the very row clicked, even where other rows show the same
-// identifier. Only a variant row whose text holds a "." opens an editor.
+// identifier, and under a filter. Only a variant row whose text holds a "." opens an editor.
 void MainWindow::on_treeView_doubleClicked(const QModelIndex &index)
 {
     const QStandardItem *selectedItem = model->itemFromIndex(index);
     if (!selectedItem || !selectedItem->text().contains(u'.'))
         return;
-    const auto element = elementRows.find(selectedItem->parent());
-    if (element == elementRows.end())
-        return;
-    Furniture *furniture = element->second;
-    const auto variant = std::size_t(index.row());
-    if (variant < furniture->getForms().size()
-        && furniture->getForms()[variant].getId() == selectedItem->text().toStdString())
-        openEditor(new Edit(this, furniture, variant));
+    const CatalogueTreeModel::Variant variant = model->variantAt(index);
+    if (variant.element)
+        openEditor(new Edit(this, variant.element, variant.place));
 }
 
 void MainWindow::on_actionNewFurniture_triggered()

@@ -5,15 +5,16 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 
-#include <unordered_map>
+#include <memory>
 
+class CatalogueSearch;
+class CatalogueTreeModel;
 class Edit;
-class Furniture;
 class QAction;
+class QLabel;
 class QModelIndex;
-class QStandardItem;
-class QStandardItemModel;
 class QUndoStack;
 struct FileResult;
 class UnkeptValues;
@@ -39,6 +40,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 // The File menu's commands are connected to their actions in buildFileMenu(): the actions
 // are made after the form, so the form's connection by name never reaches them.
@@ -63,6 +65,13 @@ private:
     QAction *createHistoryAction(const char *name, QKeySequence::StandardKey key,
                                  void (QUndoStack::*move)());
     void nameHistorySteps();
+    void setupFilter();
+    void focusFilter();
+    void filterEdited();
+    void showTree();
+    void showFilterCount(std::size_t shown);
+    void goToFirstVariant();
+    void activateRow(const QModelIndex &index);
     void openEditor(Edit *editor);
     void setModified(bool value);
     bool hasUnsavedChanges() const;
@@ -84,9 +93,15 @@ private:
     bool modified = false;
     QAction *actionUndo = nullptr;
     QAction *actionRedo = nullptr;
-    QStandardItemModel *model = nullptr;
-    // The element each element row of the tree shows. Every change that adds or removes
-    // elements rebuilds the tree, so these stay valid while the tree is shown.
-    std::unordered_map<const QStandardItem *, Furniture *> elementRows;
+    // Every change that adds or removes elements or variants rebuilds the tree, so the
+    // records its rows name stay valid while it is shown.
+    CatalogueTreeModel *model = nullptr;
+    // The filter's search over the catalogue as it was at the last rebuild; made when the
+    // filter first needs it after that.
+    std::unique_ptr<CatalogueSearch> search;
+    // Lets a burst of keystrokes pass before a slow filter is applied again.
+    QTimer filterPause;
+    qint64 lastFilterMs = 0;
+    QLabel *labelShown = nullptr;
     QList<QPointer<Edit>> editors;
 };

@@ -50,7 +50,10 @@
 //   undo N, redo N                    (ID, or 1 a duplicate, 2 numbering exhausted) and added;
 //                                     variant V of element E is changed or deleted; N steps of
 //                                     the history are undone or redone
-//   key SEQUENCE                      keys pressed in the current editor, or else the window
+//   shortcut SEQUENCE                 keys pressed in the current editor, or else the window
+//   filter TEXT, key WIDGET KEY       keys into the main window's filter (as `type`), a key
+//                                     such as Return (Qt::Key_Return) to one of its widgets
+//   stretch E N                       element E's name becomes N letters "é"
 // Checks: fields, field NAME TEXT, buttons, editable yes|no, heading (editor title),
 // picture (photo label), editor shown|closed, asked TITLE|TEXT|DEFAULT + ... (boxes since the last check, %0A a line break),
 // warned DATA (the one box since the last check is the warning whose text is tests/data/DATA),
@@ -59,7 +62,9 @@
 // menus (the File menu's entries and shortcuts), status, tree (rows, and not editable),
 // main shown|closed (the main window), file PATH N TEXT, same PATH PATH, chooser shown|hidden
 // (the photo field's button), starts PATH (where catalogue choosers start), saves DATA (the
-// catalogue saves the bytes of the file DATA of tests/data), edits (the Edit menu).
+// catalogue saves the bytes of the file DATA of tests/data), edits (the Edit menu), rows
+// folded|unfolded (every tree row with children), tip ROW TEXT (a row's tooltip, lines joined
+// by "|"), length ROW N (a row's text length); a ROW is a path of row numbers such as 0/1/0.
 namespace {
 
 QLineEdit *field(const QWidget *window, const QString &name)
@@ -167,6 +172,16 @@ Furniture typedFurniture(const QStringList &fields, const std::string &id)
                      { Form(id, text(8), text(9), fields.value(10).toDouble(), fields.value(11).toUInt()) });
 }
 
+// Whether each tree row with children below `parent` is unfolded.
+QSet<bool> unfoldings(const QTreeView *view, const QModelIndex &parent = {})
+{
+    QSet<bool> seen;
+    for (int row = 0; row < view->model()->rowCount(parent); ++row)
+        if (const QModelIndex index = view->model()->index(row, 0, parent); view->model()->hasChildren(index))
+            seen += unfoldings(view, index) << view->isExpanded(index);
+    return seen;
+}
+
 class Player
 {
 public:
@@ -198,6 +213,13 @@ private:
                 editors << (current = editor);
     }
     QTreeView *view() const { return window->findChild<QTreeView *>(); }
+    QModelIndex row(const QString &path) const
+    {
+        QModelIndex index;
+        for (const QString &row : path.split(u'/'))
+            index = view()->model()->index(row.toInt(), 0, index);
+        return index;
+    }
 
     const ScratchTree &tree;
     std::unique_ptr<MainWindow> window;
@@ -278,11 +300,17 @@ void Player::play(const QString &verb, const QString &text)
         { "delete", [&] { Edit::history.push(new AddOrDeleteCommand(Edit::sof, { words[0].toULong(), words[1].toULong() }, text)); } },
         { "undo", [&] { for (int i = text.toInt(); i > 0; --i) Edit::history.undo(); } },
         { "redo", [&] { for (int i = text.toInt(); i > 0; --i) Edit::history.redo(); } },
-        { "key", [&] {
+        { "shortcut", [&] {
              QWidget *target = current && current->isVisible() ? current->window() : window.get();
              QApplication::setActiveWindow(target);
              QTest::keySequence(target, QKeySequence(text));
          } },
+        { "filter", [&] { type(window.get(), "lineEditFilter", text); } },
+        { "key", [&] {
+             const int key = QMetaEnum::fromType<Qt::Key>().keyToValue(qPrintable("Key_" + words.value(1)));
+             adopt([&] { QTest::keyClick(window->findChild<QWidget *>(words[0]), Qt::Key(key)); });
+         } },
+        { "stretch", [&] { element(words[0])->setName(QString(words[1].toInt(), QChar(0xe9)).toStdString()); } },
         { "logs", [&] { QTest::ignoreMessage(QtCriticalMsg, qPrintable(text)); } },
         { "fields", [&] { QCOMPARE(shownFields(current), text); } },
         { "field", [&] { QCOMPARE(field(current, "lineEdit" + words[0])->text(), rest); } },
@@ -345,6 +373,9 @@ void Player::play(const QString &verb, const QString &text)
              QCOMPARE(view()->editTriggers(), QAbstractItemView::NoEditTriggers);
              QCOMPARE(dump(view()->model()), text);
          } },
+        { "rows", [&] { QCOMPARE(unfoldings(view()), QSet<bool>({ text == "unfolded" })); } },
+        { "tip", [&] { QCOMPARE(row(words[0]).data(Qt::ToolTipRole).toString().replace(u'\n', u'|'), rest); } },
+        { "length", [&] { QCOMPARE(row(words[0]).data().toString().size(), words.value(1).toInt()); } },
         { "main", [&] { QCOMPARE(window->isVisible(), text == "shown"); } },
         { "file", [&] { QCOMPARE(readFile(path).count(text.section(u' ', 2).toUtf8()), words.value(1).toInt()); } },
         { "same", [&] { QCOMPARE(readFile(path), readFile(tree.path(words.value(1)))); } },

@@ -1,3 +1,4 @@
+#include "cataloguesearch.h"
 #include "edit.h"
 #include "testsupport.h"
 
@@ -51,6 +52,8 @@ private slots:
     void operations_data() { addRows("catalogueOperations"); }
     void operations() { play(cell("steps"), tree); }
     void undoAndRedoRestoreExactly();
+    void search_data() { addRows("searchQueries"); }
+    void search();
 
 private:
     ScratchTree tree;
@@ -207,6 +210,18 @@ void TestCatalogue::undoAndRedoRestoreExactly()
         play(QString("redo %1").arg(Edit::history.count()), tree);
         QCOMPARE(saved(), end);
     }
+}
+
+// search.json holds texts with accents, capitals and a ligature; each query must find
+// exactly the variants of its row, in catalogue order.
+void TestCatalogue::search()
+{
+    QVERIFY(Edit::sof.load(QFINDTESTDATA("data/search.json")).ok());
+    QStringList found;
+    for (const ShownElement &shown : CatalogueSearch(Edit::sof).find(cell("query")))
+        for (std::size_t place : shown.variants)
+            found << QString::fromStdString(shown.element->getForms()[place].getId());
+    QCOMPARE(found.join(u' '), cell("found"));
 }
 
 QTEST_GUILESS_MAIN(TestCatalogue)

@@ -8,6 +8,7 @@
 #include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTranslator>
 
 // What the editor and the main window show and do, played as the user would: the
 // scenarios are in tests/data/editorScenarios.tsv and windowScenarios.tsv.
@@ -21,6 +22,7 @@ private slots:
         QApplication::setQuitOnLastWindowClosed(false);
         // The choosers' remembered folder goes to a test location, not the user's settings.
         QStandardPaths::setTestModeEnabled(true);
+        QVERIFY(plurals.load(":/i18n/Kalvio_en") && QApplication::installTranslator(&plurals));
     }
     void cleanup()
     {
@@ -44,6 +46,7 @@ private slots:
 
 private:
     ScratchTree scratch;
+    QTranslator plurals;
 };
 
 // Over random catalogues with identifiers of every shape, shared within and across

@@ -1,0 +1,14 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>MainWindow</name>
+    <message numerus="yes">
+        <source>%1 of %n variant(s) shown</source>
+        <translation>
+            <numerusform>%1 of %n variant shown</numerusform>
+            <numerusform>%1 of %n variants shown</numerusform>
+        </translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,90 @@
+#include "cataloguetreemodel.h"
+
+#include "fieldtext.h"
+
+#include <QList>
+
+#include <algorithm>
+
+// Builds the whole tree detached in one pass, grouping elements under their category in
+// order of first appearance, and only then hands it to the model.
+CatalogueTreeModel::CatalogueTreeModel(std::vector<ShownElement> shownElements, QObject *parent)
+    : QStandardItemModel(parent), shown(std::move(shownElements))
+{
+    setHorizontalHeaderLabels({ QString() });
+    QList<QStandardItem *> categoryRows;
+    std::unordered_map<std::string, QStandardItem *> categoryItems;
+    for (std::size_t entry = 0; entry < shown.size(); ++entry) {
+        const Furniture *furniture = shown[entry].element;
+        auto [category, isNew] = categoryItems.try_emplace(furniture->getCategory(), nullptr);
+        if (isNew) {
+            category->second = new QStandardItem(shownText(furniture->getCategory()));
+            categoryRows.append(category->second);
+        }
+        QList<QStandardItem *> variantRows;
+        variantRows.reserve(qsizetype(shown[entry].variants.size()));
+        for (std::size_t place : shown[entry].variants)
+            variantRows.append(new QStandardItem(shownText(furniture->getForms()[place].getId())));
+        auto *element = new QStandardItem(shownText(furniture->getName()));
+        element->appendRows(variantRows);
+        category->second->appendRow(element);
+        elementRows.emplace(element, entry);
+        variants += shown[entry].variants.size();
+    }
+    invisibleRootItem()->appendRows(categoryRows);
+}
+
+QString CatalogueTreeModel::shownText(const std::string &text)
+{
+    if (text.size() <= std::size_t(maxShownLength))
+        return QString::fromStdString(text);
+    // No character takes more than four bytes, so this prefix holds enough of them.
+    const std::size_t prefix = std::min(text.size(), std::size_t(4 * maxShownLength));
+    QString shownPart = QString::fromUtf8(text.data(), qsizetype(prefix));
+    if (shownPart.size() <= maxShownLength && prefix == text.size())
+        return shownPart;
+    shownPart.truncate(shownPart.at(maxShownLength - 1).isHighSurrogate() ? maxShownLength - 1 : maxShownLength);
+    return shownPart + QChar(0x2026);
+}
+
+CatalogueTreeModel::Variant CatalogueTreeModel::variantAt(const QModelIndex &index) const
+{
+    const QStandardItem *item = itemFromIndex(index);
+    const auto element = elementRows.find(item ? item->parent() : nullptr);
+    if (element == elementRows.end())
+        return {};
+    const ShownElement &entry = shown[element->second];
+    const std::vector<Form> &forms = entry.element->getForms();
+    const auto row = std::size_t(index.row());
+    if (row >= entry.variants.size() || entry.variants[row] >= forms.size()
+        || shownText(forms[entry.variants[row]].getId()) != item->text())
+        return {};
+    return { entry.element, entry.variants[row] };
+}
+
+QModelIndex CatalogueTreeModel::firstVariant() const
+{
+    for (int category = 0; category < rowCount(); ++category) {
+        const QModelIndex categoryIndex = index(category, 0);
+        for (int element = 0; element < rowCount(categoryIndex); ++element) {
+            const QModelIndex elementIndex = index(element, 0, categoryIndex);
+            if (rowCount(elementIndex) > 0)
+                return index(0, 0, elementIndex);
+        }
+    }
+    return {};
+}
+
+QVariant CatalogueTreeModel::data(const QModelIndex &index, int role) const
+{
+    if (role != Qt::ToolTipRole)
+        return QStandardItemModel::data(index, role);
+    const Variant variant = variantAt(index);
+    if (!variant.element)
+        return {};
+    const Form &form = variant.element->getForms()[variant.place];
+    return QStringList({ tr("Colour: %1").arg(shownText(form.getColor())),
+                         tr("Price: %1").arg(FieldText::price(form.getPrice())),
+                         tr("Stock: %1").arg(FieldText::stock(form.getStock())) })
+            .join(u'\n');
+}
