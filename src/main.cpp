@@ -6,8 +6,11 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include <csignal>
+
 int main(int argc, char *argv[])
 {
+    signal(SIGXFSZ, SIG_IGN); // a write past a file-size limit then fails as any other does
     QApplication app(argc, argv);
     QTranslator translator;
     QTranslator toolkitTranslator;

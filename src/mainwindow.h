@@ -63,7 +63,10 @@ private:
     bool settleUnsavedChanges();
     bool saveCatalogue();
     bool confirmOverwrite();
+    bool saveToCurrentFile();
     bool writeCatalogue(const QString &path);
+    bool reportSave(const QString &path, const FileResult &result);
+    QString fileOrInterruptedSaveBackup(const QString &filename);
     QString askSavePath(const QString &caption);
     void reportFailure(const QString &what, const FileResult &result, const QString &after = {});
 

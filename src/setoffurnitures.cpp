@@ -10,6 +10,7 @@
 #include <QJsonValue>
 #include <QLoggingCategory>
 
+#include <algorithm>
 #include <exception>
 #include <iostream>
 #include <utility>
@@ -175,7 +176,160 @@ QString absolute(const QString &path)
     return QFileInfo(path).absoluteFilePath();
 }
 
+// Refuses, before anything is parsed or built, a file whose contents would take more
+// memory than a catalogue may.
+FileResult checkOpeningMemory(const QByteArray &bytes)
+{
+    FileResult result;
+    if (SetOfFurnitures::openingMemory(bytes) > SetOfFurnitures::maxOpeningMemory)
+        result.outcome = FileResult::TooMuchContent;
+    return result;
+}
+
+// What reading a catalogue file builds, counted in one pass over its bytes. The parser
+// keeps every value and member name in 16 bytes plus its text; the records then hold one
+// Furniture for each value of a category's "elements", one Form for each value of an
+// element's "specificite", their texts, and the category's name once in every element.
+// A name written with escapes may be any name, so it counts as each of these.
+class OpeningCount
+{
+public:
+    void scan(QByteArrayView bytes);
+    qint64 bytes(qint64 fileSize) const;
+
+private:
+    enum Role : quint8 { Other, Entries, Entry, Category, Elements, Element, Variants };
+    struct Level
+    {
+        Role role;
+        bool object;
+        qint64 nameSize = 0, elements = 0; // of a category
+    };
+    void value(char first, qint64 textSize);
+    void close();
+    bool keyIs(const char *name) const { return keyEscaped || key == name; }
+
+    std::vector<Level> levels;
+    QByteArrayView key;
+    bool keyEscaped = false, expectKey = false, expectValue = true;
+    qint64 items = 0, elements = 0, variants = 0, texts = 0, longestText = 0, namesCopied = 0;
+};
+
+void OpeningCount::scan(QByteArrayView bytes)
+{
+    for (const char *at = bytes.begin(), *end = bytes.end(); at < end; ++at) {
+        switch (*at) {
+        case '"': {
+            const char *start = ++at;
+            bool escaped = false;
+            for (; at < end && *at != '"'; ++at)
+                if (*at == '\\') {
+                    escaped = true;
+                    ++at;
+                }
+            const qsizetype size = std::min(at, end) - start;
+            texts += size;
+            longestText = std::max<qint64>(longestText, size);
+            if (expectKey) {
+                key = QByteArrayView(start, size);
+                keyEscaped = escaped;
+                expectKey = false;
+                ++items;
+            } else {
+                value('"', size);
+            }
+            break;
+        }
+        case '{':
+        case '[':
+            value(*at, 0);
+            break;
+        case '}':
+        case ']':
+            close();
+            break;
+        case ',':
+            expectKey = !levels.empty() && levels.back().object;
+            expectValue = !expectKey;
+            break;
+        case ':':
+            expectValue = true;
+            break;
+        case ' ':
+        case '\t':
+        case '\n':
+        case '\r':
+            break;
+        default:
+            value(*at, 0);
+        }
+    }
+}
+
+// A value starts with `first`; a container becomes the innermost level.
+void OpeningCount::value(char first, qint64 textSize)
+{
+    const bool container = first == '{' || first == '[';
+    if (!expectValue && !container)
+        return;
+    items += expectValue;
+    expectValue = false;
+    const Role parent = levels.empty() ? Other : levels.back().role;
+    if (parent == Elements) {
+        ++elements;
+        if (levels.size() >= 2)
+            ++levels[levels.size() - 2].elements;
+    } else if (parent == Variants) {
+        ++variants;
+    } else if (parent == Category && first == '"' && keyIs("name")) {
+        levels.back().nameSize = std::max(levels.back().nameSize, textSize);
+    }
+    if (!container)
+        return;
+    Role role = Other;
+    if (first == '[') {
+        role = levels.empty() ? Entries
+                : parent == Category && keyIs("elements") ? Elements
+                : parent == Element && keyIs("specificite") ? Variants : Other;
+    } else {
+        role = parent == Entries ? Entry
+                : parent == Entry && keyIs("category") ? Category
+                : parent == Elements ? Element : Other;
+    }
+    levels.push_back({ role, first == '{' });
+    expectKey = first == '{';
+    expectValue = first == '[';
+}
+
+void OpeningCount::close()
+{
+    if (levels.empty())
+        return;
+    if (levels.back().role == Category)
+        namesCopied += levels.back().nameSize * levels.back().elements;
+    levels.pop_back();
+    expectKey = expectValue = false;
+}
+
+// The parse holds the file's bytes, its values and their texts (in UTF-16 at most); the
+// records then add their own copies of the texts, and the longest text is converted once
+// more on its way.
+qint64 OpeningCount::bytes(qint64 fileSize) const
+{
+    const qint64 parsed = fileSize + 16 * items + 2 * texts;
+    const qint64 records = qint64(sizeof(Furniture) + 48) * elements + qint64(sizeof(Form)) * variants
+            + texts + namesCopied + 4 * longestText;
+    return parsed + records;
+}
+
 } // namespace
+
+qint64 SetOfFurnitures::openingMemory(QByteArrayView bytes)
+{
+    OpeningCount count;
+    count.scan(bytes);
+    return count.bytes(bytes.size());
+}
 
 FileResult SetOfFurnitures::load(const QString &path)
 {
@@ -185,6 +339,8 @@ FileResult SetOfFurnitures::load(const QString &path)
         qCritical("Error: file not open");
         return read;
     }
+    if (const FileResult bounded = checkOpeningMemory(bytes); !bounded.ok())
+        return bounded;
     QJsonDocument document;
     if (const FileResult parsed = parse(bytes, document); !parsed.ok())
         return parsed;
@@ -206,6 +362,17 @@ FileResult SetOfFurnitures::load(const QString &path)
 
 FileResult SetOfFurnitures::save(const QString &path)
 {
+    return write(path, nullptr);
+}
+
+FileResult SetOfFurnitures::saveUnlessChanged(const QString &path)
+{
+    const auto known = knownFiles.constFind(absolute(path));
+    return write(path, known != knownFiles.constEnd() ? &*known : nullptr);
+}
+
+FileResult SetOfFurnitures::write(const QString &path, const FileStamp *unchangedSince)
+{
     IndentedJsonWriter out;
     out.beginArray();
     for (const Furniture *furniture : furnitures)
@@ -213,10 +380,12 @@ FileResult SetOfFurnitures::save(const QString &path)
     out.endArray();
 
     FileStamp stamp;
-    const FileResult result = DiskFile::write(path, out.text(), &stamp);
+    const FileResult result = DiskFile::write(path, out.text(), &stamp, { unchangedSince, maxFileSize });
     switch (result.outcome) {
     case FileResult::Done:
         knownFiles.insert(absolute(path), stamp);
+        break;
+    case FileResult::ChangedOnDisk:
         break;
     case FileResult::CannotOpen:
     case FileResult::NotRegularFile:
