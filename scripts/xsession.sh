@@ -28,8 +28,9 @@ start_xvfb() {
     return 1
 }
 
-# Starts the program $1 on an X server of its own, from $work/x/y of a fresh copy of
-# Images/ and json/ because it reads them two levels up. Its output goes to
+# Runs the command $@, the program or a wrapper such as prlimit that runs it, on an X
+# server of its own, from $work/x/y of a fresh copy of Images/ and json/ because the
+# program reads them two levels up. Its output goes to
 # $work/kalvio.log.
 start_kalvio() {
     work=$(mktemp -d)
@@ -38,7 +39,7 @@ start_kalvio() {
     cp -r "$repository/Images" "$repository/json" "$work/" && mkdir -p "$work/x/y" \
         && mkdir -m 700 "$work/runtime" && start_xvfb || return 1
     export XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb
-    (cd "$work/x/y" && exec "$1") >"$work/kalvio.log" 2>&1 &
+    (cd "$work/x/y" && exec "$@") >"$work/kalvio.log" 2>&1 &
     pid=$!
 }
 
