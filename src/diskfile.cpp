@@ -475,21 +475,24 @@ FileResult DiskFile::read(const QString &path, qint64 maxSize, QByteArray &conte
 FileResult DiskFile::write(const QString &path, const QByteArray &contents, FileStamp *stamp,
                            const WriteConditions &conditions)
 {
-    const QString canonical = QFileInfo(path).canonicalFilePath();
+    QString canonical = QFileInfo(path).canonicalFilePath();
     // A path that names nothing yet gets a new file, made as any new file is made (the
-    // user's umask, the folder's group); if writing it fails, it is removed again.
+    // user's umask, the folder's group); if writing it fails, it is removed again. One
+    // that another save makes meanwhile is written as an existing file.
     if (canonical.isEmpty()) {
         const QByteArray name = nameToCreate(path);
         Descriptor file(::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666));
-        if (!file.isOpen())
+        if (!file.isOpen() && (errno != EEXIST || (canonical = QFileInfo(path).canonicalFilePath()).isEmpty()))
             return failure(FileResult::CannotOpen, errno);
-        if (const int error = writeAllAndSync(file.get(), contents)) {
-            ::unlink(name.constData());
-            return failure(FileResult::WriteFailed, error);
+        if (file.isOpen()) {
+            if (const int error = writeAllAndSync(file.get(), contents)) {
+                ::unlink(name.constData());
+                return failure(FileResult::WriteFailed, error);
+            }
+            if (stamp)
+                *stamp = FileStamp::of(file.get(), contents);
+            return {};
         }
-        if (stamp)
-            *stamp = FileStamp::of(file.get(), contents);
-        return {};
     }
 
     // Symbolic links are followed: the file they lead to is the one written. Opening for
