@@ -283,12 +283,18 @@ QList<QByteArray> backupNames(const QByteArray &name)
 }
 
 // Writes `previous` to the first place that takes a backup of `name`, complete and synced
-// before it gets its name, so that a backup is never a part. Returns its name, or nothing
-// with errno set.
+// before it gets its name, so that a backup is never a part. A place that holds the
+// backup of an interrupted save, other than `previous`, is passed over: the user may not
+// have seen it yet. Returns the backup's name, or nothing with errno set.
 std::optional<QByteArray> writeBackup(const QByteArray &name, const QByteArray &previous)
 {
-    int error = 0;
+    int error = EEXIST;
     for (const QByteArray &backup : backupNames(name)) {
+        QByteArray left;
+        const QString leftPath = QFile::decodeName(backup);
+        if (QFileInfo::exists(leftPath)
+            && !(DiskFile::read(leftPath, previous.size(), left).ok() && left == previous))
+            continue;
         QDir().mkpath(QFile::decodeName(folderOf(backup)));
         removeStaleTemporaries(backup);
         QByteArray temporaryName;

@@ -85,7 +85,8 @@ struct WriteConditions
 // while it is written; each save removes those of the same file that no live save holds.
 // An in-place write first puts the previous contents into a backup, beside the file or,
 // where the folder is read-only, in the user's application data folder, and removes it
-// once the new contents are on disk; a save that is killed leaves it behind.
+// once the new contents are on disk; a save that is killed leaves it behind, and no later
+// save replaces that one.
 FileResult write(const QString &path, const QByteArray &contents, FileStamp *stamp = nullptr,
                  const WriteConditions &conditions = {});
 
