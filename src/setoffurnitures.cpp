@@ -1,6 +1,7 @@
 #include "setoffurnitures.h"
 
 #include "indentedjsonwriter.h"
+#include "openingcount.h"
 
 #include <QCborArray>
 #include <QCborMap>
@@ -11,8 +12,6 @@
 #include <QLoggingCategory>
 
 #include <algorithm>
-#include <array>
-#include <cstring>
 #include <exception>
 #include <iostream>
 #include <utility>
@@ -186,174 +185,6 @@ FileResult checkOpeningMemory(const QByteArray &bytes)
     if (SetOfFurnitures::openingMemory(bytes) > SetOfFurnitures::maxOpeningMemory)
         result.outcome = FileResult::TooMuchContent;
     return result;
-}
-
-// What reading a catalogue file builds, counted in one pass over its bytes. The parser
-// keeps every value and member name in 16 bytes (24 with its lists' spare room) plus its
-// text, and every object or array that holds anything in about 190 bytes more (measured
-// by the benchmark's worst files); the records then hold one
-// Furniture for each value of a category's "elements", one Form for each value of an
-// element's "specificite", their texts, and the category's name once in every element.
-// A name written with escapes may be any name, so it counts as each of these.
-class OpeningCount
-{
-public:
-    void scan(QByteArrayView bytes);
-    qint64 bytes(qint64 fileSize) const;
-
-private:
-    enum Role : quint8 { Other, Entries, Entry, Category, Elements, Element, Variants };
-    struct Level
-    {
-        Role role;
-        bool object;
-        bool holds = false;
-        qint64 nameSize = 0, elements = 0; // of a category
-    };
-    void value(char first, qint64 textSize);
-    void close();
-    bool keyIs(const char *name) const { return keyEscaped || key == name; }
-
-    std::vector<Level> levels;
-    QByteArrayView key;
-    bool keyEscaped = false, expectKey = false, expectValue = true;
-    qint64 items = 0, containers = 0, elements = 0, variants = 0, texts = 0, longestText = 0, namesCopied = 0;
-};
-
-// The quote that ends a text starting at `start`, or `end`.
-const char *closingQuote(const char *start, const char *end)
-{
-    for (const char *at = start; at < end; at += 2) {
-        while (at < end && *at != '"' && *at != '\\')
-            ++at;
-        if (at == end || *at == '"')
-            return at;
-    }
-    return end;
-}
-
-// Bytes that only matter where a value starts: white space and the rest of numbers and
-// of true, false and null. Skipping them in a tight loop keeps the pass at a few
-// percent of a parse.
-constexpr std::array<bool, 256> plainBytes = [] {
-    std::array<bool, 256> plain {};
-    for (const unsigned char c : QByteArrayView(" \t\n\r+-.0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"))
-        plain[c] = true;
-    return plain;
-}();
-
-void OpeningCount::scan(QByteArrayView bytes)
-{
-    for (const char *at = bytes.begin(), *end = bytes.end(); at < end; ++at) {
-        if (!expectValue) {
-            while (at < end && plainBytes[static_cast<unsigned char>(*at)])
-                ++at;
-            if (at == end)
-                break;
-        }
-        switch (*at) {
-        case '"': {
-            // Most of a file is texts: their ends are found with memchr().
-            const char *start = at + 1;
-            at = closingQuote(start, end);
-            const qsizetype size = at - start;
-            texts += size;
-            longestText = std::max<qint64>(longestText, size);
-            if (expectKey) {
-                key = QByteArrayView(start, size);
-                keyEscaped = key.contains('\\');
-                expectKey = false;
-                ++items;
-                if (!levels.empty())
-                    levels.back().holds = true;
-            } else {
-                value('"', size);
-            }
-            break;
-        }
-        case '{':
-        case '[':
-            value(*at, 0);
-            break;
-        case '}':
-        case ']':
-            close();
-            break;
-        case ',':
-            expectKey = !levels.empty() && levels.back().object;
-            expectValue = !expectKey;
-            break;
-        case ':':
-            expectValue = true;
-            break;
-        case ' ':
-        case '\t':
-        case '\n':
-        case '\r':
-            break;
-        default:
-            value(*at, 0);
-        }
-    }
-}
-
-// A value starts with `first`; a container becomes the innermost level.
-void OpeningCount::value(char first, qint64 textSize)
-{
-    const bool container = first == '{' || first == '[';
-    if (!expectValue && !container)
-        return;
-    items += expectValue;
-    if (expectValue && !levels.empty())
-        levels.back().holds = true;
-    expectValue = false;
-    const Role parent = levels.empty() ? Other : levels.back().role;
-    if (parent == Elements) {
-        ++elements;
-        if (levels.size() >= 2)
-            ++levels[levels.size() - 2].elements;
-    } else if (parent == Variants) {
-        ++variants;
-    } else if (parent == Category && first == '"' && keyIs("name")) {
-        levels.back().nameSize = std::max(levels.back().nameSize, textSize);
-    }
-    if (!container)
-        return;
-    Role role = Other;
-    if (first == '[') {
-        role = levels.empty() ? Entries
-                : parent == Category && keyIs("elements") ? Elements
-                : parent == Element && keyIs("specificite") ? Variants : Other;
-    } else {
-        role = parent == Entries ? Entry
-                : parent == Entry && keyIs("category") ? Category
-                : parent == Elements ? Element : Other;
-    }
-    levels.push_back({ role, first == '{' });
-    expectKey = first == '{';
-    expectValue = first == '[';
-}
-
-void OpeningCount::close()
-{
-    if (levels.empty())
-        return;
-    if (levels.back().role == Category)
-        namesCopied += levels.back().nameSize * levels.back().elements;
-    containers += levels.back().holds;
-    levels.pop_back();
-    expectKey = expectValue = false;
-}
-
-// The parse holds the file's bytes, its values and their texts (in UTF-16 at most); the
-// records then add their own copies of the texts, and the longest text is converted once
-// more on its way.
-qint64 OpeningCount::bytes(qint64 fileSize) const
-{
-    const qint64 parsed = fileSize + 24 * items + 192 * containers + 2 * texts;
-    const qint64 records = qint64(sizeof(Furniture) + 48) * elements + qint64(sizeof(Form) + 16) * variants
-            + texts + namesCopied + 4 * longestText;
-    return parsed + records;
 }
 
 } // namespace
