@@ -11,7 +11,6 @@
 #include <QJsonValue>
 #include <QLoggingCategory>
 
-#include <algorithm>
 #include <exception>
 #include <iostream>
 #include <utility>
