@@ -552,6 +552,74 @@ void printTargets(const Figures &few, double categorySpread, const Memory &memor
                 double(filter.searchBytes) / double(filter.fileBytes), double(filter.fileBytes) / 1e6);
 }
 
+// A file that holds little but what costs most memory to open: `count` of one thing.
+struct WorstFile
+{
+    const char *what;
+    std::function<QByteArray(qint64 count)> bytes;
+    qint64 fixedCount; // 0: as many as opening admits
+};
+
+const WorstFile worstFiles[] = {
+    { "empty elements",
+      [](qint64 n) { return "[{\"category\":{\"name\":\"C\",\"elements\":[" + QByteArray("{},").repeated(n) + "{}]}}]"; }, 0 },
+    { "empty variants",
+      [](qint64 n) {
+          return "[{\"category\":{\"name\":\"C\",\"elements\":[{\"specificite\":[" + QByteArray("{},").repeated(n)
+                  + "{}]}]}}]";
+      }, 0 },
+    { "categories of one empty element",
+      [](qint64 n) { return '[' + QByteArray("{\"category\":{\"name\":\"C\",\"elements\":[{}]}},").repeated(n) + "{}]"; },
+      1'000'000 },
+    { "characters of one name",
+      [](qint64 n) { return "[{\"category\":{\"name\":\"C\",\"elements\":[{\"name\":\"" + QByteArray(n, 'x') + "\"}]}}]"; }, 0 },
+};
+
+// The most of a worst file's thing that opening admits, within the size cap; the bound's
+// estimate grows in a straight line with the count.
+qint64 admittedCount(const WorstFile &file)
+{
+    if (file.fixedCount)
+        return file.fixedCount;
+    const qint64 step = 1000, base = SetOfFurnitures::openingMemory(file.bytes(step));
+    const qint64 slope = std::max<qint64>(1, (SetOfFurnitures::openingMemory(file.bytes(2 * step)) - base) / step);
+    const qint64 perByte = std::max<qint64>(1, (file.bytes(2 * step).size() - file.bytes(step).size()) / step);
+    qint64 count = std::min(step + (SetOfFurnitures::maxOpeningMemory - base) / slope,
+                            SetOfFurnitures::maxFileSize / perByte - step);
+    while (SetOfFurnitures::openingMemory(file.bytes(count)) > SetOfFurnitures::maxOpeningMemory)
+        count -= count / 1000;
+    return count;
+}
+
+// The peak resident memory that opening each worst file takes, at the most that opening
+// admits, and the refusal of one past it.
+void printWorstFiles(const QTemporaryDir &dir)
+{
+    const QString path = dir.filePath(QStringLiteral("worst.json"));
+    std::printf("\nOpening the worst files (memory bound %.1f MB, size cap %.1f MB): peak resident memory\n",
+                double(SetOfFurnitures::maxOpeningMemory) / 1e6, double(SetOfFurnitures::maxFileSize) / 1e6);
+    const auto open = [&path](const char *what, qint64 count, const QByteArray &bytes) {
+        writeFile(path, bytes);
+        const double fileMB = double(bytes.size()) / 1e6, estimateMB = double(SetOfFurnitures::openingMemory(bytes)) / 1e6;
+        malloc_trim(0);
+        const double before = statusMB("VmRSS:");
+        resetPeakResident();
+        const FileResult result = Edit::sof.load(path);
+        const double peak = statusMB("VmHWM:") - before;
+        Edit::sof.clear();
+        malloc_trim(0);
+        std::printf("  %13s %-32s %8.1f MB file, estimate %7.1f MB: %-8s peak %7.1f MB\n",
+                    qPrintable(withSeparators(int(count))), what, fileMB, estimateMB,
+                    result.ok() ? "opened," : "refused,", peak);
+    };
+    for (const WorstFile &file : worstFiles) {
+        const qint64 count = admittedCount(file);
+        open(file.what, count, file.bytes(count));
+    }
+    const qint64 pastCap = SetOfFurnitures::maxFileSize / 3 - 100;
+    open(worstFiles[0].what, pastCap, worstFiles[0].bytes(pastCap));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -563,6 +631,11 @@ int main(int argc, char *argv[])
     if (!dir.isValid())
         qFatal("Cannot create a temporary directory");
 
+    // "worst" measures the worst files alone.
+    if (argc > 1 && qstrcmp(argv[1], "worst") == 0) {
+        printWorstFiles(dir);
+        return 0;
+    }
     std::printf("Kälviö benchmark: Qt %s, %d cores, %d variants per element; times are medians "
                 "in ms\n\n",
                 qVersion(), QThread::idealThreadCount(), variantsPerElement);
@@ -586,5 +659,6 @@ int main(int argc, char *argv[])
     }
     printTimes(rows);
     printTargets(rows[fewCategories], categorySpreadRatio(dir), memory, history, filter);
+    printWorstFiles(dir);
     return 0;
 }

@@ -428,6 +428,30 @@
             <numerusform>Variantes affichées : %1 sur %n</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Interrupted save</source>
+        <translation>Enregistrement interrompu</translation>
+    </message>
+    <message>
+        <source>A save of %1 was interrupted, and the file may be incomplete. Its previous contents are kept in %2. Open them instead? Save then writes them into %1.</source>
+        <translation>Un enregistrement de %1 a été interrompu, et le fichier est peut-être incomplet. Son contenu précédent est conservé dans %2. L&apos;ouvrir à la place ? Enregistrer l&apos;écrira alors dans %1.</translation>
+    </message>
+    <message>
+        <source>Open the backup</source>
+        <translation>Ouvrir la copie de secours</translation>
+    </message>
+    <message>
+        <source>It holds so many elements or variants, or such long texts, that opening it would take more than %1 MB of memory.</source>
+        <translation>Il contient tant d&apos;éléments ou de variantes, ou des textes si longs, que l&apos;ouvrir demanderait plus de %1 Mo de mémoire.</translation>
+    </message>
+    <message>
+        <source>Another program changed the file meanwhile.</source>
+        <translation>Un autre programme a modifié le fichier entre-temps.</translation>
+    </message>
+    <message>
+        <source>Another program kept the file locked for too long.</source>
+        <translation>Un autre programme a gardé le fichier verrouillé trop longtemps.</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

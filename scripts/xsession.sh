@@ -28,14 +28,14 @@ start_xvfb() {
     return 1
 }
 
-# Starts the program $1 on an X server of its own, from $work/x/y of a fresh copy of
-# Images/ and json/ because it reads them two levels up. Its output goes to
-# $work/kalvio.log.
+# Runs the command $@, the program or a wrapper such as prlimit that runs it, on an X
+# server of its own, from $work/x/y of a fresh copy of Images/ and json/ because the
+# program reads them two levels up. Its output goes to $work/kalvio.log.
 start_kalvio() {
     # Callers test the status, which turns `set -e` off in here.
     open_session && cp -r "$repository/Images" "$repository/json" "$work/" && mkdir -p "$work/x/y" \
         || return 1
-    run_kalvio "$work/x/y" "$1"
+    run_kalvio "$work/x/y" "$@"
 }
 
 # Makes the run's folder $work and starts its X server.

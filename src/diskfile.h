@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <cstddef>
+#include <limits>
 
 // How reading or writing a file ended. The windows put it into words.
 struct FileResult
@@ -18,6 +19,9 @@ struct FileResult
         NotCatalogue,   // JSON, but not an array of categories
         WriteFailed,    // reason: the system's words; the previous file is unchanged
         RestoreFailed,  // the write failed and the previous contents could not be put back
+        TooMuchContent, // opening would take more memory than a catalogue may
+        ChangedOnDisk,  // someone else changed the file since it was read: nothing written
+        Locked,         // another program held the file locked too long: nothing written
     };
 
     Outcome outcome = Done;
@@ -58,10 +62,36 @@ namespace DiskFile {
 FileResult read(const QString &path, qint64 maxSize, QByteArray &contents,
                 FileStamp *stamp = nullptr);
 
+// What a write checks while it holds the file's lock, before it changes anything.
+struct WriteConditions
+{
+    // The file must still be what this stamp saw, or the write ends with ChangedOnDisk.
+    const FileStamp *unchangedSince = nullptr;
+    // An in-place write reads the previous contents only up to this size; larger ones end
+    // with TooLarge.
+    qint64 maxPreviousSize = std::numeric_limits<qint64>::max();
+};
+
 // Replaces the file's contents, or creates it. The file keeps its owner, group, mode
 // and hard links, and a symbolic link keeps pointing at it. It is replaced by renaming a
 // complete new file over it where that keeps all of these, and overwritten in place
-// otherwise; on either path a failure leaves the previous contents as they were.
-FileResult write(const QString &path, const QByteArray &contents, FileStamp *stamp = nullptr);
+// otherwise; on either path a failure leaves the previous contents as they were. A
+// dangling symbolic link gets the file it names.
+//
+// Two programs saving the same file take turns: the write holds a lock on the file (or,
+// where the file cannot be locked, on a hidden side file beside it) from the check of
+// `conditions` to the end, and gives up with Locked after about two seconds. New
+// contents are written to a hidden temporary file, ".NAME.kalvio-save-XXXXXX", locked
+// while it is written; each save removes those of the same file that no live save holds.
+// An in-place write first puts the previous contents into a backup, beside the file or,
+// where the folder is read-only, in the user's application data folder, and removes it
+// once the new contents are on disk; a save that is killed leaves it behind, and no later
+// save replaces that one.
+FileResult write(const QString &path, const QByteArray &contents, FileStamp *stamp = nullptr,
+                 const WriteConditions &conditions = {});
+
+// The backup that an interrupted in-place write of `path` left, where the file no longer
+// holds what the backup holds; empty when there is none.
+QString interruptedWriteBackup(const QString &path, qint64 maxSize);
 
 } // namespace DiskFile

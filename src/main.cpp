@@ -7,6 +7,7 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -22,6 +23,7 @@ int print(const CommandLine &commandLine)
 
 int main(int argc, char *argv[])
 {
+    signal(SIGXFSZ, SIG_IGN); // a write past a file-size limit then fails as any other does
     // Where QSettings keeps what the program remembers between runs.
     QApplication::setOrganizationName(QStringLiteral("Kalvio"));
     QApplication::setApplicationName(QStringLiteral("kalvio"));

@@ -399,8 +399,9 @@ void MainWindow::on_actionOpen_triggered()
 void MainWindow::openCatalogue(const QString &filename)
 {
     const std::size_t present = Edit::sof.getFurnitures().size();
+    const QString source = fileOrInterruptedSaveBackup(filename);
     UnkeptValues unkept;
-    const FileResult result = Edit::sof.load(filename, unkept);
+    const FileResult result = Edit::sof.load(source, unkept);
     if (!result.ok())
         return reportFailure(tr("Could not open %1.").arg(QDir::toNativeSeparators(filename)), result);
 
@@ -421,8 +422,8 @@ void MainWindow::openCatalogue(const QString &filename)
     PhotoFolders::setCatalogueFolder(QFileInfo(filename).absolutePath());
     Edit::history.clear();
     updateTreeView();
-    setModified(present > 0);
-    warnOfUnkeptValues(filename, unkept);
+    setModified(present > 0 || source != filename);
+    warnOfUnkeptValues(source, unkept);
 }
 
 // A file written by another program, or by hand, may hold values the catalogue cannot
@@ -456,6 +457,23 @@ void MainWindow::warnOfUnkeptValues(const QString &filename, const UnkeptValues 
     QMessageBox::warning(this, tr("Warning"), lines.join(u'\n'));
 }
 
+// Where a save of the file was killed halfway, its backup holds the previous catalogue
+// whole: the user chooses which of the two to open. The backup is left where it is.
+QString MainWindow::fileOrInterruptedSaveBackup(const QString &filename)
+{
+    const QString backup = DiskFile::interruptedWriteBackup(filename, SetOfFurnitures::maxFileSize);
+    if (backup.isEmpty())
+        return filename;
+    QMessageBox question(QMessageBox::Warning, tr("Interrupted save"),
+                         tr("A save of %1 was interrupted, and the file may be incomplete. Its previous "
+                            "contents are kept in %2. Open them instead? Save then writes them into %1.")
+                                 .arg(QDir::toNativeSeparators(filename), QDir::toNativeSeparators(backup)),
+                         QMessageBox::Open | QMessageBox::Ignore, this);
+    question.button(QMessageBox::Open)->setText(tr("Open the backup"));
+    question.setDefaultButton(QMessageBox::Ignore);
+    return question.exec() == QMessageBox::Open ? backup : filename;
+}
+
 QString MainWindow::askSavePath(const QString &caption)
 {
     QFileDialog chooser(this, caption, ChooserFolder::start(), fileFilter);
@@ -476,7 +494,7 @@ bool MainWindow::saveCatalogue()
         const QString path = askSavePath(tr("Save file"));
         if (path.isEmpty() || !writeCatalogue(path))
             return false;
-    } else if ((Edit::sof.changedOnDisk(jsonPath) && !confirmOverwrite()) || !writeCatalogue(jsonPath)) {
+    } else if (!saveToCurrentFile()) {
         return false;
     }
     setModified(false);
@@ -496,11 +514,26 @@ bool MainWindow::confirmOverwrite()
     return question.clickedButton() == overwrite;
 }
 
+// The file layer checks, under the file's lock, that no one else changed the file since;
+// when someone did, it has let the lock go by the time the user is asked.
+bool MainWindow::saveToCurrentFile()
+{
+    const bool existed = QFileInfo::exists(jsonPath);
+    const FileResult result = Edit::sof.saveUnlessChanged(jsonPath);
+    if (result.outcome == FileResult::ChangedOnDisk)
+        return confirmOverwrite() && writeCatalogue(jsonPath);
+    return reportSave(jsonPath, result, existed);
+}
+
 bool MainWindow::writeCatalogue(const QString &path)
 {
     // Only a file that was there has a previous state to speak of.
     const bool existed = QFileInfo::exists(path);
-    const FileResult result = Edit::sof.save(path);
+    return reportSave(path, Edit::sof.save(path), existed);
+}
+
+bool MainWindow::reportSave(const QString &path, const FileResult &result, bool existed)
+{
     if (!result.ok()) {
         reportFailure(tr("Could not save %1.").arg(QDir::toNativeSeparators(path)), result,
                       result.outcome == FileResult::RestoreFailed
@@ -557,6 +590,17 @@ void MainWindow::reportFailure(const QString &what, const FileResult &result, co
     case FileResult::WriteFailed:
     case FileResult::RestoreFailed:
         reason = tr("The disk refused the write: %1.").arg(result.reason);
+        break;
+    case FileResult::TooMuchContent:
+        reason = tr("It holds so many elements or variants, or such long texts, that opening it would take "
+                    "more than %1 MB of memory.")
+                         .arg(SetOfFurnitures::maxOpeningMemory >> 20);
+        break;
+    case FileResult::ChangedOnDisk:
+        reason = tr("Another program changed the file meanwhile.");
+        break;
+    case FileResult::Locked:
+        reason = tr("Another program kept the file locked for too long.");
         break;
     }
     QMessageBox::warning(this, tr("Error"), QStringList({ what, reason, after }).join(u' ').trimmed());

@@ -79,7 +79,10 @@ private:
     bool settleUnsavedChanges();
     bool saveCatalogue();
     bool confirmOverwrite();
+    bool saveToCurrentFile();
     bool writeCatalogue(const QString &path);
+    bool reportSave(const QString &path, const FileResult &result, bool existed);
+    QString fileOrInterruptedSaveBackup(const QString &filename);
     QString askSavePath(const QString &caption);
     void warnOfUnkeptValues(const QString &filename, const UnkeptValues &unkept);
     void reportFailure(const QString &what, const FileResult &result, const QString &after = {});

@@ -1,6 +1,7 @@
 #include "setoffurnitures.h"
 
 #include "indentedjsonwriter.h"
+#include "openingcount.h"
 
 #include <QCborArray>
 #include <QCborMap>
@@ -175,7 +176,24 @@ QString absolute(const QString &path)
     return QFileInfo(path).absoluteFilePath();
 }
 
+// Refuses, before anything is parsed or built, a file whose contents would take more
+// memory than a catalogue may.
+FileResult checkOpeningMemory(const QByteArray &bytes)
+{
+    FileResult result;
+    if (SetOfFurnitures::openingMemory(bytes) > SetOfFurnitures::maxOpeningMemory)
+        result.outcome = FileResult::TooMuchContent;
+    return result;
+}
+
 } // namespace
+
+qint64 SetOfFurnitures::openingMemory(QByteArrayView bytes)
+{
+    OpeningCount count;
+    count.scan(bytes);
+    return count.bytes(bytes.size());
+}
 
 FileResult SetOfFurnitures::load(const QString &path)
 {
@@ -191,6 +209,8 @@ FileResult SetOfFurnitures::load(const QString &path, UnkeptValues &unkept)
         qCritical("Error: file not open");
         return read;
     }
+    if (const FileResult bounded = checkOpeningMemory(bytes); !bounded.ok())
+        return bounded;
     QJsonDocument document;
     if (const FileResult parsed = parse(bytes, document); !parsed.ok())
         return parsed;
@@ -213,6 +233,17 @@ FileResult SetOfFurnitures::load(const QString &path, UnkeptValues &unkept)
 
 FileResult SetOfFurnitures::save(const QString &path)
 {
+    return write(path, nullptr);
+}
+
+FileResult SetOfFurnitures::saveUnlessChanged(const QString &path)
+{
+    const auto known = knownFiles.constFind(absolute(path));
+    return write(path, known != knownFiles.constEnd() ? &*known : nullptr);
+}
+
+FileResult SetOfFurnitures::write(const QString &path, const FileStamp *unchangedSince)
+{
     IndentedJsonWriter out;
     out.beginArray();
     for (const Furniture *furniture : furnitures)
@@ -220,10 +251,12 @@ FileResult SetOfFurnitures::save(const QString &path)
     out.endArray();
 
     FileStamp stamp;
-    const FileResult result = DiskFile::write(path, out.text(), &stamp);
+    const FileResult result = DiskFile::write(path, out.text(), &stamp, { unchangedSince, maxFileSize });
     switch (result.outcome) {
     case FileResult::Done:
         knownFiles.insert(absolute(path), stamp);
+        break;
+    case FileResult::ChangedOnDisk:
         break;
     case FileResult::CannotOpen:
     case FileResult::NotRegularFile:

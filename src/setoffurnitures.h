@@ -32,14 +32,26 @@ public:
     FileResult load(const QString &path, UnkeptValues &unkept);
     // Writes the whole catalogue as indented JSON. On failure the previous file is kept.
     FileResult save(const QString &path);
+    // As save(), unless someone else changed the file since this catalogue last loaded or
+    // saved it: then nothing is written and the outcome is ChangedOnDisk. The check and
+    // the write are one step, which a save by another program cannot come between.
+    FileResult saveUnlessChanged(const QString &path);
     // Whether someone else changed the file since this catalogue last loaded or saved it.
     bool changedOnDisk(const QString &path) const;
 
     // Opening a catalogue takes about three times its size in memory at its peak (see the
     // benchmark); larger files are refused before anything is read.
     static constexpr qint64 maxFileSize = qint64(256) << 20;
+    // What the file holds bounds the memory of opening it too: a file whose elements,
+    // variants and texts would take more (as the benchmark measures) is refused before
+    // its records are built.
+    static constexpr qint64 maxOpeningMemory = qint64(1536) << 20;
+    // The memory that opening these bytes of a catalogue file would take at most.
+    static qint64 openingMemory(QByteArrayView bytes);
 
 private:
+    FileResult write(const QString &path, const FileStamp *unchangedSince);
+
     std::vector<Furniture *> furnitures;
     // The files this catalogue read or wrote, by absolute path.
     QHash<QString, FileStamp> knownFiles;

@@ -12,8 +12,12 @@ set -euo pipefail
 
 binary=$(realpath "$1")
 language=$2
-# The accessibility bus the button check reads belongs to a D-Bus session of the run's own.
-[ -n "${KALVIO_E2E_SESSION:-}" ] || KALVIO_E2E_SESSION=1 exec dbus-run-session -- "$0" "$@" 2>/dev/null
+# The accessibility bus the button check reads belongs to a D-Bus session of the run's own,
+# and its socket to a runtime folder of the run's own, as runs side by side on one machine
+# would otherwise share it.
+[ -n "${KALVIO_E2E_SESSION:-}" ] || KALVIO_E2E_SESSION=1 XDG_RUNTIME_DIR=$(mktemp -d) \
+    exec dbus-run-session -- "$0" "$@" 2>/dev/null
+session_runtime=$XDG_RUNTIME_DIR
 
 # shellcheck source=scripts/xsession.sh
 source "$(dirname "$0")/../scripts/xsession.sh"
@@ -31,6 +35,7 @@ running() { sleep 0.5; kill -0 "$pid" 2>/dev/null; }
 /usr/libexec/at-spi-bus-launcher --launch-immediately &
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 start_kalvio "$binary" || fail "could not start"
+trap 'stop_kalvio; rm -rf "$session_runtime"' EXIT
 dialog=$(window "Language selection") || fail "no language dialog"
 case $language in
     en) keys=Return chooser="Open file" save_chooser="Save file as..." question="Unsaved changes"

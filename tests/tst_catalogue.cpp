@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QJsonDocument>
 #include <QRandomGenerator>
+#include <QStandardPaths>
 #include <QTest>
 
 #include <cmath>
@@ -14,6 +15,8 @@
 #include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -21,7 +24,7 @@ namespace {
 int outcome(const QString &name)
 {
     return QStringList({ "Done", "CannotOpen", "NotRegularFile", "TooLarge", "EmptyFile", "NotJson", "NotCatalogue",
-                         "WriteFailed", "RestoreFailed" })
+                         "WriteFailed", "RestoreFailed", "TooMuchContent", "ChangedOnDisk", "Locked" })
             .indexOf(name);
 }
 
@@ -37,6 +40,13 @@ class TestCatalogue : public QObject
     Q_OBJECT
 
 private slots:
+    // Backups of files in read-only folders go to the application data folder, which
+    // saves as another user must be able to write to as well.
+    void initTestCase()
+    {
+        qputenv("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
+        QVERIFY(QDir().mkpath(tree.path("data")) && chmod(path(tree.path("data")), 01777) == 0);
+    }
     void cleanup()
     {
         Edit::sof.clear();
@@ -54,6 +64,8 @@ private slots:
     void undoAndRedoRestoreExactly();
     void search_data() { addRows("searchQueries"); }
     void search();
+    void simultaneousSavesTakeTurns_data();
+    void simultaneousSavesTakeTurns();
 
 private:
     ScratchTree tree;
@@ -102,8 +114,12 @@ void TestCatalogue::streamReadsWhatItWrites()
 void TestCatalogue::loadOutcomes()
 {
     const QString kind = cell("kind"), file = tree.path("json/" + QString(QTest::currentDataTag()));
-    if (kind == "file")
-        tree.write("json/" + QString(QTest::currentDataTag()), bytesCell("bytes"));
+    // In a file "repeated", a part "N*TEXT" between bars stands for TEXT N times.
+    QByteArray bytes;
+    for (const QByteArray &part : bytesCell("bytes").split(kind == "repeated" ? '|' : '\0'))
+        bytes += part.contains('*') && kind == "repeated" ? part.mid(part.indexOf('*') + 1).repeated(part.left(part.indexOf('*')).toInt()) : part;
+    if (kind == "file" || kind == "repeated")
+        tree.write("json/" + QString(QTest::currentDataTag()), bytes);
     QVERIFY(kind != "fifo" || mkfifo(path(file), 0644) == 0);
     QVERIFY(kind != "folder" || QDir().mkdir(file));
     QVERIFY(kind != "sparse" || (QFile(file).open(QIODevice::WriteOnly) && QFile::resize(file, (qint64(256) << 20) + 1)));
@@ -127,16 +143,23 @@ void TestCatalogue::saveOutcomes()
     const bool asUser = cell("asUser") == "1";
     if ((owner >= 0 || asUser) && geteuid() != 0)
         QSKIP("needs root, to make files of other users and to save as another user");
-    const QString file = folder + "/c.json", real = target == "symlink" ? folder + "/target.json" : file;
+    const bool linked = target.endsWith("symlink");
+    const QString file = folder + "/c.json", real = linked ? folder + "/target.json" : file;
     const int previousSize = cell("previousSize").toInt();
-    const QByteArray previous = previousSize ? "[\n]" + QByteArray(previousSize - 3, ' ') : QByteArray();
+    // Past a MB, the previous file is sparse.
+    const QByteArray previous = previousSize ? "[\n]" + QByteArray(previousSize - 3, previousSize >> 20 ? '\0' : ' ') : QByteArray();
     QVERIFY(QDir().mkdir(folder));
     QVERIFY(target != "fifo" || mkfifo(path(file), 0644) == 0);
     QVERIFY(target != "folder" || QDir().mkdir(file));
     if (previousSize && target != "fifo" && target != "folder")
-        tree.write(QString(QTest::currentDataTag()) + (target == "symlink" ? "/target.json" : "/c.json"), previous);
-    QVERIFY(target != "hardlink" || link(path(file), path(folder + "/other.json")) == 0);
-    QVERIFY(target != "symlink" || symlink("target.json", path(file)) == 0);
+        tree.write(QString(QTest::currentDataTag()) + (linked ? "/target.json" : "/c.json"), previous.left(1 << 20));
+    QVERIFY(!(previousSize >> 20) || QFile::resize(real, previousSize));
+    QVERIFY(!target.startsWith("hardlink") || link(path(file), path(folder + "/other.json")) == 0);
+    // The backup of an interrupted save, which no later save may replace.
+    const bool leftBackup = target.endsWith("left backup");
+    if (leftBackup)
+        tree.write(QString(QTest::currentDataTag()) + "/.c.json.kalvio-backup", "left");
+    QVERIFY(!linked || symlink("target.json", path(file)) == 0);
     QVERIFY(owner < 0 || (chown(path(real), owner, 1500) == 0 && chown(path(folder), asUser ? owner : 0, 1500) == 0));
     QVERIFY(chmod(path(tree.path("")), 0755) == 0 && (!previousSize || chmod(path(real), cell("mode").toInt(nullptr, 8)) == 0)
             && chmod(path(folder), cell("folderMode").toInt(nullptr, 8)) == 0);
@@ -144,15 +167,22 @@ void TestCatalogue::saveOutcomes()
     QCOMPARE(lstat(path(real), &before), previousSize ? 0 : -1);
 
     fillCatalogue(QStringList(cell("elements").toInt(), "Category|Element|oak|001.001.001,001.001.002"));
+    // Another save holds the file's lock; a negative size limit kills the save that passes it.
+    const int held = target == "locked" ? open(path(file), O_WRONLY) : -1;
+    struct flock whole {};
+    whole.l_type = F_WRLCK;
+    QVERIFY(held < 0 || fcntl(held, F_OFD_SETLK, &whole) == 0);
     const int result = inChild([&] {
-        const rlimit limit { rlim_t(sizeLimit), rlim_t(sizeLimit) };
+        const rlimit limit { rlim_t(std::abs(sizeLimit)), rlim_t(std::abs(sizeLimit)) };
         const gid_t group = 1500;
-        if ((asUser && (setgroups(1, &group) != 0 || setgid(1001) != 0 || setuid(1001) != 0))
-            || (sizeLimit && (signal(SIGXFSZ, SIG_IGN) == SIG_ERR || setrlimit(RLIMIT_FSIZE, &limit) != 0))
+        if ((asUser && (setgroups(1, &group) != 0 || setgid(1001) != 0 || setuid(1001) != 0
+                        || !qputenv("XDG_DATA_HOME", QFile::encodeName(tree.path("data/1001")))))
+            || (sizeLimit > 0 && signal(SIGXFSZ, SIG_IGN) == SIG_ERR) || (sizeLimit && setrlimit(RLIMIT_FSIZE, &limit) != 0)
             || !freopen("/dev/null", "w", stdout))
             return 99;
         return int(Edit::sof.save(file).outcome);
     });
+    close(held);
     QCOMPARE(result, outcome(cell("outcome")));
     QCOMPARE(lstat(path(real), &after), previousSize || result == FileResult::Done ? 0 : -1);
     if (previousSize)
@@ -162,10 +192,14 @@ void TestCatalogue::saveOutcomes()
         return;
     QVERIFY(Edit::sof.save(tree.path("expected.json")).ok());
     QCOMPARE(readFile(file), result == FileResult::Done ? readFile(tree.path("expected.json")) : previous);
-    QCOMPARE(QFileInfo(file).isSymLink(), target == "symlink");
-    QCOMPARE(readFile(folder + "/other.json"), target == "hardlink" ? readFile(file) : QByteArray());
-    // No temporary file is left behind.
-    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::System).size(), int(QFileInfo::exists(real)) + (target.endsWith("link") ? 1 : 0));
+    QCOMPARE(QFileInfo(file).isSymLink(), linked);
+    QCOMPARE(readFile(folder + "/other.json"), target.startsWith("hardlink") ? readFile(file) : QByteArray());
+    QCOMPARE(readFile(folder + "/.c.json.kalvio-backup"), leftBackup ? "left" : QByteArray());
+    // No temporary file or backup is left behind, but by a save that was killed; the next
+    // save removes that.
+    QVERIFY(result >= 0 || Edit::sof.save(file).ok());
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::System | QDir::Hidden).size(), int(QFileInfo::exists(real)) + int(target.contains("link")) + int(leftBackup));
+    QCOMPARE(QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/backups").entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
 void TestCatalogue::changesByOthersAreNoticed()
@@ -222,6 +256,46 @@ void TestCatalogue::search()
         for (std::size_t place : shown.variants)
             found << QString::fromStdString(shown.element->getForms()[place].getId());
     QCOMPARE(found.join(u' '), cell("found"));
+}
+
+void TestCatalogue::simultaneousSavesTakeTurns_data()
+{
+    QTest::addColumn<bool>("inPlace");
+    QTest::newRow("replaced by rename") << false;
+    QTest::newRow("written in place") << true;
+}
+
+// Two programs that opened the same file save different catalogues at the same moment:
+// one writes, the other finds the file changed and writes nothing.
+void TestCatalogue::simultaneousSavesTakeTurns()
+{
+    QFETCH(bool, inPlace);
+    const QString file = tree.path("json/race.json");
+    tree.write("json/race.json", "[\n]\n");
+    QVERIFY(!inPlace || link(path(file), path(file + ".link")) == 0);
+    QVERIFY(Edit::sof.load(file).ok());
+    int start[2];
+    QVERIFY(pipe(start) == 0);
+    QList<pid_t> children;
+    for (const QString &name : { "first", "second" }) {
+        fillCatalogue(QStringList(2000, name + "|e|c|1.1.1"));
+        if (const pid_t child = fork(); child == 0) {
+            char go = 0;
+            _exit(read(start[0], &go, 1) == 1 ? int(Edit::sof.saveUnlessChanged(file).outcome) : 99);
+        } else {
+            children << child;
+        }
+    }
+    QVERIFY(write(start[1], "go", 2) == 2);
+    QList<int> outcomes;
+    for (const pid_t child : children) {
+        int status = 0;
+        outcomes << (waitpid(child, &status, 0) == child && WIFEXITED(status) ? WEXITSTATUS(status) : -1);
+    }
+    std::sort(outcomes.begin(), outcomes.end());
+    QCOMPARE(outcomes, QList<int>({ FileResult::Done, FileResult::ChangedOnDisk }));
+    QVERIFY(Edit::sof.load(file).ok());
+    QCOMPARE(Edit::sof.getFurnitures().size(), size_t(2000 + 2000));
 }
 
 QTEST_GUILESS_MAIN(TestCatalogue)

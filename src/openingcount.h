@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QByteArrayView>
+
+#include <vector>
+
+// What opening a catalogue file builds, counted in one pass over its bytes before they
+// are parsed. The parser keeps every value and member name in 16 bytes (24 with its
+// lists' spare room) plus its text, and every object or array that holds anything in
+// about 190 bytes more (measured by the benchmark's worst files); the records then hold
+// one Furniture for each value of a category's "elements", one Form for each value of an
+// element's "specificite", their texts, and the category's name once in every element.
+// A name written with escapes may be any name, so it counts as each of these.
+class OpeningCount
+{
+public:
+    void scan(QByteArrayView bytes);
+    // The most memory that opening a file of this size and these counts takes.
+    qint64 bytes(qint64 fileSize) const;
+
+private:
+    enum Role : quint8 { Other, Entries, Entry, Category, Elements, Element, Variants };
+    struct Level
+    {
+        Role role;
+        bool object;
+        bool holds = false;
+        qint64 nameSize = 0, elements = 0; // of a category
+    };
+    void value(char first, qint64 textSize);
+    void close();
+    bool keyIs(const char *name) const { return keyEscaped || key == name; }
+
+    std::vector<Level> levels;
+    QByteArrayView key;
+    bool keyEscaped = false, expectKey = false, expectValue = true;
+    qint64 items = 0, containers = 0, elements = 0, variants = 0, texts = 0, longestText = 0, namesCopied = 0;
+};
