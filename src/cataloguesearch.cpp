@@ -33,8 +33,6 @@ CatalogueSearch::CatalogueSearch(const SetOfFurnitures &catalogue)
         if (furniture->getForms().empty())
             continue;
         elements.push_back({ furniture, recordStarts.size() - 1, furniture->getForms().size() });
-        // Every record starts with an identifier; an element has none.
-        texts += '\t';
         for (const std::string *text : { &furniture->getCategory(), &furniture->getName(),
                                          &furniture->getDesc(), &furniture->getDesigner() })
             appendFolded(*text);
@@ -78,10 +76,8 @@ std::size_t CatalogueSearch::memoryBytes() const
             + elements.capacity() * sizeof(IndexedElement);
 }
 
-// Marks each record in which `word` occurs: at the start of its identifier, so that
-// "001.002" finds the variants under 001.002 and not 003.001.002, or anywhere in its other
-// fields. A match never runs into the next field or record, as fields end in a tab and
-// records in a line break, which no word holds.
+// Marks each record in which `word` occurs. A match never runs into the next field or
+// record, as fields end in a tab and records in a line break, which no word holds.
 std::vector<char> CatalogueSearch::recordsHolding(const std::string &word) const
 {
     std::vector<char> holding(recordStarts.size() - 1, 0);
@@ -89,11 +85,6 @@ std::vector<char> CatalogueSearch::recordsHolding(const std::string &word) const
     auto record = recordStarts.cbegin();
     for (std::size_t at = haystack.find(word); at != std::string_view::npos; at = haystack.find(word, at)) {
         record = std::upper_bound(record, recordStarts.cend(), at) - 1;
-        const std::size_t identifierEnd = haystack.find('\t', *record);
-        if (at != *record && at < identifierEnd) {
-            at = identifierEnd;
-            continue;
-        }
         holding[std::size_t(record - recordStarts.cbegin())] = 1;
         at = *++record;
     }
