@@ -37,6 +37,14 @@ const int statusTimeoutMs = 5000;
 const qint64 instantFilterMs = 40;
 const int filterPauseMs = 120;
 
+QtMessageHandler handlerBeforeForm = nullptr;
+
+void withoutByNameWarnings(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (qstrcmp(context.category, "qt.core.qmetaobject.connectslotsbyname") != 0)
+        handlerBeforeForm(type, context, message);
+}
+
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWindow)
@@ -55,18 +63,6 @@ MainWindow::~MainWindow()
 {
     delete ui;
 }
-
-namespace {
-
-QtMessageHandler handlerBeforeForm = nullptr;
-
-void withoutByNameWarnings(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    if (qstrcmp(context.category, "qt.core.qmetaobject.connectslotsbyname") != 0)
-        handlerBeforeForm(type, context, message);
-}
-
-} // namespace
 
 // The form connects the tree's double-click by name. It would also warn, once for each
 // File menu slot, that no child of that name exists yet; those slots are connected by
