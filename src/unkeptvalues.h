@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QCborMap>
+#include <QCborValue>
 #include <QStringList>
 
 #include <array>
+#include <initializer_list>
 
 class QByteArray;
-class QJsonDocument;
 
 // What a Save would write differently from a catalogue file just read: values the records
 // cannot hold as they stand, and parts of the file the catalogue does not keep. Each kind
@@ -44,6 +46,43 @@ private:
     std::array<Finding, KindCount> findings;
 };
 
-// Checks a parsed catalogue file, and its bytes for what the parsed document no longer
-// shows: duplicate keys, and the escapes that made a text.
-UnkeptValues findUnkeptValues(const QByteArray &bytes, const QJsonDocument &document);
+// Notes, as the loader reads a parsed catalogue file, every value the records take other
+// than it stands. The loader hands over each object with the members it looked up, so that
+// the parsed file is walked once. The bytes are checked apart, for what the parsed values no
+// longer show: duplicate keys, and the escapes that made a text.
+class UnkeptValuesCheck
+{
+public:
+    // What the catalogue reads a member as.
+    enum class Expected { Text, Measure, Price, Stock, Object, Array };
+    struct Member
+    {
+        QLatin1StringView key;
+        Expected type;
+        const QCborValue &value; // undefined where the object lacks the member
+    };
+
+    explicit UnkeptValuesCheck(UnkeptValues &found) : found(found) {}
+    // An entry of the file's top level, and its "category".
+    void entry(const QCborValue &entry, const QCborValue &category);
+    // An entry's "category", and its "name" and "elements".
+    void category(const QCborValue &category, const QCborValue &name, const QCborValue &elements);
+    // An element or a variant, the value of a list that holds objects, as `object`.
+    void listed(const QCborValue &value, const QCborMap &object, std::initializer_list<Member> known);
+    // An object within an element or a variant.
+    void members(const QCborMap &object, std::initializer_list<Member> known);
+    void bytes(const QByteArray &bytes);
+
+private:
+    void check(const Member &member);
+    void price(const Member &member);
+    void stock(const Member &member);
+    void note(UnkeptValues::Kind kind, const QCborValue &example);
+    void wrongType(const Member &member);
+    bool wantsExample(UnkeptValues::Kind kind) const
+    {
+        return found[kind].examples.size() < UnkeptValues::maxExamples;
+    }
+
+    UnkeptValues &found;
+};
