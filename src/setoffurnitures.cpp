@@ -205,11 +205,15 @@ QString absolute(const QString &path)
 }
 
 // Refuses, before anything is parsed or built, a file whose contents would take more
-// memory than a catalogue may.
-FileResult checkOpeningMemory(const QByteArray &bytes)
+// memory than a catalogue may. The same pass over the bytes notes into `unkept` what the
+// parsed document will no longer show.
+FileResult checkOpeningMemory(const QByteArray &bytes, UnkeptValues &unkept)
 {
+    OpeningCount count;
+    UnkeptBytesCheck check(unkept);
+    count.scan(bytes, &check);
     FileResult result;
-    if (SetOfFurnitures::openingMemory(bytes) > SetOfFurnitures::maxOpeningMemory)
+    if (count.bytes(bytes.size()) > SetOfFurnitures::maxOpeningMemory)
         result.outcome = FileResult::TooMuchContent;
     return result;
 }
@@ -237,14 +241,14 @@ FileResult SetOfFurnitures::load(const QString &path, UnkeptValues &unkept)
         qCritical("Error: file not open");
         return read;
     }
-    if (const FileResult bounded = checkOpeningMemory(bytes); !bounded.ok())
+    UnkeptValues found;
+    if (const FileResult bounded = checkOpeningMemory(bytes, found); !bounded.ok())
         return bounded;
     QJsonDocument document;
     if (const FileResult parsed = parse(bytes, document); !parsed.ok())
         return parsed;
-    unkept = UnkeptValues();
+    unkept = std::move(found);
     UnkeptValuesCheck check(unkept);
-    check.bytes(bytes);
     // The file's bytes are done with: freeing them before the records are built lowers
     // the peak by the size of the file.
     bytes = QByteArray();

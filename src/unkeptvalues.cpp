@@ -11,11 +11,6 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <deque>
-#include <initializer_list>
-#include <string>
-#include <string_view>
-#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -61,69 +56,6 @@ bool readsBackAs(qint64 whole)
     const QJsonValue reread = QJsonDocument::fromJson(out.text()).array().at(0);
     const QCborValue value = QCborValue::fromJsonValue(reread);
     return value.isInteger() && value.toInteger() == whole;
-}
-
-// The keys of one object that occur in it more than once, each repeat counted; the range
-// is left sorted.
-void noteRepeatedKeys(std::vector<std::string_view>::iterator first,
-                      std::vector<std::string_view>::iterator last, UnkeptValues &found)
-{
-    std::sort(first, last);
-    for (auto key = first; last - key > 1; ++key) {
-        if (key[0] == key[1])
-            found.add(UnkeptValues::DuplicateKeys,
-                      jsonText(QString::fromUtf8(key[1].data(), qsizetype(key[1].size()))));
-    }
-}
-
-// The parsed document keeps the last of repeated keys, and no longer tells an escaped half
-// of a surrogate pair ("\ud800") from other text, which the records' UTF-8 cannot hold;
-// so both are found in the bytes. These held valid JSON, so a light scan finds every
-// string, and every key: a string followed by a colon.
-void checkBytes(const QByteArray &bytes, UnkeptValues &found)
-{
-    std::vector<std::string_view> keys; // of the objects open at this point
-    std::vector<std::size_t> objectStarts; // where each open object's keys begin
-    std::deque<std::string> unescaped;
-    const char *data = bytes.constData();
-    const std::size_t size = std::size_t(bytes.size());
-    for (std::size_t at = 0; at < size; ++at) {
-        if (data[at] == '{') {
-            objectStarts.push_back(keys.size());
-        } else if (data[at] == '}' && !objectStarts.empty()) {
-            noteRepeatedKeys(keys.begin() + std::ptrdiff_t(objectStarts.back()), keys.end(), found);
-            keys.resize(objectStarts.back());
-            objectStarts.pop_back();
-        } else if (data[at] == '"') {
-            const std::size_t start = at;
-            bool escaped = false;
-            for (++at; at < size && data[at] != '"'; ++at) {
-                if (data[at] == '\\') {
-                    escaped = true;
-                    ++at;
-                }
-            }
-            if (at >= size)
-                break;
-            std::size_t next = at + 1;
-            while (next < size && (data[next] == ' ' || data[next] == '\n' || data[next] == '\r'
-                                   || data[next] == '\t'))
-                ++next;
-            const bool isKey = next < size && data[next] == ':' && !objectStarts.empty();
-            if (!escaped) {
-                if (isKey)
-                    keys.emplace_back(data + start + 1, at - start - 1);
-                continue;
-            }
-            const QByteArray quoted = bytes.mid(qsizetype(start), qsizetype(at - start + 1));
-            const QString text = QJsonDocument::fromJson('[' + quoted + ']').array().at(0).toString();
-            if (!QStringView(text).isValidUtf16())
-                found.add(UnkeptValues::BrokenTexts, cutShort(QString::fromUtf8(quoted)));
-            // "\u0061" and "a" are one key.
-            if (isKey)
-                keys.emplace_back(unescaped.emplace_back(text.toStdString()));
-        }
-    }
 }
 
 } // namespace
@@ -253,7 +185,39 @@ void UnkeptValuesCheck::stock(const Member &member)
         note(UnkeptValues::StocksOutOfRange, stock);
 }
 
-void UnkeptValuesCheck::bytes(const QByteArray &bytes)
+void UnkeptBytesCheck::objectStarts()
 {
-    checkBytes(bytes, found);
+    objectKeys.push_back(keys.size());
+}
+
+// Notes the keys the object holds more than once, each repeat counted.
+void UnkeptBytesCheck::objectEnds()
+{
+    if (objectKeys.empty())
+        return;
+    const auto first = keys.begin() + std::ptrdiff_t(objectKeys.back());
+    std::sort(first, keys.end());
+    for (auto key = first; keys.end() - key > 1; ++key) {
+        if (key[0] == key[1])
+            found.add(UnkeptValues::DuplicateKeys,
+                      jsonText(QString::fromUtf8(key[1].data(), qsizetype(key[1].size()))));
+    }
+    keys.erase(first, keys.end());
+    objectKeys.pop_back();
+}
+
+void UnkeptBytesCheck::text(QByteArrayView quoted, bool escaped, bool isKey)
+{
+    if (!escaped) {
+        if (isKey && !objectKeys.empty())
+            keys.emplace_back(quoted.data() + 1, std::size_t(quoted.size() - 2));
+        return;
+    }
+    const QByteArray json = '[' + quoted.toByteArray() + ']';
+    const QString text = QJsonDocument::fromJson(json).array().at(0).toString();
+    if (!QStringView(text).isValidUtf16())
+        found.add(UnkeptValues::BrokenTexts, cutShort(QString::fromUtf8(quoted)));
+    // "\u0061" and "a" are one key.
+    if (isKey && !objectKeys.empty())
+        keys.emplace_back(unescaped.emplace_back(text.toStdString()));
 }

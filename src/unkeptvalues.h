@@ -1,13 +1,16 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QCborMap>
 #include <QCborValue>
 #include <QStringList>
 
 #include <array>
+#include <deque>
 #include <initializer_list>
-
-class QByteArray;
+#include <string>
+#include <string_view>
+#include <vector>
 
 // What a Save would write differently from a catalogue file just read: values the records
 // cannot hold as they stand, and parts of the file the catalogue does not keep. Each kind
@@ -48,8 +51,7 @@ private:
 
 // Notes, as the loader reads a parsed catalogue file, every value the records take other
 // than it stands. The loader hands over each object with the members it looked up, so that
-// the parsed file is walked once. The bytes are checked apart, for what the parsed values no
-// longer show: duplicate keys, and the escapes that made a text.
+// the parsed file is walked once.
 class UnkeptValuesCheck
 {
 public:
@@ -71,7 +73,6 @@ public:
     void listed(const QCborValue &value, const QCborMap &object, std::initializer_list<Member> known);
     // An object within an element or a variant.
     void members(const QCborMap &object, std::initializer_list<Member> known);
-    void bytes(const QByteArray &bytes);
 
 private:
     void check(const Member &member);
@@ -85,4 +86,24 @@ private:
     }
 
     UnkeptValues &found;
+};
+
+// Notes what the parsed document no longer shows, as the pass over a catalogue file's bytes
+// before parsing meets each object and text: the keys an object repeats, of which the
+// document keeps the last, and escaped halves of surrogate pairs ("\ud800"), which the
+// records' UTF-8 cannot hold. Its findings hold only for bytes that parse.
+class UnkeptBytesCheck
+{
+public:
+    explicit UnkeptBytesCheck(UnkeptValues &found) : found(found) {}
+    void objectStarts();
+    void objectEnds();
+    // A text with its quotes, which stays in memory until the pass ends.
+    void text(QByteArrayView quoted, bool escaped, bool isKey);
+
+private:
+    UnkeptValues &found;
+    std::vector<std::string_view> keys; // of the objects open at this point
+    std::vector<std::size_t> objectKeys; // where each open object's keys begin
+    std::deque<std::string> unescaped; // keys written with escapes
 };
