@@ -258,10 +258,12 @@ FileResult SetOfFurnitures::load(const QString &path, UnkeptValues &unkept)
         const QCborValue categoryValue = entry.toMap().value("category"_L1);
         check.entry(entry, categoryValue);
         const QCborMap category = categoryValue.toMap();
-        const QCborValue name = category.value("name"_L1), elements = category.value("elements"_L1);
-        check.category(categoryValue, name, elements);
+        const QCborValue name = category.value("name"_L1), elementsValue = category.value("elements"_L1);
+        check.category(categoryValue, name, elementsValue);
         const std::string categoryName = textOf(name);
-        for (const QCborValue &element : elements.toArray())
+        // Read through a const array, which leaves it shared with the document.
+        const QCborArray elements = elementsValue.toArray();
+        for (const QCborValue &element : elements)
             addFurniture(furnitureFromJson(categoryName, element, check));
     }
     knownFiles.insert(absolute(path), stamp);
