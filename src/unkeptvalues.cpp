@@ -187,15 +187,15 @@ void UnkeptValuesCheck::stock(const Member &member)
 
 void UnkeptBytesCheck::objectStarts()
 {
-    objectKeys.push_back(keys.size());
+    openObjects.push_back({ keys.size(), unescaped.size() });
 }
 
-// Notes the keys the object holds more than once, each repeat counted.
+// Notes the keys the object holds more than once, each repeat counted, and lets go of them.
 void UnkeptBytesCheck::objectEnds()
 {
-    if (objectKeys.empty())
+    if (openObjects.empty())
         return;
-    const auto first = keys.begin() + std::ptrdiff_t(objectKeys.back());
+    const auto first = keys.begin() + std::ptrdiff_t(openObjects.back().keys);
     std::sort(first, keys.end());
     for (auto key = first; keys.end() - key > 1; ++key) {
         if (key[0] == key[1])
@@ -203,13 +203,14 @@ void UnkeptBytesCheck::objectEnds()
                       jsonText(QString::fromUtf8(key[1].data(), qsizetype(key[1].size()))));
     }
     keys.erase(first, keys.end());
-    objectKeys.pop_back();
+    unescaped.resize(openObjects.back().unescaped);
+    openObjects.pop_back();
 }
 
 void UnkeptBytesCheck::text(QByteArrayView quoted, bool escaped, bool isKey)
 {
     if (!escaped) {
-        if (isKey && !objectKeys.empty())
+        if (isKey && !openObjects.empty())
             keys.emplace_back(quoted.data() + 1, std::size_t(quoted.size() - 2));
         return;
     }
@@ -218,6 +219,6 @@ void UnkeptBytesCheck::text(QByteArrayView quoted, bool escaped, bool isKey)
     if (!QStringView(text).isValidUtf16())
         found.add(UnkeptValues::BrokenTexts, cutShort(QString::fromUtf8(quoted)));
     // "\u0061" and "a" are one key.
-    if (isKey && !objectKeys.empty())
+    if (isKey && !openObjects.empty())
         keys.emplace_back(unescaped.emplace_back(text.toStdString()));
 }

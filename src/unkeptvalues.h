@@ -103,7 +103,11 @@ public:
 
 private:
     UnkeptValues &found;
+    struct Start
+    {
+        std::size_t keys, unescaped;
+    };
     std::vector<std::string_view> keys; // of the objects open at this point
-    std::vector<std::size_t> objectKeys; // where each open object's keys begin
-    std::deque<std::string> unescaped; // keys written with escapes
+    std::deque<std::string> unescaped; // those of them written with escapes
+    std::vector<Start> openObjects; // where each one's keys begin in both
 };
