@@ -2,20 +2,24 @@
 
 #include "form.h"
 #include "furniture.h"
+#include "unkeptvalues.h"
 
 #include <algorithm>
 #include <array>
 
 namespace {
 
-// The quote that ends a text starting at `start`, or `end`.
-const char *closingQuote(const char *start, const char *end)
+// The quote that ends a text starting at `start`, or `end`; and whether the text holds an
+// escape.
+const char *closingQuote(const char *start, const char *end, bool &escaped)
 {
+    escaped = false;
     for (const char *at = start; at < end; at += 2) {
         while (at < end && *at != '"' && *at != '\\')
             ++at;
         if (at == end || *at == '"')
             return at;
+        escaped = true;
     }
     return end;
 }
@@ -32,7 +36,7 @@ constexpr std::array<bool, 256> plainBytes = [] {
 
 } // namespace
 
-void OpeningCount::scan(QByteArrayView bytes)
+void OpeningCount::scan(QByteArrayView bytes, UnkeptBytesCheck *check)
 {
     for (const char *at = bytes.begin(), *end = bytes.end(); at < end; ++at) {
         if (!expectValue) {
@@ -45,13 +49,16 @@ void OpeningCount::scan(QByteArrayView bytes)
         case '"': {
             // Most of a file is texts: their ends are found with memchr().
             const char *start = at + 1;
-            at = closingQuote(start, end);
+            bool escaped = false;
+            at = closingQuote(start, end, escaped);
             const qsizetype size = at - start;
+            if (check && at < end)
+                check->text(QByteArrayView(start - 1, size + 2), escaped, expectKey);
             texts += size;
             longestText = std::max<qint64>(longestText, size);
             if (expectKey) {
                 key = QByteArrayView(start, size);
-                keyEscaped = key.contains('\\');
+                keyEscaped = escaped;
                 expectKey = false;
                 ++items;
                 if (!levels.empty())
@@ -63,10 +70,14 @@ void OpeningCount::scan(QByteArrayView bytes)
         }
         case '{':
         case '[':
+            if (check && *at == '{')
+                check->objectStarts();
             value(*at, 0);
             break;
         case '}':
         case ']':
+            if (check && *at == '}')
+                check->objectEnds();
             close();
             break;
         case ',':

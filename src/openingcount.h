@@ -4,6 +4,8 @@
 
 #include <vector>
 
+class UnkeptBytesCheck;
+
 // What opening a catalogue file builds, counted in one pass over its bytes before they
 // are parsed. The parser keeps every value and member name in 16 bytes (24 with its
 // lists' spare room) plus its text, and every object or array that holds anything in
@@ -14,7 +16,8 @@
 class OpeningCount
 {
 public:
-    void scan(QByteArrayView bytes);
+    // Tells `check`, where given, of every object and text on the way.
+    void scan(QByteArrayView bytes, UnkeptBytesCheck *check = nullptr);
     // The most memory that opening a file of this size and these counts takes.
     qint64 bytes(qint64 fileSize) const;
 

@@ -53,11 +53,13 @@ std::ostream &operator<<(std::ostream &out, SetOfFurnitures &set)
 // read the same values, but find a key among an object's few members at half the cost.
 namespace {
 
+using Expected = UnkeptValuesCheck::Expected;
+
 // Catalogue texts are nearly always ASCII, which is narrowed straight into the result;
 // QString::toStdString() would first build a QByteArray.
-std::string textOf(const QCborMap &object, QLatin1StringView key)
+std::string textOf(const QCborValue &value)
 {
-    const QString text = object.value(key).toString();
+    const QString text = value.toString();
     std::string narrow(size_t(text.size()), '\0');
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t unit = text.at(i).unicode();
@@ -68,34 +70,60 @@ std::string textOf(const QCborMap &object, QLatin1StringView key)
     return narrow;
 }
 
-Dimension dimensionFromJson(const QCborMap &json)
+// Each reader looks a member up once, for the record and for the check of what a Save
+// would not keep.
+Dimension dimensionFromJson(const QCborMap &json, UnkeptValuesCheck &check)
 {
-    return Dimension(textOf(json, "length"_L1), textOf(json, "height"_L1),
-                     textOf(json, "width"_L1), textOf(json, "weight"_L1));
+    const QCborValue length = json.value("length"_L1), height = json.value("height"_L1),
+                     width = json.value("width"_L1), weight = json.value("weight"_L1);
+    check.members(json, { { "length"_L1, Expected::Measure, length },
+                          { "height"_L1, Expected::Measure, height },
+                          { "width"_L1, Expected::Measure, width },
+                          { "weight"_L1, Expected::Measure, weight } });
+    return Dimension(textOf(length), textOf(height), textOf(width), textOf(weight));
 }
 
-Form formFromJson(const QCborMap &json)
+Form formFromJson(const QCborValue &value, UnkeptValuesCheck &check)
 {
-    const QCborMap sub = json.value("sous-formulaire"_L1).toMap();
+    const QCborMap json = value.toMap();
+    const QCborValue id = json.value("id"_L1), photo = json.value("photo"_L1),
+                     subValue = json.value("sous-formulaire"_L1);
+    check.listed(value, json, { { "id"_L1, Expected::Text, id },
+                                { "photo"_L1, Expected::Text, photo },
+                                { "sous-formulaire"_L1, Expected::Object, subValue } });
+    const QCborMap sub = subValue.toMap();
+    const QCborValue color = sub.value("color"_L1), price = sub.value("price"_L1),
+                     stock = sub.value("stock"_L1);
+    check.members(sub, { { "color"_L1, Expected::Text, color },
+                         { "price"_L1, Expected::Price, price },
+                         { "stock"_L1, Expected::Stock, stock } });
     // QJsonValue::toInt() refuses fractions and numbers outside the signed 32-bit range;
     // the file keeps the stock as a signed integer, so -1 stands for 4294967295.
-    const auto stock =
-            static_cast<unsigned int>(sub.value("stock"_L1).toJsonValue().toInt(0));
-    return Form(textOf(json, "id"_L1), textOf(json, "photo"_L1), textOf(sub, "color"_L1),
-                sub.value("price"_L1).toDouble(0), stock);
+    return Form(textOf(id), textOf(photo), textOf(color), price.toDouble(0),
+                static_cast<unsigned int>(stock.toJsonValue().toInt(0)));
 }
 
-Furniture *furnitureFromJson(const std::string &category, const QCborMap &json)
+Furniture *furnitureFromJson(const std::string &category, const QCborValue &value,
+                             UnkeptValuesCheck &check)
 {
-    const QCborArray formsJson = json.value("specificite"_L1).toArray();
+    const QCborMap json = value.toMap();
+    const QCborValue name = json.value("name"_L1), description = json.value("description"_L1),
+                     designer = json.value("designer"_L1), dimension = json.value("dimension"_L1),
+                     variants = json.value("specificite"_L1);
+    check.listed(value, json, { { "name"_L1, Expected::Text, name },
+                                { "description"_L1, Expected::Text, description },
+                                { "designer"_L1, Expected::Text, designer },
+                                { "dimension"_L1, Expected::Object, dimension },
+                                { "specificite"_L1, Expected::Array, variants } });
+    // Checked before the variants, so that the examples come in the file's order.
+    Dimension dim = dimensionFromJson(dimension.toMap(), check);
+    const QCborArray formsJson = variants.toArray();
     std::vector<Form> forms;
     forms.reserve(size_t(formsJson.size()));
     for (const QCborValue &form : formsJson)
-        forms.push_back(formFromJson(form.toMap()));
-    return new Furniture(category, textOf(json, "name"_L1), textOf(json, "description"_L1),
-                         textOf(json, "designer"_L1),
-                         dimensionFromJson(json.value("dimension"_L1).toMap()),
-                         std::move(forms));
+        forms.push_back(formFromJson(form, check));
+    return new Furniture(category, textOf(name), textOf(description), textOf(designer),
+                         std::move(dim), std::move(forms));
 }
 
 void writeDimension(IndentedJsonWriter &out, const Dimension &dim)
@@ -177,11 +205,15 @@ QString absolute(const QString &path)
 }
 
 // Refuses, before anything is parsed or built, a file whose contents would take more
-// memory than a catalogue may.
-FileResult checkOpeningMemory(const QByteArray &bytes)
+// memory than a catalogue may. The same pass over the bytes notes into `unkept` what the
+// parsed document will no longer show.
+FileResult checkOpeningMemory(const QByteArray &bytes, UnkeptValues &unkept)
 {
+    OpeningCount count;
+    UnkeptBytesCheck check(unkept);
+    count.scan(bytes, &check);
     FileResult result;
-    if (SetOfFurnitures::openingMemory(bytes) > SetOfFurnitures::maxOpeningMemory)
+    if (count.bytes(bytes.size()) > SetOfFurnitures::maxOpeningMemory)
         result.outcome = FileResult::TooMuchContent;
     return result;
 }
@@ -209,23 +241,30 @@ FileResult SetOfFurnitures::load(const QString &path, UnkeptValues &unkept)
         qCritical("Error: file not open");
         return read;
     }
-    if (const FileResult bounded = checkOpeningMemory(bytes); !bounded.ok())
+    UnkeptValues found;
+    if (const FileResult bounded = checkOpeningMemory(bytes, found); !bounded.ok())
         return bounded;
     QJsonDocument document;
     if (const FileResult parsed = parse(bytes, document); !parsed.ok())
         return parsed;
-    unkept = findUnkeptValues(bytes, document);
+    unkept = std::move(found);
+    UnkeptValuesCheck check(unkept);
     // The file's bytes are done with: freeing them before the records are built lowers
     // the peak by the size of the file.
     bytes = QByteArray();
 
     const QCborArray entries = QCborArray::fromJsonArray(document.array());
     for (const QCborValue &entry : entries) {
-        const QCborMap category = entry.toMap().value("category"_L1).toMap();
-        const std::string categoryName = textOf(category, "name"_L1);
-        const QCborArray elements = category.value("elements"_L1).toArray();
+        const QCborValue categoryValue = entry.toMap().value("category"_L1);
+        check.entry(entry, categoryValue);
+        const QCborMap category = categoryValue.toMap();
+        const QCborValue name = category.value("name"_L1), elementsValue = category.value("elements"_L1);
+        check.category(categoryValue, name, elementsValue);
+        const std::string categoryName = textOf(name);
+        // Read through a const array, which leaves it shared with the document.
+        const QCborArray elements = elementsValue.toArray();
         for (const QCborValue &element : elements)
-            addFurniture(furnitureFromJson(categoryName, element.toMap()));
+            addFurniture(furnitureFromJson(categoryName, element, check));
     }
     knownFiles.insert(absolute(path), stamp);
     return {};

@@ -11,11 +11,6 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <deque>
-#include <initializer_list>
-#include <string>
-#include <string_view>
-#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -50,161 +45,6 @@ QString jsonText(const QCborValue &value)
     return cutShort(QString::fromUtf8(array.mid(1, array.size() - 2)));
 }
 
-// What the catalogue reads a member as.
-enum class Expected { Text, Measure, Price, Stock, Object, Array };
-
-struct Member
-{
-    QLatin1StringView key;
-    Expected type;
-};
-
-// Walks the parsed file as the loader reads it, noting every value the records take
-// other than it stands.
-class Checker
-{
-public:
-    explicit Checker(UnkeptValues &found) : found(found) {}
-    void entries(const QCborArray &entries);
-
-private:
-    void category(const QCborMap &category);
-    void element(const QCborMap &element);
-    void members(const QCborMap &object, std::initializer_list<Member> known);
-    void check(const Member &member, const QCborValue &value);
-    void price(const Member &member, const QCborValue &price);
-    void stock(const Member &member, const QCborValue &stock);
-    void note(UnkeptValues::Kind kind, const QCborValue &example);
-    void wrongType(const Member &member, const QCborValue &value);
-    bool wantsExample(UnkeptValues::Kind kind) const
-    {
-        return found[kind].examples.size() < UnkeptValues::maxExamples;
-    }
-
-    UnkeptValues &found;
-};
-
-void Checker::note(UnkeptValues::Kind kind, const QCborValue &example)
-{
-    found.add(kind, wantsExample(kind) ? jsonText(example) : QString());
-}
-
-void Checker::wrongType(const Member &member, const QCborValue &value)
-{
-    found.add(UnkeptValues::WrongTypes, wantsExample(UnkeptValues::WrongTypes)
-                      ? member.key + ": "_L1 + jsonText(value)
-                      : QString());
-}
-
-void Checker::entries(const QCborArray &entries)
-{
-    for (const QCborValue &entry : entries) {
-        if (!entry.isMap()) {
-            note(UnkeptValues::NonObjectEntries, entry);
-            continue;
-        }
-        const QCborMap map = entry.toMap();
-        members(map, { { "category"_L1, Expected::Object } });
-        const QCborValue category = map.value("category"_L1);
-        if (category.isUndefined())
-            note(UnkeptValues::EmptyCategories, entry);
-        else if (category.isMap())
-            this->category(category.toMap());
-    }
-}
-
-void Checker::category(const QCborMap &category)
-{
-    members(category, { { "name"_L1, Expected::Text }, { "elements"_L1, Expected::Array } });
-    const QCborArray elements = category.value("elements"_L1).toArray();
-    if (elements.isEmpty())
-        note(UnkeptValues::EmptyCategories, category.value("name"_L1).toString());
-    for (const QCborValue &element : elements) {
-        if (element.isMap())
-            this->element(element.toMap());
-        else
-            note(UnkeptValues::NonObjectEntries, element);
-    }
-}
-
-void Checker::element(const QCborMap &element)
-{
-    members(element, { { "name"_L1, Expected::Text },
-                       { "description"_L1, Expected::Text },
-                       { "designer"_L1, Expected::Text },
-                       { "dimension"_L1, Expected::Object },
-                       { "specificite"_L1, Expected::Array } });
-    members(element.value("dimension"_L1).toMap(), { { "length"_L1, Expected::Measure },
-                                                     { "height"_L1, Expected::Measure },
-                                                     { "width"_L1, Expected::Measure },
-                                                     { "weight"_L1, Expected::Measure } });
-    for (const QCborValue &form : element.value("specificite"_L1).toArray()) {
-        if (!form.isMap()) {
-            note(UnkeptValues::NonObjectEntries, form);
-            continue;
-        }
-        members(form.toMap(), { { "id"_L1, Expected::Text },
-                                { "photo"_L1, Expected::Text },
-                                { "sous-formulaire"_L1, Expected::Object } });
-        members(form.toMap().value("sous-formulaire"_L1).toMap(),
-                { { "color"_L1, Expected::Text },
-                  { "price"_L1, Expected::Price },
-                  { "stock"_L1, Expected::Stock } });
-    }
-}
-
-// Looks each known member up, as the loader does; only an object holding more members
-// than it knows is walked for the unknown ones.
-void Checker::members(const QCborMap &object, std::initializer_list<Member> known)
-{
-    qsizetype present = 0;
-    for (const Member &member : known) {
-        const QCborValue value = object.value(member.key);
-        if (value.isUndefined())
-            continue;
-        ++present;
-        check(member, value);
-    }
-    if (present == object.size())
-        return;
-    for (auto member = object.constBegin(); member != object.constEnd(); ++member) {
-        const QString key = member.key().toString();
-        if (std::none_of(known.begin(), known.end(),
-                         [&key](const Member &knownMember) { return key == knownMember.key; }))
-            note(UnkeptValues::UnknownKeys, member.key());
-    }
-}
-
-void Checker::check(const Member &member, const QCborValue &value)
-{
-    switch (member.type) {
-    case Expected::Text:
-        if (!value.isString())
-            wrongType(member, value);
-        break;
-    case Expected::Measure:
-        if (value.isInteger() || value.isDouble())
-            note(UnkeptValues::MeasuresAsNumbers, value);
-        else if (!value.isString())
-            wrongType(member, value);
-        break;
-    case Expected::Price:
-        price(member, value);
-        break;
-    case Expected::Stock:
-        stock(member, value);
-        break;
-    case Expected::Object:
-        if (!value.isMap())
-            wrongType(member, value);
-        break;
-    case Expected::Array:
-        if (!value.isArray())
-            wrongType(member, value);
-        break;
-    }
-}
-
 // Whether a Save writes `whole`, held as a double, so that it reads back as `whole`:
 // 92007199254741000 does, 9007199254740993 comes back as 9007199254740992.
 bool readsBackAs(qint64 whole)
@@ -218,8 +58,104 @@ bool readsBackAs(qint64 whole)
     return value.isInteger() && value.toInteger() == whole;
 }
 
-void Checker::price(const Member &member, const QCborValue &price)
+} // namespace
+
+void UnkeptValuesCheck::note(UnkeptValues::Kind kind, const QCborValue &example)
 {
+    found.add(kind, wantsExample(kind) ? jsonText(example) : QString());
+}
+
+void UnkeptValuesCheck::wrongType(const Member &member)
+{
+    found.add(UnkeptValues::WrongTypes, wantsExample(UnkeptValues::WrongTypes)
+                      ? member.key + ": "_L1 + jsonText(member.value)
+                      : QString());
+}
+
+void UnkeptValuesCheck::entry(const QCborValue &entry, const QCborValue &category)
+{
+    if (!entry.isMap())
+        return note(UnkeptValues::NonObjectEntries, entry);
+    members(entry.toMap(), { { "category"_L1, Expected::Object, category } });
+    if (category.isUndefined())
+        note(UnkeptValues::EmptyCategories, entry);
+}
+
+void UnkeptValuesCheck::category(const QCborValue &category, const QCborValue &name,
+                                 const QCborValue &elements)
+{
+    if (!category.isMap())
+        return;
+    members(category.toMap(), { { "name"_L1, Expected::Text, name },
+                                { "elements"_L1, Expected::Array, elements } });
+    if (elements.toArray().isEmpty())
+        note(UnkeptValues::EmptyCategories, name.toString());
+}
+
+void UnkeptValuesCheck::listed(const QCborValue &value, const QCborMap &object,
+                               std::initializer_list<Member> known)
+{
+    if (value.isMap())
+        members(object, known);
+    else
+        note(UnkeptValues::NonObjectEntries, value);
+}
+
+// Only an object holding more members than the loader looked up is walked for the
+// unknown ones.
+void UnkeptValuesCheck::members(const QCborMap &object, std::initializer_list<Member> known)
+{
+    qsizetype present = 0;
+    for (const Member &member : known) {
+        if (member.value.isUndefined())
+            continue;
+        ++present;
+        check(member);
+    }
+    if (present == object.size())
+        return;
+    for (auto member = object.constBegin(); member != object.constEnd(); ++member) {
+        const QString key = member.key().toString();
+        if (std::none_of(known.begin(), known.end(),
+                         [&key](const Member &knownMember) { return key == knownMember.key; }))
+            note(UnkeptValues::UnknownKeys, member.key());
+    }
+}
+
+void UnkeptValuesCheck::check(const Member &member)
+{
+    const QCborValue &value = member.value;
+    switch (member.type) {
+    case Expected::Text:
+        if (!value.isString())
+            wrongType(member);
+        break;
+    case Expected::Measure:
+        if (value.isInteger() || value.isDouble())
+            note(UnkeptValues::MeasuresAsNumbers, value);
+        else if (!value.isString())
+            wrongType(member);
+        break;
+    case Expected::Price:
+        price(member);
+        break;
+    case Expected::Stock:
+        stock(member);
+        break;
+    case Expected::Object:
+        if (!value.isMap())
+            wrongType(member);
+        break;
+    case Expected::Array:
+        if (!value.isArray())
+            wrongType(member);
+        break;
+    }
+}
+
+void UnkeptValuesCheck::price(const Member &member)
+{
+    const QCborValue &price = member.value;
     if (price.isInteger()) {
         // A price is a double: a whole number beyond 2^53 may come back as another.
         constexpr qint64 exact = qint64(1) << 53;
@@ -229,17 +165,18 @@ void Checker::price(const Member &member, const QCborValue &price)
     } else if (price.isString()) {
         note(UnkeptValues::PricesAsText, price);
     } else if (!price.isDouble()) {
-        wrongType(member, price);
+        wrongType(member);
     }
 }
 
 // A stock is held as an unsigned 32-bit count and written as a signed 32-bit number.
-void Checker::stock(const Member &member, const QCborValue &stock)
+void UnkeptValuesCheck::stock(const Member &member)
 {
+    const QCborValue &stock = member.value;
     if (stock.isString())
         return note(UnkeptValues::StocksAsText, stock);
     if (!stock.isInteger() && !stock.isDouble())
-        return wrongType(member, stock);
+        return wrongType(member);
     const double number = stock.toDouble();
     if (stock.isDouble() && number != std::floor(number))
         note(UnkeptValues::StocksWithFraction, stock);
@@ -248,75 +185,40 @@ void Checker::stock(const Member &member, const QCborValue &stock)
         note(UnkeptValues::StocksOutOfRange, stock);
 }
 
-// The keys of one object that occur in it more than once, each repeat counted; the range
-// is left sorted.
-void noteRepeatedKeys(std::vector<std::string_view>::iterator first,
-                      std::vector<std::string_view>::iterator last, UnkeptValues &found)
+void UnkeptBytesCheck::objectStarts()
 {
-    std::sort(first, last);
-    for (auto key = first; last - key > 1; ++key) {
+    openObjects.push_back({ keys.size(), unescaped.size() });
+}
+
+// Notes the keys the object holds more than once, each repeat counted, and lets go of them.
+void UnkeptBytesCheck::objectEnds()
+{
+    if (openObjects.empty())
+        return;
+    const auto first = keys.begin() + std::ptrdiff_t(openObjects.back().keys);
+    std::sort(first, keys.end());
+    for (auto key = first; keys.end() - key > 1; ++key) {
         if (key[0] == key[1])
             found.add(UnkeptValues::DuplicateKeys,
                       jsonText(QString::fromUtf8(key[1].data(), qsizetype(key[1].size()))));
     }
+    keys.erase(first, keys.end());
+    unescaped.resize(openObjects.back().unescaped);
+    openObjects.pop_back();
 }
 
-// The parsed document keeps the last of repeated keys, and no longer tells an escaped half
-// of a surrogate pair ("\ud800") from other text, which the records' UTF-8 cannot hold;
-// so both are found in the bytes. These held valid JSON, so a light scan finds every
-// string, and every key: a string followed by a colon.
-void checkBytes(const QByteArray &bytes, UnkeptValues &found)
+void UnkeptBytesCheck::text(QByteArrayView quoted, bool escaped, bool isKey)
 {
-    std::vector<std::string_view> keys; // of the objects open at this point
-    std::vector<std::size_t> objectStarts; // where each open object's keys begin
-    std::deque<std::string> unescaped;
-    const char *data = bytes.constData();
-    const std::size_t size = std::size_t(bytes.size());
-    for (std::size_t at = 0; at < size; ++at) {
-        if (data[at] == '{') {
-            objectStarts.push_back(keys.size());
-        } else if (data[at] == '}' && !objectStarts.empty()) {
-            noteRepeatedKeys(keys.begin() + std::ptrdiff_t(objectStarts.back()), keys.end(), found);
-            keys.resize(objectStarts.back());
-            objectStarts.pop_back();
-        } else if (data[at] == '"') {
-            const std::size_t start = at;
-            bool escaped = false;
-            for (++at; at < size && data[at] != '"'; ++at) {
-                if (data[at] == '\\') {
-                    escaped = true;
-                    ++at;
-                }
-            }
-            if (at >= size)
-                break;
-            std::size_t next = at + 1;
-            while (next < size && (data[next] == ' ' || data[next] == '\n' || data[next] == '\r'
-                                   || data[next] == '\t'))
-                ++next;
-            const bool isKey = next < size && data[next] == ':' && !objectStarts.empty();
-            if (!escaped) {
-                if (isKey)
-                    keys.emplace_back(data + start + 1, at - start - 1);
-                continue;
-            }
-            const QByteArray quoted = bytes.mid(qsizetype(start), qsizetype(at - start + 1));
-            const QString text = QJsonDocument::fromJson('[' + quoted + ']').array().at(0).toString();
-            if (!QStringView(text).isValidUtf16())
-                found.add(UnkeptValues::BrokenTexts, cutShort(QString::fromUtf8(quoted)));
-            // "\u0061" and "a" are one key.
-            if (isKey)
-                keys.emplace_back(unescaped.emplace_back(text.toStdString()));
-        }
+    if (!escaped) {
+        if (isKey && !openObjects.empty())
+            keys.emplace_back(quoted.data() + 1, std::size_t(quoted.size() - 2));
+        return;
     }
-}
-
-} // namespace
-
-UnkeptValues findUnkeptValues(const QByteArray &bytes, const QJsonDocument &document)
-{
-    UnkeptValues found;
-    Checker(found).entries(QCborArray::fromJsonArray(document.array()));
-    checkBytes(bytes, found);
-    return found;
+    const QByteArray json = '[' + quoted.toByteArray() + ']';
+    const QString text = QJsonDocument::fromJson(json).array().at(0).toString();
+    if (!QStringView(text).isValidUtf16())
+        found.add(UnkeptValues::BrokenTexts, cutShort(QString::fromUtf8(quoted)));
+    // "\u0061" and "a" are one key.
+    if (isKey && !openObjects.empty())
+        keys.emplace_back(unescaped.emplace_back(text.toStdString()));
 }

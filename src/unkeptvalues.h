@@ -1,11 +1,16 @@
 #pragma once
 
+#include <QByteArrayView>
+#include <QCborMap>
+#include <QCborValue>
 #include <QStringList>
 
 #include <array>
-
-class QByteArray;
-class QJsonDocument;
+#include <deque>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
 
 // What a Save would write differently from a catalogue file just read: values the records
 // cannot hold as they stand, and parts of the file the catalogue does not keep. Each kind
@@ -44,6 +49,65 @@ private:
     std::array<Finding, KindCount> findings;
 };
 
-// Checks a parsed catalogue file, and its bytes for what the parsed document no longer
-// shows: duplicate keys, and the escapes that made a text.
-UnkeptValues findUnkeptValues(const QByteArray &bytes, const QJsonDocument &document);
+// Notes, as the loader reads a parsed catalogue file, every value the records take other
+// than it stands. The loader hands over each object with the members it looked up, so that
+// the parsed file is walked once.
+class UnkeptValuesCheck
+{
+public:
+    // What the catalogue reads a member as.
+    enum class Expected { Text, Measure, Price, Stock, Object, Array };
+    struct Member
+    {
+        QLatin1StringView key;
+        Expected type;
+        const QCborValue &value; // undefined where the object lacks the member
+    };
+
+    explicit UnkeptValuesCheck(UnkeptValues &found) : found(found) {}
+    // An entry of the file's top level, and its "category".
+    void entry(const QCborValue &entry, const QCborValue &category);
+    // An entry's "category", and its "name" and "elements".
+    void category(const QCborValue &category, const QCborValue &name, const QCborValue &elements);
+    // An element or a variant, the value of a list that holds objects, as `object`.
+    void listed(const QCborValue &value, const QCborMap &object, std::initializer_list<Member> known);
+    // An object within an element or a variant.
+    void members(const QCborMap &object, std::initializer_list<Member> known);
+
+private:
+    void check(const Member &member);
+    void price(const Member &member);
+    void stock(const Member &member);
+    void note(UnkeptValues::Kind kind, const QCborValue &example);
+    void wrongType(const Member &member);
+    bool wantsExample(UnkeptValues::Kind kind) const
+    {
+        return found[kind].examples.size() < UnkeptValues::maxExamples;
+    }
+
+    UnkeptValues &found;
+};
+
+// Notes what the parsed document no longer shows, as the pass over a catalogue file's bytes
+// before parsing meets each object and text: the keys an object repeats, of which the
+// document keeps the last, and escaped halves of surrogate pairs ("\ud800"), which the
+// records' UTF-8 cannot hold. Its findings hold only for bytes that parse.
+class UnkeptBytesCheck
+{
+public:
+    explicit UnkeptBytesCheck(UnkeptValues &found) : found(found) {}
+    void objectStarts();
+    void objectEnds();
+    // A text with its quotes, which stays in memory until the pass ends.
+    void text(QByteArrayView quoted, bool escaped, bool isKey);
+
+private:
+    UnkeptValues &found;
+    struct Start
+    {
+        std::size_t keys, unescaped;
+    };
+    std::vector<std::string_view> keys; // of the objects open at this point
+    std::deque<std::string> unescaped; // those of them written with escapes
+    std::vector<Start> openObjects; // where each one's keys begin in both
+};
