@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <deque>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -38,6 +39,26 @@ QString cutShort(const QString &text)
 }
 
 // A value as JSON text, cut short where long.
+// The text a JSON string stands for, given as written between its quotes.
+QString unescaped(QByteArrayView written)
+{
+    return QJsonDocument::fromJson('[' + written.toByteArray().prepend('"').append('"') + ']')
+            .array()
+            .at(0)
+            .toString();
+}
+
+bool mayEscapeSurrogate(QByteArrayView written)
+{
+    for (qsizetype at = written.indexOf("\\u"); at >= 0 && at + 3 < written.size();
+         at = written.indexOf("\\u", at + 2)) {
+        const char high = written[at + 2], next = written[at + 3];
+        if ((high == 'd' || high == 'D') && QByteArrayView("89abcdefABCDEF").contains(next))
+            return true;
+    }
+    return false;
+}
+
 QString jsonText(const QCborValue &value)
 {
     const QByteArray array =
@@ -187,38 +208,40 @@ void UnkeptValuesCheck::stock(const Member &member)
 
 void UnkeptBytesCheck::objectStarts()
 {
-    openObjects.push_back({ keys.size(), unescaped.size() });
+    openObjects.push_back(keys.size());
 }
 
 // Notes the keys the object holds more than once, each repeat counted, and lets go of them.
+// An object of one key holds no repeat, so its key is never decoded.
 void UnkeptBytesCheck::objectEnds()
 {
     if (openObjects.empty())
         return;
-    const auto first = keys.begin() + std::ptrdiff_t(openObjects.back().keys);
-    std::sort(first, keys.end());
-    for (auto key = first; keys.end() - key > 1; ++key) {
-        if (key[0] == key[1])
-            found.add(UnkeptValues::DuplicateKeys,
-                      jsonText(QString::fromUtf8(key[1].data(), qsizetype(key[1].size()))));
+    const auto first = keys.begin() + std::ptrdiff_t(openObjects.back());
+    openObjects.pop_back();
+    if (keys.end() - first > 1) {
+        // "\u0061" and "a" are one key.
+        std::deque<std::string> decoded;
+        for (auto key = first; key != keys.end(); ++key) {
+            if (key->escaped)
+                key->text = decoded.emplace_back(unescaped(key->text).toStdString());
+        }
+        std::sort(first, keys.end(), [](const Key &a, const Key &b) { return a.text < b.text; });
+        for (auto key = first; keys.end() - key > 1; ++key) {
+            if (key[0].text == key[1].text)
+                found.add(UnkeptValues::DuplicateKeys,
+                          jsonText(QString::fromUtf8(key[1].text.data(), qsizetype(key[1].text.size()))));
+        }
     }
     keys.erase(first, keys.end());
-    unescaped.resize(openObjects.back().unescaped);
-    openObjects.pop_back();
 }
 
 void UnkeptBytesCheck::text(QByteArrayView quoted, bool escaped, bool isKey)
 {
-    if (!escaped) {
-        if (isKey && !openObjects.empty())
-            keys.emplace_back(quoted.data() + 1, std::size_t(quoted.size() - 2));
-        return;
-    }
-    const QByteArray json = '[' + quoted.toByteArray() + ']';
-    const QString text = QJsonDocument::fromJson(json).array().at(0).toString();
-    if (!QStringView(text).isValidUtf16())
+    const QByteArrayView inner = quoted.sliced(1, quoted.size() - 2);
+    // Only an escaped surrogate, \uD800 to \uDFFF, can leave half a pair.
+    if (escaped && mayEscapeSurrogate(inner) && !QStringView(unescaped(inner)).isValidUtf16())
         found.add(UnkeptValues::BrokenTexts, cutShort(QString::fromUtf8(quoted)));
-    // "\u0061" and "a" are one key.
     if (isKey && !openObjects.empty())
-        keys.emplace_back(unescaped.emplace_back(text.toStdString()));
+        keys.push_back({ std::string_view(inner.data(), std::size_t(inner.size())), escaped });
 }

@@ -6,7 +6,6 @@
 #include <QStringList>
 
 #include <array>
-#include <deque>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -103,11 +102,11 @@ public:
 
 private:
     UnkeptValues &found;
-    struct Start
+    struct Key
     {
-        std::size_t keys, unescaped;
+        std::string_view text; // as written, without its quotes
+        bool escaped;
     };
-    std::vector<std::string_view> keys; // of the objects open at this point
-    std::deque<std::string> unescaped; // those of them written with escapes
-    std::vector<Start> openObjects; // where each one's keys begin in both
+    std::vector<Key> keys; // of the objects open at this point
+    std::vector<std::size_t> openObjects; // where each one's keys begin
 };
