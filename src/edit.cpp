@@ -372,7 +372,6 @@ bool Edit::updateShownVariant()
         return true;
     const QString id = QString::fromStdString(form.getId());
     history.push(new ChangeCommand(sof, *place, std::move(fields), std::move(form), tr("Change %1").arg(id)));
-    emit catalogueChanged();
     return true;
 }
 
@@ -407,7 +406,6 @@ bool Edit::insertNewVariant()
     const QString id = QString::fromStdString(next.id);
     history.push(new AddOrDeleteCommand(sof, next, std::move(furniture), tr("Add %1").arg(id)));
     rememberShownTexts();
-    emit catalogueChanged();
     emit furnitureAdded(id);
     emit sendInfoToMainWindow(sof);
     return true;
@@ -429,7 +427,6 @@ void Edit::on_pushButtonDelete_clicked()
     history.push(new AddOrDeleteCommand(sof, *place, tr("Delete %1").arg(id)));
     // The edits made to the variant went with it.
     rememberShownTexts();
-    emit catalogueChanged();
     emit sendInfoToMainWindow(sof);
     close();
 }

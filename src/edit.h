@@ -46,8 +46,6 @@ public:
 signals:
     // The editor closes, or added or removed a variant: the tree is to be rebuilt.
     void sendInfoToMainWindow(const SetOfFurnitures &furnitures);
-    // A value of the catalogue changed.
-    void catalogueChanged();
     // New furniture went into the catalogue under the identifier `id`.
     void furnitureAdded(const QString &id);
 

@@ -185,6 +185,8 @@ void MainWindow::setupFilter()
     filterPause.setSingleShot(true);
     filterPause.setInterval(filterPauseMs);
     connect(&filterPause, &QTimer::timeout, this, &MainWindow::showTree);
+    // Every change of the catalogue is a step of its history, whichever editor made it.
+    connect(&Edit::history, &QUndoStack::indexChanged, this, [this] { search.reset(); });
     labelShown = new QLabel(this);
     labelShown->setObjectName(QStringLiteral("labelShown"));
     statusBar()->addPermanentWidget(labelShown);
@@ -288,7 +290,6 @@ void MainWindow::openEditor(Edit *editor)
 {
     editor->setAttribute(Qt::WA_DeleteOnClose);
     connect(editor, &Edit::sendInfoToMainWindow, this, &MainWindow::receiveDataFromEdit);
-    connect(editor, &Edit::catalogueChanged, this, [this] { search.reset(); });
     connect(editor, &Edit::furnitureAdded, this, [this](const QString &id) {
         statusBar()->showMessage(tr("Added %1").arg(id), statusTimeoutMs);
     });
