@@ -452,6 +452,10 @@
         <source>Another program kept the file locked for too long.</source>
         <translation>Un autre programme a gardé le fichier verrouillé trop longtemps.</translation>
     </message>
+    <message>
+        <source>Another program is using the file; waiting for it…</source>
+        <translation>Un autre programme utilise le fichier ; en attente de sa fin…</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

@@ -27,11 +27,7 @@
 
 #include <sys/stat.h>
 
-// The steps, each "verb argument":
-//   catalogue A|n|red|1.1.1 + ...     the catalogue holds these elements (see fillCatalogue)
-//   snapshot                          the catalogue is remembered, for `changed`
-//   write PATH TEXT, write PATH @DATA PATH in the scratch tree holds TEXT (%XX a byte), or
-//                                     the file DATA of tests/data; fifo PATH, remove PATH
+// The steps, each "verb argument", besides the catalogue's own (see testsupport.cpp):
 //   new, open E V, openid E ID, use N a New Furniture editor; an editor on variant V (or the
 //                                     identifier ID) of element E ("none": no element); the
 //                                     N-th editor opened becomes the current one
@@ -44,12 +40,6 @@
 //                                     of the current editor (actionACTION)
 //   answer Yes + Ok, choose PATH      the next message boxes (by standard button or text) and
 //                                     file chooser are answered so
-//   logs TEXT                         TEXT is to be logged as critical
-//   load DATA, add ID FIELDS,         catalogue steps without windows: the file DATA of tests/data
-//   change E V FIELDS, delete E V,    is opened; new furniture of the twelve FIELDS is numbered
-//   undo N, redo N                    (ID, or 1 a duplicate, 2 numbering exhausted) and added;
-//                                     variant V of element E is changed or deleted; N steps of
-//                                     the history are undone or redone
 //   shortcut SEQUENCE                 keys pressed in the current editor, or else the window
 //   filter TEXT, key WIDGET KEY       keys into the main window's filter (as `type`), a key
 //                                     such as Return (Qt::Key_Return) to one of its widgets
@@ -57,13 +47,10 @@
 // Checks: fields, field NAME TEXT, buttons, editable yes|no, heading (editor title),
 // picture (photo label), editor shown|closed, asked TITLE|TEXT|DEFAULT + ... (boxes since the last check, %0A a line break),
 // warned DATA (the one box since the last check is the warning whose text is tests/data/DATA),
-// summary, holds TEXT (once in the catalogue dump), changed FROM>TO (the catalogue dump
-// is the snapshot's with FROM replaced by TO), prices, title, size WxH, label NAME TEXT,
-// menus (the File menu's entries and shortcuts), status, tree (rows, and not editable),
-// main shown|closed (the main window), file PATH N TEXT, same PATH PATH, chooser shown|hidden
-// (the photo field's button), starts PATH (where catalogue choosers start), saves DATA (the
-// catalogue saves the bytes of the file DATA of tests/data), edits (the Edit menu), rows
-// folded|unfolded (every tree row with children), tip ROW TEXT (a row's tooltip, lines joined
+// title, size WxH, label NAME TEXT, menus (the File menu's entries and shortcuts), status,
+// tree (rows, and not editable), main shown|closed (the main window), chooser shown|hidden
+// (the photo field's button), starts PATH (where catalogue choosers start), edits (the Edit
+// menu), rows folded|unfolded (every tree row with children), tip ROW TEXT (a row's tooltip, lines joined
 // by "|"), length ROW N (a row's text length); a ROW is a path of row numbers such as 0/1/0.
 namespace {
 
@@ -97,7 +84,7 @@ Edit *shown(Edit *editor)
 // Element `element` of the catalogue; "none" is no element.
 Furniture *element(const QString &element)
 {
-    return element == "none" ? nullptr : Edit::sof.getFurnitures().at(element.toInt());
+    return element == "none" ? nullptr : testedDocument().catalogue().getFurnitures().at(element.toInt());
 }
 
 // The editor's fields, lineEdit<name>, in the order of the form.
@@ -163,15 +150,6 @@ QString dump(const QAbstractItemModel *model, const QModelIndex &parent = {})
     return rows.join(parent.isValid() ? u',' : u' ');
 }
 
-// New furniture of the twelve editable fields, as lines "category|name|...|stock", in the
-// order of `fill`.
-Furniture typedFurniture(const QStringList &fields, const std::string &id)
-{
-    const auto text = [&fields](int i) { return fields.value(i).toStdString(); };
-    return Furniture(text(0), text(1), text(2), text(7), Dimension(text(3), text(4), text(5), text(6)),
-                     { Form(id, text(8), text(9), fields.value(10).toDouble(), fields.value(11).toUInt()) });
-}
-
 // Whether each tree row with children below `parent` is unfolded.
 QSet<bool> unfoldings(const QTreeView *view, const QModelIndex &parent = {})
 {
@@ -185,7 +163,7 @@ QSet<bool> unfoldings(const QTreeView *view, const QModelIndex &parent = {})
 class Player
 {
 public:
-    explicit Player(const ScratchTree &tree) : tree(tree) {}
+    explicit Player(const ScratchTree &tree) : tree(tree), catalogue(tree) {}
     ~Player()
     {
         qDeleteAll(pendingAnswers()->children());
@@ -222,11 +200,11 @@ private:
     }
 
     const ScratchTree &tree;
+    CatalogueSteps catalogue;
     std::unique_ptr<MainWindow> window;
     QList<QPointer<Edit>> editors;
     QPointer<Edit> current;
     QStringList asked;
-    QByteArray snapshot;
 };
 
 void Player::play(const QString &verb, const QString &text)
@@ -235,15 +213,6 @@ void Player::play(const QString &verb, const QString &text)
     const QString path = tree.path(words.value(0)), rest = text.section(u' ', 1);
     const QStringList entries { "New", "New Furniture", "", "Open", "Save", "Save as", "", "Leave" };
     const std::map<QString, std::function<void()>> steps {
-        { "catalogue", [&] { fillCatalogue(items); } },
-        { "snapshot", [&] { snapshot = catalogueDump(); } },
-        { "write", [&] {
-             QVERIFY(QDir().mkpath(QFileInfo(path).path()));
-             tree.write(words[0], rest.startsWith(u'@') ? readFile(QFINDTESTDATA("data/" + rest.mid(1)))
-                                                        : QByteArray::fromPercentEncoding(rest.toUtf8()));
-         } },
-        { "fifo", [&] { QVERIFY(mkfifo(QFile::encodeName(path), 0644) == 0 || (QFile::remove(path) && mkfifo(QFile::encodeName(path), 0644) == 0)); } },
-        { "remove", [&] { QVERIFY(QFileInfo(path).isDir() ? QDir(path).removeRecursively() : QFile::remove(path)); } },
         { "new", [&] { adopt([] { (new Edit(nullptr))->show(); }); current->setAttribute(Qt::WA_DeleteOnClose); } },
         { "open", [&] { editors << (current = shown(new Edit(nullptr, element(words[0]), std::size_t(words[1].toInt())))); } },
         { "openid", [&] { editors << (current = shown(new Edit(nullptr, element(words[0]), words[1].toStdString()))); } },
@@ -277,29 +246,6 @@ void Player::play(const QString &verb, const QString &text)
                  QMetaObject::invokeMethod(chooser, &QDialog::accept);
              });
          } },
-        { "load", [&] { QVERIFY(Edit::sof.load(QFINDTESTDATA("data/" + text)).ok()); } },
-        { "add", [&] {
-             const QStringList typed = rest.split(u'|');
-             const NewIdentifier next = CatalogueOperations::nextIdentifier(Edit::sof, typed[0].toStdString(), typed[1].toStdString(), typed[9].toStdString());
-             if (words[0] != "?")
-                 QCOMPARE(next.outcome ? QString::number(next.outcome) : QString::fromStdString(next.id), words[0]);
-             if (next.outcome == NewIdentifier::Issued)
-                 Edit::history.push(new AddOrDeleteCommand(Edit::sof, next, std::make_unique<Furniture>(typedFurniture(typed, next.id)), text));
-         } },
-        { "change", [&] {
-             const VariantPlace place { words[0].toULong(), words[1].toULong() };
-             Form variant = Edit::sof.getFurnitures().at(place.element)->getForms().at(place.variant);
-             const Furniture typed = typedFurniture(text.section(u' ', 2).split(u'|'), variant.getId());
-             const Form &values = typed.getForms().front();
-             variant.setPhoto(values.getPhoto());
-             variant.setColor(values.getColor());
-             variant.setPrice(values.getPrice());
-             variant.setStock(values.getStock());
-             Edit::history.push(new ChangeCommand(Edit::sof, place, typed, variant, text));
-         } },
-        { "delete", [&] { Edit::history.push(new AddOrDeleteCommand(Edit::sof, { words[0].toULong(), words[1].toULong() }, text)); } },
-        { "undo", [&] { for (int i = text.toInt(); i > 0; --i) Edit::history.undo(); } },
-        { "redo", [&] { for (int i = text.toInt(); i > 0; --i) Edit::history.redo(); } },
         { "shortcut", [&] {
              QWidget *target = current && current->isVisible() ? current->window() : window.get();
              QApplication::setActiveWindow(target);
@@ -311,7 +257,6 @@ void Player::play(const QString &verb, const QString &text)
              adopt([&] { QTest::keyClick(window->findChild<QWidget *>(words[0]), Qt::Key(key)); });
          } },
         { "stretch", [&] { element(words[0])->setName(QString(words[1].toInt(), QChar(0xe9)).toStdString()); } },
-        { "logs", [&] { QTest::ignoreMessage(QtCriticalMsg, qPrintable(text)); } },
         { "fields", [&] { QCOMPARE(shownFields(current), text); } },
         { "field", [&] { QCOMPARE(field(current, "lineEdit" + words[0])->text(), rest); } },
         { "buttons", [&] {
@@ -335,19 +280,6 @@ void Player::play(const QString &verb, const QString &text)
              const QString warning = QString::fromUtf8(readFile(QFINDTESTDATA("data/" + text)).trimmed());
              QCOMPARE(std::exchange(asked, {}), QStringList("Warning|" + QString(warning).replace("%1", tree.path("")) + "|OK"));
          } },
-        { "summary", [&] { QCOMPARE(catalogueSummary().join(" + "), text); } },
-        { "changed", [&] {
-             const QList<QByteArray> change = QByteArray::fromPercentEncoding(text.toUtf8()).split('>');
-             QCOMPARE(catalogueDump(), QByteArray(snapshot).replace(change[0], change.value(1)));
-         } },
-        { "holds", [&] { QCOMPARE(catalogueDump().count(QByteArray::fromPercentEncoding(text.toUtf8())), 1); } },
-        { "prices", [&] {
-             QStringList prices;
-             for (const Furniture *furniture : Edit::sof.getFurnitures())
-                 for (const Form &form : furniture->getForms())
-                     prices << QString::number(form.getPrice());
-             QCOMPARE(prices.join(u' '), text);
-         } },
         { "title", [&] { QCOMPARE(window->windowTitle(), text); } },
         { "size", [&] { QCOMPARE(QStringLiteral("%1x%2").arg(window->maximumWidth()).arg(window->minimumHeight()), text); } },
         { "label", [&] { QCOMPARE(window->findChild<QLabel *>(words[0])->text(), rest); } },
@@ -364,10 +296,6 @@ void Player::play(const QString &verb, const QString &text)
                  shown << QStringList({ action->text(), QKeySequence::listToString(action->shortcuts()), action->isEnabled() ? "on" : "off" }).join(u' ');
              QCOMPARE(shown.join(u'|'), text);
          } },
-        { "saves", [&] {
-             QVERIFY(Edit::sof.save(tree.path("saves.json")).ok());
-             QCOMPARE(readFile(tree.path("saves.json")), readFile(QFINDTESTDATA("data/" + text)));
-         } },
         { "status", [&] { QCOMPARE(window->statusBar()->currentMessage(), text); } },
         { "tree", [&] {
              QCOMPARE(view()->editTriggers(), QAbstractItemView::NoEditTriggers);
@@ -377,25 +305,24 @@ void Player::play(const QString &verb, const QString &text)
         { "tip", [&] { QCOMPARE(row(words[0]).data(Qt::ToolTipRole).toString().replace(u'\n', u'|'), rest); } },
         { "length", [&] { QCOMPARE(row(words[0]).data().toString().size(), words.value(1).toInt()); } },
         { "main", [&] { QCOMPARE(window->isVisible(), text == "shown"); } },
-        { "file", [&] { QCOMPARE(readFile(path).count(text.section(u' ', 2).toUtf8()), words.value(1).toInt()); } },
-        { "same", [&] { QCOMPARE(readFile(path), readFile(tree.path(words.value(1)))); } },
         { "chooser", [&] { QCOMPARE(current->findChild<QAction *>("actionChoosePhoto")->isVisible(), text == "shown"); } },
         { "starts", [&] { QCOMPARE(ChooserFolder::start(), path); } },
     };
-    const auto step = steps.find(verb);
-    QVERIFY2(step != steps.end(), qPrintable("no step " + verb));
-    step->second();
+    if (const auto step = steps.find(verb); step != steps.end())
+        step->second();
+    else
+        QVERIFY2(catalogue.play(verb, text), qPrintable("no step " + verb));
 }
 
 } // namespace
 
+CatalogueDocument &testedDocument()
+{
+    return Edit::document();
+}
+
 void play(const QString &steps, const ScratchTree &tree)
 {
     Player player(tree);
-    for (const QString &step : steps.split(" ; ")) {
-        // %1 stands for the scratch tree, in messages that name a file.
-        player.play(step.section(u' ', 0, 0), step.section(u' ', 1).replace("%1", tree.path("")));
-        if (QTest::currentTestFailed())
-            return qWarning("failed at the step \"%s\"", qPrintable(step));
-    }
+    playSteps(steps, tree, [&player](const QString &verb, const QString &text) { player.play(verb, text); });
 }

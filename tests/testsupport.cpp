@@ -1,16 +1,19 @@
 #include "testsupport.h"
 
-#include "edit.h"
+#include "cataloguedocument.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSet>
 #include <QTest>
 
 #include <iomanip>
+#include <map>
 #include <sstream>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -60,15 +63,14 @@ QByteArray bytesCell(const char *column)
 
 void fillCatalogue(const QStringList &elements)
 {
-    Edit::sof.clear();
-    Edit::history.clear();
+    testedDocument().clear();
     for (const QString &line : elements) {
         const QStringList parts = line.split(u'|');
         std::vector<Form> forms;
         for (const QString &id : parts[3].split(u',', Qt::SkipEmptyParts))
             forms.emplace_back(id.toStdString(), id.toStdString() + ".png", parts[2].toStdString(), 10, 1);
-        Edit::sof.addFurniture(new Furniture(parts[0].toStdString(), parts[1].toStdString(), "desc", "designer",
-                                             Dimension("1", "2", "3", "4"), forms));
+        testedDocument().catalogue().addFurniture(new Furniture(
+                parts[0].toStdString(), parts[1].toStdString(), "desc", "designer", Dimension("1", "2", "3", "4"), forms));
     }
 }
 
@@ -89,7 +91,7 @@ void fillRandomCatalogue(QRandomGenerator &random)
 QStringList catalogueSummary()
 {
     QStringList lines;
-    for (const Furniture *furniture : Edit::sof.getFurnitures()) {
+    for (const Furniture *furniture : testedDocument().catalogue().getFurnitures()) {
         QStringList ids;
         for (const Form &form : furniture->getForms())
             ids << QString::fromStdString(form.getId());
@@ -101,7 +103,7 @@ QStringList catalogueSummary()
 QByteArray catalogueDump()
 {
     std::ostringstream out;
-    out << std::setprecision(15) << Edit::sof;
+    out << std::setprecision(15) << testedDocument().catalogue();
     return QByteArray::fromStdString(out.str());
 }
 
@@ -120,4 +122,152 @@ int inChild(const std::function<int()> &work)
     }
     int status = 0;
     return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+void playSteps(const QString &steps, const ScratchTree &tree,
+               const std::function<void(const QString &verb, const QString &text)> &step)
+{
+    for (const QString &played : steps.split(" ; ")) {
+        step(played.section(u' ', 0, 0), played.section(u' ', 1).replace("%1", tree.path("")));
+        if (QTest::currentTestFailed())
+            return qWarning("failed at the step \"%s\"", qPrintable(played));
+    }
+}
+
+void playCatalogue(const QString &steps, const ScratchTree &tree)
+{
+    CatalogueSteps catalogue(tree);
+    playSteps(steps, tree, [&catalogue](const QString &verb, const QString &text) {
+        QVERIFY2(catalogue.play(verb, text), qPrintable("no step " + verb));
+    });
+}
+
+namespace {
+
+// New furniture of the twelve editable fields, as lines "category|name|...|stock", in the
+// order of the editor's form.
+Furniture typedFurniture(const QStringList &fields, const std::string &id)
+{
+    const auto text = [&fields](int i) { return fields.value(i).toStdString(); };
+    return Furniture(text(0), text(1), text(2), text(7), Dimension(text(3), text(4), text(5), text(6)),
+                     { Form(id, text(8), text(9), fields.value(10).toDouble(), fields.value(11).toUInt()) });
+}
+
+// What the document said of a change: "all", or "values" and the identifiers of the
+// variants whose values changed.
+QString describe(const CatalogueChange &change)
+{
+    if (change.scope == CatalogueChange::Everything)
+        return "all";
+    QStringList ids;
+    for (std::uint64_t serial : change.variants)
+        if (const std::optional<VariantPlace> place = CatalogueOperations::findVariant(testedDocument().catalogue(), serial))
+            ids << QString::fromStdString(testedDocument().catalogue().getFurnitures()[place->element]->getForms()[place->variant].getId());
+    return ("values " + ids.join(u',')).trimmed();
+}
+
+} // namespace
+
+// The steps, each "verb argument":
+//   catalogue A|n|red|1.1.1 + ...     the catalogue holds these elements (see fillCatalogue)
+//   snapshot                          the catalogue is remembered, for `changed`
+//   write PATH TEXT, write PATH @DATA PATH in the scratch tree holds TEXT (%XX a byte), or
+//                                     the file DATA of tests/data; fifo PATH, remove PATH
+//   load DATA, add ID FIELDS,         the file DATA of tests/data is read into the catalogue;
+//   change E V FIELDS, delete E V,    new furniture of the twelve FIELDS is numbered (ID, or 1
+//   undo N, redo N                    a duplicate, 2 numbering exhausted) and added; variant V of
+//                                     element E is changed or deleted; N steps of the history
+//                                     are undone or redone
+//   openfile DATA, empty              the document opens the file DATA of tests/data; it is
+//                                     emptied, as by New
+//   logs TEXT                         TEXT is to be logged as critical
+// Checks: summary, holds TEXT (once in the catalogue dump), changed FROM>TO (the catalogue
+// dump is the snapshot's with FROM replaced by TO), prices, saves DATA (the catalogue saves
+// the bytes of the file DATA of tests/data), file PATH N TEXT, same PATH PATH, changes
+// C + C (what the document said of its changes since the last check, see describe()),
+// modified yes|no.
+CatalogueSteps::CatalogueSteps(const ScratchTree &tree) : tree(tree)
+{
+    watching = QObject::connect(&testedDocument(), &CatalogueDocument::changed,
+                                [this](const CatalogueChange &change) { changes << describe(change); });
+}
+
+CatalogueSteps::~CatalogueSteps()
+{
+    QObject::disconnect(watching);
+}
+
+bool CatalogueSteps::play(const QString &verb, const QString &text)
+{
+    CatalogueDocument &document = testedDocument();
+    SetOfFurnitures &set = document.catalogue();
+    const QStringList words = text.split(u' '), items = text.split(" + ", Qt::SkipEmptyParts);
+    const QString path = tree.path(words.value(0)), rest = text.section(u' ', 1);
+    const std::map<QString, std::function<void()>> steps {
+        { "catalogue", [&] { fillCatalogue(items); } },
+        { "snapshot", [&] { snapshot = catalogueDump(); } },
+        { "write", [&] {
+             QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+             tree.write(words[0], rest.startsWith(u'@') ? readFile(QFINDTESTDATA("data/" + rest.mid(1)))
+                                                        : QByteArray::fromPercentEncoding(rest.toUtf8()));
+         } },
+        { "fifo", [&] { QVERIFY(mkfifo(QFile::encodeName(path), 0644) == 0 || (QFile::remove(path) && mkfifo(QFile::encodeName(path), 0644) == 0)); } },
+        { "remove", [&] { QVERIFY(QFileInfo(path).isDir() ? QDir(path).removeRecursively() : QFile::remove(path)); } },
+        { "load", [&] { QVERIFY(set.load(QFINDTESTDATA("data/" + text)).ok()); } },
+        { "openfile", [&] {
+             const QString file = QFINDTESTDATA("data/" + text);
+             const OpenedCounts added = document.open(file, file).added;
+             changes << QString("opened %1 %2 %3").arg(added.categories).arg(added.elements).arg(added.variants);
+         } },
+        { "empty", [&] { document.clear(); } },
+        { "add", [&] {
+             const QStringList typed = rest.split(u'|');
+             const NewIdentifier next = CatalogueOperations::nextIdentifier(set, typed[0].toStdString(), typed[1].toStdString(), typed[9].toStdString());
+             if (words[0] != "?")
+                 QCOMPARE(next.outcome ? QString::number(next.outcome) : QString::fromStdString(next.id), words[0]);
+             if (next.outcome == NewIdentifier::Issued)
+                 document.push(new AddOrDeleteCommand(set, next, std::make_unique<Furniture>(typedFurniture(typed, next.id)), text));
+         } },
+        { "change", [&] {
+             const VariantPlace place { words[0].toULong(), words[1].toULong() };
+             Form variant = set.getFurnitures().at(place.element)->getForms().at(place.variant);
+             const Furniture typed = typedFurniture(text.section(u' ', 2).split(u'|'), variant.getId());
+             const Form &values = typed.getForms().front();
+             variant.setPhoto(values.getPhoto());
+             variant.setColor(values.getColor());
+             variant.setPrice(values.getPrice());
+             variant.setStock(values.getStock());
+             document.push(new ChangeCommand(set, place, typed, variant, text));
+         } },
+        { "delete", [&] { document.push(new AddOrDeleteCommand(set, { words[0].toULong(), words[1].toULong() }, text)); } },
+        { "undo", [&] { for (int i = text.toInt(); i > 0; --i) document.history().undo(); } },
+        { "redo", [&] { for (int i = text.toInt(); i > 0; --i) document.history().redo(); } },
+        { "logs", [&] { QTest::ignoreMessage(QtCriticalMsg, qPrintable(text)); } },
+        { "summary", [&] { QCOMPARE(catalogueSummary().join(" + "), text); } },
+        { "changed", [&] {
+             const QList<QByteArray> change = QByteArray::fromPercentEncoding(text.toUtf8()).split('>');
+             QCOMPARE(catalogueDump(), QByteArray(snapshot).replace(change[0], change.value(1)));
+         } },
+        { "holds", [&] { QCOMPARE(catalogueDump().count(QByteArray::fromPercentEncoding(text.toUtf8())), 1); } },
+        { "prices", [&] {
+             QStringList prices;
+             for (const Furniture *furniture : set.getFurnitures())
+                 for (const Form &form : furniture->getForms())
+                     prices << QString::number(form.getPrice());
+             QCOMPARE(prices.join(u' '), text);
+         } },
+        { "saves", [&] {
+             QVERIFY(set.save(tree.path("saves.json")).ok());
+             QCOMPARE(readFile(tree.path("saves.json")), readFile(QFINDTESTDATA("data/" + text)));
+         } },
+        { "file", [&] { QCOMPARE(readFile(path).count(text.section(u' ', 2).toUtf8()), words.value(1).toInt()); } },
+        { "same", [&] { QCOMPARE(readFile(path), readFile(tree.path(words.value(1)))); } },
+        { "changes", [&] { QCOMPARE(std::exchange(changes, {}).join(" + "), text); } },
+        { "modified", [&] { QCOMPARE(document.isModified() ? "yes" : "no", text); } },
+    };
+    const auto step = steps.find(verb);
+    if (step == steps.end())
+        return false;
+    step->second();
+    return true;
 }

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QByteArray>
+#include <QMetaObject>
 #include <QStringList>
 #include <QTemporaryDir>
 
 #include <functional>
 
+class CatalogueDocument;
 class QRandomGenerator;
 
 
@@ -30,20 +32,47 @@ void addRows(const char *table);
 QString cell(const char *column);
 QByteArray bytesCell(const char *column);
 
-// Plays a scenario: steps "verb argument" separated by " ; ", list items by " + ".
-// Each step acts as the user would or checks what the user would see; see scenario.cpp.
+// The document the tests act on: the program's own (Edit::document()) where windows are
+// tested, one of the catalogue tests' own where they are not.
+CatalogueDocument &testedDocument();
+
+// The steps of a scenario that act on the tested document without windows (listed in
+// testsupport.cpp), and remember what it said of its changes.
+class CatalogueSteps
+{
+public:
+    explicit CatalogueSteps(const ScratchTree &tree);
+    ~CatalogueSteps();
+    // Plays the step; false when `verb` is none of these steps.
+    bool play(const QString &verb, const QString &text);
+
+private:
+    const ScratchTree &tree;
+    QByteArray snapshot;
+    QStringList changes;
+    QMetaObject::Connection watching;
+};
+
+// Plays a scenario: steps "verb argument" separated by " ; ", list items by " + ", each
+// by `step`, up to the first that fails. "%1" in a step stands for the scratch tree.
+void playSteps(const QString &steps, const ScratchTree &tree,
+               const std::function<void(const QString &verb, const QString &text)> &step);
+// A scenario of catalogue steps.
+void playCatalogue(const QString &steps, const ScratchTree &tree);
+// A scenario whose steps act as the user would or check what the user would see, on
+// windows or on the catalogue; see scenario.cpp.
 void play(const QString &steps, const ScratchTree &tree);
 
-// Fills Edit::sof from lines "category|name|colour|id,id,...": one element each, every
+// Fills the tested catalogue from lines "category|name|colour|id,id,...": one element each, every
 // variant of the given colour, price 10 and stock 1.
 void fillCatalogue(const QStringList &elements);
-// Fills Edit::sof with up to four elements of categories C0, C1 and names n0, n1, whose
+// Fills the tested catalogue with up to four elements of categories C0, C1 and names n0, n1, whose
 // identifiers take every shape, shared within and across elements; every other seed, the
 // same elements twice, as from a file opened twice.
 void fillRandomCatalogue(QRandomGenerator &random);
-// Edit::sof as lines "category|name|id,id,...".
+// The tested catalogue as lines "category|name|id,id,...".
 QStringList catalogueSummary();
-// Edit::sof as the text stream form writes it, with prices to 15 digits.
+// The tested catalogue as the text stream form writes it, with prices to 15 digits.
 QByteArray catalogueDump();
 
 QByteArray readFile(const QString &path);

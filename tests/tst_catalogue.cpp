@@ -1,5 +1,5 @@
+#include "cataloguedocument.h"
 #include "cataloguesearch.h"
-#include "edit.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -33,7 +33,19 @@ QByteArray path(const QString &name)
     return QFile::encodeName(name);
 }
 
+SetOfFurnitures &catalogue()
+{
+    return testedDocument().catalogue();
+}
+
 } // namespace
+
+CatalogueDocument &testedDocument()
+{
+    static SetOfFurnitures set;
+    static CatalogueDocument document(set);
+    return document;
+}
 
 class TestCatalogue : public QObject
 {
@@ -47,11 +59,7 @@ private slots:
         qputenv("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
         QVERIFY(QDir().mkpath(tree.path("data")) && chmod(path(tree.path("data")), 01777) == 0);
     }
-    void cleanup()
-    {
-        Edit::sof.clear();
-        Edit::history.clear();
-    }
+    void cleanup() { testedDocument().clear(); }
     void goldenCatalogueSavesExactly();
     void streamReadsWhatItWrites();
     void loadOutcomes_data() { addRows("loadOutcomes"); }
@@ -60,7 +68,7 @@ private slots:
     void saveOutcomes();
     void changesByOthersAreNoticed();
     void operations_data() { addRows("catalogueOperations"); }
-    void operations() { play(cell("steps"), tree); }
+    void operations() { playCatalogue(cell("steps"), tree); }
     void undoAndRedoRestoreExactly();
     void search_data() { addRows("searchQueries"); }
     void search();
@@ -75,20 +83,20 @@ private:
 // golden.saved.json and golden.txt are what saving and the text dump must make of it.
 void TestCatalogue::goldenCatalogueSavesExactly()
 {
-    QVERIFY(Edit::sof.load(QFINDTESTDATA("data/golden.json")).ok());
-    QVERIFY(Edit::sof.save(tree.path("first.json")).ok());
-    Edit::sof.clear();
+    QVERIFY(catalogue().load(QFINDTESTDATA("data/golden.json")).ok());
+    QVERIFY(catalogue().save(tree.path("first.json")).ok());
+    catalogue().clear();
     // A file Kälviö wrote holds nothing a Save would change, negative stocks included.
     UnkeptValues unkept;
-    QVERIFY(Edit::sof.load(tree.path("first.json"), unkept).ok());
+    QVERIFY(catalogue().load(tree.path("first.json"), unkept).ok());
     QVERIFY(unkept.isEmpty());
-    QVERIFY(Edit::sof.save(tree.path("again.json")).ok());
+    QVERIFY(catalogue().save(tree.path("again.json")).ok());
     QCOMPARE(readFile(tree.path("again.json")), readFile(tree.path("first.json")));
     // Values no file holds but the records accept: bytes that are not UTF-8, prices that
     // are not finite.
-    Edit::sof.addFurniture(new Furniture("Odd", "bad\xff", "", "", Dimension("", "", "", ""),
+    catalogue().addFurniture(new Furniture("Odd", "bad\xff", "", "", Dimension("", "", "", ""),
                                          { Form("n", "", "", NAN, 0), Form("i", "", "", -INFINITY, 0) }));
-    QVERIFY(Edit::sof.save(tree.path("saved.json")).ok());
+    QVERIFY(catalogue().save(tree.path("saved.json")).ok());
     const QByteArray saved = readFile(tree.path("saved.json"));
     QCOMPARE(saved, readFile(QFINDTESTDATA("data/golden.saved.json")));
     QCOMPARE(catalogueDump(), readFile(QFINDTESTDATA("data/golden.txt")));
@@ -126,11 +134,11 @@ void TestCatalogue::loadOutcomes()
     fillCatalogue({ "Present|p|red|1.1.1" });
     if (outcome(cell("outcome")) < FileResult::EmptyFile && cell("outcome") != "Done")
         QTest::ignoreMessage(QtCriticalMsg, "Error: file not open");
-    const FileResult result = Edit::sof.load(kind.startsWith('/') ? kind : file);
+    const FileResult result = catalogue().load(kind.startsWith('/') ? kind : file);
     QCOMPARE(int(result.outcome), outcome(cell("outcome")));
     QCOMPARE(result.reason + (result.line ? QString(" %1:%2").arg(result.line).arg(result.column) : ""), cell("reason"));
     QCOMPARE(catalogueSummary().value(0), "Present|p|1.1.1");
-    QCOMPARE(int(Edit::sof.getFurnitures().size()) - 1, cell("added").toInt());
+    QCOMPARE(int(catalogue().getFurnitures().size()) - 1, cell("added").toInt());
 }
 
 // Saving keeps what the file is beside its contents (owner, group, mode, links), refuses
@@ -180,7 +188,7 @@ void TestCatalogue::saveOutcomes()
             || (sizeLimit > 0 && signal(SIGXFSZ, SIG_IGN) == SIG_ERR) || (sizeLimit && setrlimit(RLIMIT_FSIZE, &limit) != 0)
             || !freopen("/dev/null", "w", stdout))
             return 99;
-        return int(Edit::sof.save(file).outcome);
+        return int(catalogue().save(file).outcome);
     });
     close(held);
     QCOMPARE(result, outcome(cell("outcome")));
@@ -190,14 +198,14 @@ void TestCatalogue::saveOutcomes()
                  QList<int>({ int(before.st_uid), int(before.st_gid), int(before.st_mode), int(before.st_nlink) }));
     if (target == "fifo" || target == "folder")
         return;
-    QVERIFY(Edit::sof.save(tree.path("expected.json")).ok());
+    QVERIFY(catalogue().save(tree.path("expected.json")).ok());
     QCOMPARE(readFile(file), result == FileResult::Done ? readFile(tree.path("expected.json")) : previous);
     QCOMPARE(QFileInfo(file).isSymLink(), linked);
     QCOMPARE(readFile(folder + "/other.json"), target.startsWith("hardlink") ? readFile(file) : QByteArray());
     QCOMPARE(readFile(folder + "/.c.json.kalvio-backup"), leftBackup ? "left" : QByteArray());
     // No temporary file or backup is left behind, but by a save that was killed; the next
     // save removes that.
-    QVERIFY(result >= 0 || Edit::sof.save(file).ok());
+    QVERIFY(result >= 0 || catalogue().save(file).ok());
     QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::System | QDir::Hidden).size(), int(QFileInfo::exists(real)) + int(target.contains("link")) + int(leftBackup));
     QCOMPARE(QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/backups").entryList(QDir::Files | QDir::Hidden), QStringList());
 }
@@ -206,18 +214,18 @@ void TestCatalogue::changesByOthersAreNoticed()
 {
     const QString file = tree.path("json/shared.json"), other = tree.path("json/other.json");
     tree.write("json/shared.json", "[\n]\n");
-    QVERIFY(Edit::sof.load(file).ok());
-    QVERIFY(!Edit::sof.changedOnDisk(file));
+    QVERIFY(catalogue().load(file).ok());
+    QVERIFY(!catalogue().changedOnDisk(file));
     // Changed at once and to the same size: the timestamps may not have moved.
     tree.write("json/shared.json", "[ ]\n");
-    QVERIFY(Edit::sof.changedOnDisk(file));
-    QVERIFY(Edit::sof.save(file).ok());
-    QVERIFY(!Edit::sof.changedOnDisk(file));
+    QVERIFY(catalogue().changedOnDisk(file));
+    QVERIFY(catalogue().save(file).ok());
+    QVERIFY(!catalogue().changedOnDisk(file));
     tree.write("json/other.json", readFile(file));
     QVERIFY(QFile::remove(file) && QFile::rename(other, file));
-    QVERIFY(Edit::sof.changedOnDisk(file));
+    QVERIFY(catalogue().changedOnDisk(file));
     QVERIFY(QFile::remove(file));
-    QVERIFY(!Edit::sof.changedOnDisk(file) && !Edit::sof.changedOnDisk(other));
+    QVERIFY(!catalogue().changedOnDisk(file) && !catalogue().changedOnDisk(other));
 }
 
 // Over random catalogues and random sequences of changes, additions (duplicates included)
@@ -225,23 +233,23 @@ void TestCatalogue::changesByOthersAreNoticed()
 // step those of the end.
 void TestCatalogue::undoAndRedoRestoreExactly()
 {
-    const auto saved = [this] { return Edit::sof.save(tree.path("saved.json")).ok() ? readFile(tree.path("saved.json")) : "failed"; };
+    const auto saved = [this] { return catalogue().save(tree.path("saved.json")).ok() ? readFile(tree.path("saved.json")) : "failed"; };
     for (quint32 seed = 1; seed <= 60; ++seed) {
         QRandomGenerator random(seed);
         fillRandomCatalogue(random);
         const QByteArray start = saved();
-        for (int step = random.bounded(1, 15); step > 0 && !Edit::sof.getFurnitures().empty(); --step) {
-            const int e = random.bounded(int(Edit::sof.getFurnitures().size()));
-            const int v = random.bounded(int(Edit::sof.getFurnitures()[e]->getForms().size()));
+        for (int step = random.bounded(1, 15); step > 0 && !catalogue().getFurnitures().empty(); --step) {
+            const int e = random.bounded(int(catalogue().getFurnitures().size()));
+            const int v = random.bounded(int(catalogue().getFurnitures()[e]->getForms().size()));
             const QString typed = QString("C%1|n%2|d|1|2|3|4|s|p.png|red%3|%4|%5").arg(random.bounded(2)).arg(random.bounded(2))
                                           .arg(random.bounded(2) ? "" : "2").arg(random.bounded(3) * 0.5).arg(random.bounded(3));
             const QStringList steps { QString("change %1 %2 %3").arg(e).arg(v).arg(typed), QString("delete %1 %2").arg(e).arg(v), "add ? " + typed };
-            play(steps[random.bounded(3)], tree);
+            playCatalogue(steps[random.bounded(3)], tree);
         }
         const QByteArray end = saved();
-        play(QString("undo %1").arg(Edit::history.count()), tree);
+        playCatalogue(QString("undo %1").arg(testedDocument().history().count()), tree);
         QCOMPARE(saved(), start);
-        play(QString("redo %1").arg(Edit::history.count()), tree);
+        playCatalogue(QString("redo %1").arg(testedDocument().history().count()), tree);
         QCOMPARE(saved(), end);
     }
 }
@@ -250,9 +258,9 @@ void TestCatalogue::undoAndRedoRestoreExactly()
 // exactly the variants of its row, in catalogue order.
 void TestCatalogue::search()
 {
-    QVERIFY(Edit::sof.load(QFINDTESTDATA("data/search.json")).ok());
+    QVERIFY(catalogue().load(QFINDTESTDATA("data/search.json")).ok());
     QStringList found;
-    for (const ShownElement &shown : CatalogueSearch(Edit::sof).find(cell("query")))
+    for (const ShownElement &shown : CatalogueSearch(catalogue()).find(cell("query")))
         for (std::size_t place : shown.variants)
             found << QString::fromStdString(shown.element->getForms()[place].getId());
     QCOMPARE(found.join(u' '), cell("found"));
@@ -273,7 +281,7 @@ void TestCatalogue::simultaneousSavesTakeTurns()
     const QString file = tree.path("json/race.json");
     tree.write("json/race.json", "[\n]\n");
     QVERIFY(!inPlace || link(path(file), path(file + ".link")) == 0);
-    QVERIFY(Edit::sof.load(file).ok());
+    QVERIFY(catalogue().load(file).ok());
     int start[2];
     QVERIFY(pipe(start) == 0);
     QList<pid_t> children;
@@ -281,7 +289,7 @@ void TestCatalogue::simultaneousSavesTakeTurns()
         fillCatalogue(QStringList(2000, name + "|e|c|1.1.1"));
         if (const pid_t child = fork(); child == 0) {
             char go = 0;
-            _exit(read(start[0], &go, 1) == 1 ? int(Edit::sof.saveUnlessChanged(file).outcome) : 99);
+            _exit(read(start[0], &go, 1) == 1 ? int(catalogue().saveUnlessChanged(file).outcome) : 99);
         } else {
             children << child;
         }
@@ -294,8 +302,8 @@ void TestCatalogue::simultaneousSavesTakeTurns()
     }
     std::sort(outcomes.begin(), outcomes.end());
     QCOMPARE(outcomes, QList<int>({ FileResult::Done, FileResult::ChangedOnDisk }));
-    QVERIFY(Edit::sof.load(file).ok());
-    QCOMPARE(Edit::sof.getFurnitures().size(), size_t(2000 + 2000));
+    QVERIFY(catalogue().load(file).ok());
+    QCOMPARE(catalogue().getFurnitures().size(), size_t(2000 + 2000));
 }
 
 QTEST_GUILESS_MAIN(TestCatalogue)

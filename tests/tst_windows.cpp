@@ -26,9 +26,8 @@ private slots:
     }
     void cleanup()
     {
-        Edit::sof.clear();
+        Edit::document().clear();
         PhotoFolders::setCatalogueFolder({});
-        Edit::history.clear();
     }
     void editor_data() { addRows("editorScenarios"); }
     void editor() { play(cell("steps"), scratch); }

@@ -70,6 +70,9 @@ struct WriteConditions
     // An in-place write reads the previous contents only up to this size; larger ones end
     // with TooLarge.
     qint64 maxPreviousSize = std::numeric_limits<qint64>::max();
+    // Whether a lock that another program holds is waited for, about two seconds, or the
+    // write ends with Locked at once.
+    bool waitForLock = true;
 };
 
 // Replaces the file's contents, or creates it. The file keeps its owner, group, mode
@@ -80,7 +83,8 @@ struct WriteConditions
 //
 // Two programs saving the same file take turns: the write holds a lock on the file (or,
 // where the file cannot be locked, on a hidden side file beside it) from the check of
-// `conditions` to the end, and gives up with Locked after about two seconds. New
+// `conditions` to the end, and gives up with Locked after about two seconds (at once
+// where the conditions say so). New
 // contents are written to a hidden temporary file, ".NAME.kalvio-save-XXXXXX", locked
 // while it is written; each save removes those of the same file that no live save holds.
 // An in-place write first puts the previous contents into a backup, beside the file or,

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "cataloguedocument.h"
 #include "cataloguesearch.h"
 #include "cataloguetreemodel.h"
 #include "chooserfolder.h"
@@ -13,6 +14,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -22,7 +24,6 @@
 #include <QStandardItemModel>
 
 #include <algorithm>
-#include <set>
 
 namespace {
 
@@ -36,42 +37,34 @@ const int statusTimeoutMs = 5000;
 // A filter that took longer than this to show waits for a pause in the typing.
 const qint64 instantFilterMs = 40;
 const int filterPauseMs = 120;
-
-QtMessageHandler handlerBeforeForm = nullptr;
-
-void withoutByNameWarnings(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    if (qstrcmp(context.category, "qt.core.qmetaobject.connectslotsbyname") != 0)
-        handlerBeforeForm(type, context, message);
-}
+// A save that finds the file locked by another program tries again this often, for so long,
+// before it asks the user.
+const int lockRetryMs = 100;
+const qint64 lockWaitMs = 2000;
 
 } // namespace
 
-MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWindow)
+// The File menu's slots are connected by buildFileMenu(): their actions are made after the
+// form, so the form's connection by name, which connects the tree's double-click, warns
+// that it finds no action of those names (the log category the program turns off at start).
+MainWindow::MainWindow(QWidget *parent)
+    : QMainWindow(parent), ui(new Ui::MainWindow), document(Edit::document())
 {
-    setupFormQuietly();
+    ui->setupUi(this);
     setFixedSize(1000, 600);
     setWindowTitle(appTitle);
     showLogo(logoPath);
     buildFileMenu();
     buildEditMenu();
     setupFilter();
+    connect(&document, &CatalogueDocument::changed, this, &MainWindow::catalogueChanged);
+    connect(&document, &CatalogueDocument::stateChanged, this, &MainWindow::updateWindowTitle);
     updateTreeView();
 }
 
 MainWindow::~MainWindow()
 {
     delete ui;
-}
-
-// The form connects the tree's double-click by name. It would also warn, once for each
-// File menu slot, that no child of that name exists yet; those slots are connected by
-// buildFileMenu(), so the form's connection by name is kept quiet.
-void MainWindow::setupFormQuietly()
-{
-    handlerBeforeForm = qInstallMessageHandler(withoutByNameWarnings);
-    ui->setupUi(this);
-    qInstallMessageHandler(handlerBeforeForm);
 }
 
 void MainWindow::showLogo(const QString &path)
@@ -138,8 +131,6 @@ void MainWindow::buildEditMenu()
     actionRedo = createHistoryAction("actionRedo", QKeySequence::Redo, &QUndoStack::redo);
     menuEdit->addAction(actionUndo);
     menuEdit->addAction(actionRedo);
-    connect(&Edit::history, &QUndoStack::indexChanged, this, &MainWindow::nameHistorySteps);
-    connect(&Edit::history, &QUndoStack::cleanChanged, this, &MainWindow::updateWindowTitle);
     nameHistorySteps();
 }
 
@@ -151,20 +142,28 @@ QAction *MainWindow::createHistoryAction(const char *name, QKeySequence::Standar
     action->setShortcuts(key);
     // Undo and Redo apply over the editors too, which are windows of their own.
     action->setShortcutContext(Qt::ApplicationShortcut);
-    connect(action, &QAction::triggered, this, [this, move] {
-        (Edit::history.*move)();
-        updateTreeView();
-    });
+    connect(action, &QAction::triggered, this, [this, move] { (document.history().*move)(); });
     return action;
 }
 
 // "Undo Delete 001.002.003", "Redo Change 001.001.002"; "Undo", disabled, with nothing to undo.
 void MainWindow::nameHistorySteps()
 {
-    actionUndo->setText(tr("Undo %1").arg(Edit::history.undoText()).trimmed());
-    actionUndo->setEnabled(Edit::history.canUndo());
-    actionRedo->setText(tr("Redo %1").arg(Edit::history.redoText()).trimmed());
-    actionRedo->setEnabled(Edit::history.canRedo());
+    const QUndoStack &history = document.history();
+    actionUndo->setText(tr("Undo %1").arg(history.undoText()).trimmed());
+    actionUndo->setEnabled(history.canUndo());
+    actionRedo->setText(tr("Redo %1").arg(history.redoText()).trimmed());
+    actionRedo->setEnabled(history.canRedo());
+}
+
+// The tree shows categories, names and identifiers, and binds its rows to their records:
+// it is rebuilt when those may have changed. Any change may change what the filter finds.
+void MainWindow::catalogueChanged(const CatalogueChange &change)
+{
+    nameHistorySteps();
+    search.reset();
+    if (change.scope == CatalogueChange::Everything || !ui->lineEditFilter->text().trimmed().isEmpty())
+        showTree();
 }
 
 // The catalogue may have changed: the filter's search is made again when next needed.
@@ -185,8 +184,6 @@ void MainWindow::setupFilter()
     filterPause.setSingleShot(true);
     filterPause.setInterval(filterPauseMs);
     connect(&filterPause, &QTimer::timeout, this, &MainWindow::showTree);
-    // Every change of the catalogue is a step of its history, whichever editor made it.
-    connect(&Edit::history, &QUndoStack::indexChanged, this, [this] { search.reset(); });
     labelShown = new QLabel(this);
     labelShown->setObjectName(QStringLiteral("labelShown"));
     statusBar()->addPermanentWidget(labelShown);
@@ -216,9 +213,9 @@ void MainWindow::showTree()
     const QString query = ui->lineEditFilter->text();
     const bool filtering = !query.trimmed().isEmpty();
     if (filtering && !search)
-        search = std::make_unique<CatalogueSearch>(Edit::sof);
-    auto *newModel = new CatalogueTreeModel(filtering ? search->find(query) : wholeCatalogue(Edit::sof), this);
-    if (!filtering && Edit::sof.getFurnitures().empty())
+        search = std::make_unique<CatalogueSearch>(document.catalogue());
+    auto *newModel = new CatalogueTreeModel(filtering ? search->find(query) : wholeCatalogue(document.catalogue()), this);
+    if (!filtering && document.catalogue().getFurnitures().empty())
         newModel->appendRow(new QStandardItem(QObject::tr("No category")));
     ui->treeView->setModel(newModel);
     delete model;
@@ -289,7 +286,6 @@ void MainWindow::receiveDataFromEdit()
 void MainWindow::openEditor(Edit *editor)
 {
     editor->setAttribute(Qt::WA_DeleteOnClose);
-    connect(editor, &Edit::sendInfoToMainWindow, this, &MainWindow::receiveDataFromEdit);
     connect(editor, &Edit::furnitureAdded, this, [this](const QString &id) {
         statusBar()->showMessage(tr("Added %1").arg(id), statusTimeoutMs);
     });
@@ -315,35 +311,21 @@ void MainWindow::on_actionNewFurniture_triggered()
     openEditor(new Edit(nullptr));
 }
 
-// Unmodified, the catalogue is as the history's present step left it.
-void MainWindow::setModified(bool value)
-{
-    modified = value;
-    if (!value)
-        Edit::history.setClean();
-    updateWindowTitle();
-}
-
-bool MainWindow::hasUnsavedChanges() const
-{
-    return modified || !Edit::history.isClean();
-}
-
 // "shop* - Kälviö" while the catalogue holds changes that shop.json holds not.
 void MainWindow::updateWindowTitle()
 {
-    const QString marker = hasUnsavedChanges() ? QStringLiteral("*") : QString();
-    if (jsonPath.isEmpty())
+    const QString marker = document.isModified() ? QStringLiteral("*") : QString();
+    if (document.jsonPath().isEmpty())
         setWindowTitle(appTitle + marker);
     else
-        setWindowTitle(QFileInfo(jsonPath).fileName().section(u'.', 0, 0) + marker
+        setWindowTitle(QFileInfo(document.jsonPath()).fileName().section(u'.', 0, 0) + marker
                        + QStringLiteral(" - ") + appTitle);
 }
 
 // Asks what to do with a modified catalogue before it is dropped; true to go on.
 bool MainWindow::settleUnsavedChanges()
 {
-    if (!hasUnsavedChanges())
+    if (!document.isModified())
         return true;
     const QMessageBox::StandardButton answer = QMessageBox::question(
             this, tr("Unsaved changes"), tr("The catalogue has changes that are not saved. Save them?"),
@@ -372,13 +354,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::on_actionNew_triggered()
 {
-    if (!settleUnsavedChanges())
-        return;
-    Edit::sof.clear();
-    Edit::history.clear();
-    jsonPath.clear();
-    updateTreeView();
-    setModified(false);
+    if (settleUnsavedChanges())
+        document.clear();
 }
 
 void MainWindow::on_actionOpen_triggered()
@@ -395,32 +372,23 @@ void MainWindow::on_actionOpen_triggered()
 // holds more than the file, so it counts as modified.
 void MainWindow::openCatalogue(const QString &filename)
 {
-    const std::size_t present = Edit::sof.getFurnitures().size();
     const QString source = fileOrInterruptedSaveBackup(filename);
-    UnkeptValues unkept;
-    const FileResult result = Edit::sof.load(source, unkept);
-    if (!result.ok())
-        return reportFailure(tr("Could not open %1.").arg(QDir::toNativeSeparators(filename)), result);
-
-    const std::vector<Furniture *> furnitures = Edit::sof.getFurnitures();
-    std::set<std::string> categories;
-    std::size_t variants = 0;
-    for (auto furniture = furnitures.begin() + std::ptrdiff_t(present); furniture != furnitures.end(); ++furniture) {
-        categories.insert((*furniture)->getCategory());
-        variants += (*furniture)->getForms().size();
+    // The photos folder follows the catalogue before the tree is shown again.
+    const QString photosBefore = PhotoFolders::catalogueFolder();
+    PhotoFolders::setCatalogueFolder(QFileInfo(filename).absolutePath());
+    const OpenOutcome opened = document.open(filename, source);
+    if (!opened.result.ok()) {
+        PhotoFolders::setCatalogueFolder(photosBefore);
+        reportFailure(tr("Could not open %1.").arg(QDir::toNativeSeparators(filename)), opened.result);
+        return;
     }
     statusBar()->showMessage(tr("Opened %1 (categories: %2, elements: %3, variants: %4)")
                                      .arg(QFileInfo(filename).fileName())
-                                     .arg(categories.size())
-                                     .arg(furnitures.size() - present)
-                                     .arg(variants),
+                                     .arg(opened.added.categories)
+                                     .arg(opened.added.elements)
+                                     .arg(opened.added.variants),
                              statusTimeoutMs);
-    jsonPath = filename;
-    PhotoFolders::setCatalogueFolder(QFileInfo(filename).absolutePath());
-    Edit::history.clear();
-    updateTreeView();
-    setModified(present > 0 || source != filename);
-    warnOfUnkeptValues(source, unkept);
+    warnOfUnkeptValues(source, opened.unkept);
 }
 
 // A file written by another program, or by hand, may hold values the catalogue cannot
@@ -487,23 +455,18 @@ QString MainWindow::askSavePath(const QString &caption)
 // Save: to the current file, or to one asked for. True when the catalogue was written.
 bool MainWindow::saveCatalogue()
 {
-    if (jsonPath.isEmpty()) {
-        const QString path = askSavePath(tr("Save file"));
-        if (path.isEmpty() || !writeCatalogue(path))
-            return false;
-    } else if (!saveToCurrentFile()) {
-        return false;
-    }
-    setModified(false);
-    return true;
+    if (!document.jsonPath().isEmpty())
+        return saveWith(document.jsonPath(), [this] { return document.save(CatalogueDocument::IfLocked::GiveUp); });
+    const QString path = askSavePath(tr("Save file"));
+    return !path.isEmpty() && writeCatalogue(path);
 }
 
-bool MainWindow::confirmOverwrite()
+bool MainWindow::confirmOverwrite(const QString &path)
 {
     QMessageBox question(QMessageBox::Warning, tr("File changed"),
                          tr("%1 was changed by another program since it was opened or saved. "
                             "Overwrite it with this catalogue?")
-                                 .arg(QDir::toNativeSeparators(jsonPath)),
+                                 .arg(QDir::toNativeSeparators(path)),
                          QMessageBox::Cancel, this);
     const QPushButton *overwrite = question.addButton(tr("Overwrite"), QMessageBox::AcceptRole);
     question.setDefaultButton(QMessageBox::Cancel);
@@ -511,35 +474,57 @@ bool MainWindow::confirmOverwrite()
     return question.clickedButton() == overwrite;
 }
 
-// The file layer checks, under the file's lock, that no one else changed the file since;
-// when someone did, it has let the lock go by the time the user is asked.
-bool MainWindow::saveToCurrentFile()
+bool MainWindow::writeCatalogue(const QString &path)
 {
-    const bool existed = QFileInfo::exists(jsonPath);
-    const FileResult result = Edit::sof.saveUnlessChanged(jsonPath);
-    if (result.outcome == FileResult::ChangedOnDisk)
-        return confirmOverwrite() && writeCatalogue(jsonPath);
-    return reportSave(jsonPath, result, existed);
+    return saveWith(path, [this, path] { return document.saveAs(path, CatalogueDocument::IfLocked::GiveUp); });
 }
 
-bool MainWindow::writeCatalogue(const QString &path)
+// Runs `write` and reports how it ended; true when the file was written. The file layer
+// checks, under the file's lock, that no one else changed the file since it was read or
+// written here; when someone did, it has let the lock go by the time the user is asked.
+bool MainWindow::saveWith(const QString &path, const std::function<FileResult()> &write)
 {
     // Only a file that was there has a previous state to speak of.
     const bool existed = QFileInfo::exists(path);
-    return reportSave(path, Edit::sof.save(path), existed);
+    for (;;) {
+        const FileResult result = waitOutLock(write);
+        if (result.outcome == FileResult::ChangedOnDisk)
+            return confirmOverwrite(path) && writeCatalogue(path);
+        if (result.ok()) {
+            statusBar()->showMessage(tr("Saved %1").arg(QFileInfo(path).fileName()), statusTimeoutMs);
+            return true;
+        }
+        const bool retry = reportFailure(
+                tr("Could not save %1.").arg(QDir::toNativeSeparators(path)), result,
+                result.outcome == FileResult::RestoreFailed
+                        ? tr("Its previous contents could not be put back either: save the catalogue under another name.")
+                        : existed ? tr("The previous file is unchanged.") : QString(),
+                result.outcome == FileResult::Locked);
+        if (!retry)
+            return false;
+    }
 }
 
-bool MainWindow::reportSave(const QString &path, const FileResult &result, bool existed)
+// While another program holds the file locked, `write` is tried again for a while, with
+// the window still drawn and a busy cursor, but no user input taken meanwhile.
+FileResult MainWindow::waitOutLock(const std::function<FileResult()> &write)
 {
-    if (!result.ok()) {
-        reportFailure(tr("Could not save %1.").arg(QDir::toNativeSeparators(path)), result,
-                      result.outcome == FileResult::RestoreFailed
-                              ? tr("Its previous contents could not be put back either: save the catalogue under another name.")
-                              : existed ? tr("The previous file is unchanged.") : QString());
-        return false;
+    FileResult result = write();
+    if (result.outcome != FileResult::Locked)
+        return result;
+    statusBar()->showMessage(tr("Another program is using the file; waiting for it…"));
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    QElapsedTimer waited;
+    waited.start();
+    while (result.outcome == FileResult::Locked && waited.elapsed() < lockWaitMs) {
+        QEventLoop pause;
+        QTimer::singleShot(lockRetryMs, &pause, &QEventLoop::quit);
+        pause.exec(QEventLoop::ExcludeUserInputEvents);
+        result = write();
     }
-    statusBar()->showMessage(tr("Saved %1").arg(QFileInfo(path).fileName()), statusTimeoutMs);
-    return true;
+    QApplication::restoreOverrideCursor();
+    statusBar()->clearMessage();
+    return result;
 }
 
 void MainWindow::on_actionSave_triggered()
@@ -551,17 +536,18 @@ void MainWindow::on_actionSave_triggered()
 void MainWindow::on_actionSaveAs_triggered()
 {
     const QString path = askSavePath(tr("Save file as..."));
-    if (!path.isEmpty() && writeCatalogue(path)
-        && (jsonPath.isEmpty() || QFileInfo(path) == QFileInfo(jsonPath)))
-        setModified(false);
+    if (!path.isEmpty())
+        writeCatalogue(path);
 }
 
-void MainWindow::reportFailure(const QString &what, const FileResult &result, const QString &after)
+// Tells why `what` failed; true when the user asks to try again, where that is offered.
+bool MainWindow::reportFailure(const QString &what, const FileResult &result, const QString &after,
+                               bool offerRetry)
 {
     QString reason;
     switch (result.outcome) {
     case FileResult::Done:
-        return;
+        return false;
     case FileResult::CannotOpen:
         reason = tr("The file cannot be opened: %1.").arg(result.reason);
         break;
@@ -600,5 +586,11 @@ void MainWindow::reportFailure(const QString &what, const FileResult &result, co
         reason = tr("Another program kept the file locked for too long.");
         break;
     }
-    QMessageBox::warning(this, tr("Error"), QStringList({ what, reason, after }).join(u' ').trimmed());
+    const QString text = QStringList({ what, reason, after }).join(u' ').trimmed();
+    if (!offerRetry) {
+        QMessageBox::warning(this, tr("Error"), text);
+        return false;
+    }
+    return QMessageBox::warning(this, tr("Error"), text, QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Retry)
+            == QMessageBox::Retry;
 }

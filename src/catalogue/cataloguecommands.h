@@ -4,13 +4,43 @@
 
 #include <QUndoCommand>
 
+#include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
+
+// What a change of the catalogue touched, for the views that show it.
+struct CatalogueChange
+{
+    enum Scope {
+        // Elements or variants came or went, moved, or had their category or name changed,
+        // or the catalogue is another one (Open, New).
+        Everything,
+        // Only values of `variants` changed; every element and variant stays where it was,
+        // under its category and name.
+        Values,
+    };
+    Scope scope = Everything;
+    // With Values: the serial numbers of the variants whose values changed.
+    std::vector<std::uint64_t> variants;
+
+    // This change followed by `later`, as one.
+    void add(const CatalogueChange &later);
+};
+
+// A step of the history that says what it changed, each time it is done or undone.
+class CatalogueStep : public QUndoCommand
+{
+public:
+    using QUndoCommand::QUndoCommand;
+    // What the step changed as it was last done or undone.
+    virtual CatalogueChange change() const = 0;
+};
 
 // One Save of an editor on an existing variant: the variant's values and its element's own
 // fields. The step holds the values that are not in the catalogue at the time, and trades
 // them for those that are.
-class ChangeCommand : public QUndoCommand
+class ChangeCommand : public CatalogueStep
 {
 public:
     ChangeCommand(SetOfFurnitures &set, VariantPlace place, Furniture fields, Form variant,
@@ -18,6 +48,7 @@ public:
 
     void redo() override;
     void undo() override;
+    CatalogueChange change() const override;
 
 private:
     SetOfFurnitures &set;
@@ -28,7 +59,7 @@ private:
 
 // A variant, or a whole element, that a step adds to the catalogue or deletes from it. The
 // step holds it while it is out of the catalogue.
-class AddOrDeleteCommand : public QUndoCommand
+class AddOrDeleteCommand : public CatalogueStep
 {
 public:
     // Adds the one variant of `furniture` under the identifier `next` gave: into the element
@@ -40,6 +71,7 @@ public:
 
     void redo() override;
     void undo() override;
+    CatalogueChange change() const override;
 
 private:
     void put();

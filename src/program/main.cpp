@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QInputDialog>
 #include <QLibraryInfo>
+#include <QLoggingCategory>
 #include <QTranslator>
 
 #include <csignal>
@@ -37,6 +38,9 @@ int main(int argc, char *argv[])
         return print(early);
 
     QApplication app(argc, argv);
+    // The main window's File actions are made after its form, whose connection by name
+    // warns that it finds none of them; a user's QT_LOGGING_RULES still turns this on.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.core.qmetaobject.connectslotsbyname=false"));
     const CommandLine commandLine(QApplication::arguments());
     if (commandLine.exitCode())
         return print(commandLine);

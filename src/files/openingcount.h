@@ -6,6 +6,13 @@
 
 class UnkeptBytesCheck;
 
+// What one element and one variant take in the catalogue's records, besides their texts.
+struct RecordSizes
+{
+    qint64 element;
+    qint64 variant;
+};
+
 // What opening a catalogue file builds, counted in one pass over its bytes before they
 // are parsed. The parser keeps every value and member name in 16 bytes (24 with its
 // lists' spare room) plus its text, and every object or array that holds anything in
@@ -19,7 +26,7 @@ public:
     // Tells `check`, where given, of every object and text on the way.
     void scan(QByteArrayView bytes, UnkeptBytesCheck *check = nullptr);
     // The most memory that opening a file of this size and these counts takes.
-    qint64 bytes(qint64 fileSize) const;
+    qint64 bytes(qint64 fileSize, RecordSizes records) const;
 
 private:
     enum Role : quint8 { Other, Entries, Entry, Category, Elements, Element, Variants };

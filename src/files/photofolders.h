@@ -12,6 +12,7 @@ namespace PhotoFolders {
 
 // The folder of the current catalogue file; empty when there is none.
 void setCatalogueFolder(const QString &folder);
+QString catalogueFolder();
 
 // The folders a photo is looked for in, in order, each ending in "/".
 QStringList candidates();

@@ -374,15 +374,17 @@ FileResult overwriteInPlace(const QByteArray &name, int existing, const QByteArr
 }
 
 // Takes the advisory lock of the open file `file`, which other saves of this program take
-// too, polling for about two seconds. Where the file system cannot lock files, a hidden
+// too, polling `attempts` times over about 20 ms each. Where the file system cannot lock files, a hidden
 // side file beside it is locked instead, held open in `sideLock`.
-bool lockForWriting(int file, const QByteArray &name, Descriptor &sideLock)
+bool lockForWriting(int file, const QByteArray &name, Descriptor &sideLock, int attempts)
 {
     struct flock whole {};
     whole.l_type = F_WRLCK;
     whole.l_whence = SEEK_SET;
     int lockable = file;
-    for (int attempt = 0; attempt < 100; ++attempt) {
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        if (attempt > 0)
+            QThread::msleep(20);
         if (lockable == file && ::fcntl(file, F_OFD_SETLK, &whole) == 0)
             return true;
         if (lockable == file && errno != EAGAIN && errno != EACCES && errno != EINTR) {
@@ -394,7 +396,6 @@ bool lockForWriting(int file, const QByteArray &name, Descriptor &sideLock)
         }
         if (lockable != file && ::flock(lockable, LOCK_EX | LOCK_NB) == 0)
             return true;
-        QThread::msleep(20);
     }
     return false;
 }
@@ -402,12 +403,13 @@ bool lockForWriting(int file, const QByteArray &name, Descriptor &sideLock)
 // Opens the existing regular file `name` for writing and takes its lock. A file that
 // another save replaced while this one waited is opened again, so that the lock held is
 // that of the file the path names.
-FileResult openLocked(const QByteArray &name, Descriptor &file, struct stat &info, Descriptor &sideLock)
+FileResult openLocked(const QByteArray &name, Descriptor &file, struct stat &info, Descriptor &sideLock,
+                      int lockAttempts)
 {
     for (int attempt = 0; attempt < 10; ++attempt) {
         if (const FileResult opened = openRegularFile(name, O_WRONLY, file, info); !opened.ok())
             return opened;
-        if (!lockForWriting(file.get(), name, sideLock))
+        if (!lockForWriting(file.get(), name, sideLock, lockAttempts))
             return failure(FileResult::Locked);
         struct stat now;
         if (::stat(name.constData(), &now) == 0 && now.st_dev == info.st_dev && now.st_ino == info.st_ino)
@@ -507,7 +509,8 @@ FileResult DiskFile::write(const QString &path, const QByteArray &contents, File
     const QByteArray name = QFile::encodeName(canonical);
     Descriptor existing, sideLock;
     struct stat target;
-    if (const FileResult opened = openLocked(name, existing, target, sideLock); !opened.ok())
+    if (const FileResult opened = openLocked(name, existing, target, sideLock, conditions.waitForLock ? 100 : 1);
+        !opened.ok())
         return opened;
     if (conditions.unchangedSince && conditions.unchangedSince->changedOnDisk(path))
         return failure(FileResult::ChangedOnDisk);

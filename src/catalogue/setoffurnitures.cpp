@@ -17,6 +17,7 @@
 
 using namespace Qt::StringLiterals;
 
+
 void SetOfFurnitures::addFurniture(Furniture *furniture)
 {
     furnitures.push_back(furniture);
@@ -52,6 +53,9 @@ std::ostream &operator<<(std::ostream &out, SetOfFurnitures &set)
 // and QCborArray, which share the parsed document with QJsonObject and QJsonArray and
 // read the same values, but find a key among an object's few members at half the cost.
 namespace {
+
+// The memory bound counts what the records of an element and a variant take.
+const RecordSizes recordSizes { sizeof(Furniture), sizeof(Form) };
 
 using Expected = UnkeptValuesCheck::Expected;
 
@@ -213,7 +217,7 @@ FileResult checkOpeningMemory(const QByteArray &bytes, UnkeptValues &unkept)
     UnkeptBytesCheck check(unkept);
     count.scan(bytes, &check);
     FileResult result;
-    if (count.bytes(bytes.size()) > SetOfFurnitures::maxOpeningMemory)
+    if (count.bytes(bytes.size(), recordSizes) > SetOfFurnitures::maxOpeningMemory)
         result.outcome = FileResult::TooMuchContent;
     return result;
 }
@@ -224,7 +228,7 @@ qint64 SetOfFurnitures::openingMemory(QByteArrayView bytes)
 {
     OpeningCount count;
     count.scan(bytes);
-    return count.bytes(bytes.size());
+    return count.bytes(bytes.size(), recordSizes);
 }
 
 FileResult SetOfFurnitures::load(const QString &path)
@@ -272,16 +276,26 @@ FileResult SetOfFurnitures::load(const QString &path, UnkeptValues &unkept)
 
 FileResult SetOfFurnitures::save(const QString &path)
 {
-    return write(path, nullptr);
+    return save(path, IfLocked::Wait);
+}
+
+FileResult SetOfFurnitures::save(const QString &path, IfLocked ifLocked)
+{
+    return write(path, nullptr, ifLocked);
 }
 
 FileResult SetOfFurnitures::saveUnlessChanged(const QString &path)
 {
-    const auto known = knownFiles.constFind(absolute(path));
-    return write(path, known != knownFiles.constEnd() ? &*known : nullptr);
+    return saveUnlessChanged(path, IfLocked::Wait);
 }
 
-FileResult SetOfFurnitures::write(const QString &path, const FileStamp *unchangedSince)
+FileResult SetOfFurnitures::saveUnlessChanged(const QString &path, IfLocked ifLocked)
+{
+    const auto known = knownFiles.constFind(absolute(path));
+    return write(path, known != knownFiles.constEnd() ? &*known : nullptr, ifLocked);
+}
+
+FileResult SetOfFurnitures::write(const QString &path, const FileStamp *unchangedSince, IfLocked ifLocked)
 {
     IndentedJsonWriter out;
     out.beginArray();
@@ -290,7 +304,8 @@ FileResult SetOfFurnitures::write(const QString &path, const FileStamp *unchange
     out.endArray();
 
     FileStamp stamp;
-    const FileResult result = DiskFile::write(path, out.text(), &stamp, { unchangedSince, maxFileSize });
+    const FileResult result = DiskFile::write(path, out.text(), &stamp,
+                                              { unchangedSince, maxFileSize, ifLocked == IfLocked::Wait });
     switch (result.outcome) {
     case FileResult::Done:
         knownFiles.insert(absolute(path), stamp);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogueoperations.h"
+#include "cataloguedocument.h"
 
 #include <QHash>
 #include <QUndoStack>
@@ -40,11 +40,14 @@ public:
 
     // The catalogue of the running program.
     static SetOfFurnitures sof;
-    // Every change the editors made to it since it was opened or emptied, to undo and redo.
-    static QUndoStack history;
+    // The document that holds it: its history, its file, and the signal of every change.
+    static CatalogueDocument &document();
+    // The document's history, for code that used the editor's own before the document held it.
+    static QUndoStack &history;
 
 signals:
-    // The editor closes, or added or removed a variant: the tree is to be rebuilt.
+    // The editor closes, or added or removed a variant. Views learn of every change from
+    // the document; this is kept for code that connects to it.
     void sendInfoToMainWindow(const SetOfFurnitures &furnitures);
     // New furniture went into the catalogue under the identifier `id`.
     void furnitureAdded(const QString &id);

@@ -9,7 +9,7 @@ const QString workingImages = QStringLiteral("../../Images/");
 // As large as a picture the editor shows may be.
 const qint64 maxPhotoSize = qint64(64) << 20;
 
-QString catalogueFolder;
+QString currentCatalogueFolder;
 
 } // namespace
 
@@ -17,14 +17,19 @@ namespace PhotoFolders {
 
 void setCatalogueFolder(const QString &folder)
 {
-    catalogueFolder = folder;
+    currentCatalogueFolder = folder;
+}
+
+QString catalogueFolder()
+{
+    return currentCatalogueFolder;
 }
 
 QStringList candidates()
 {
     QStringList folders { workingImages };
-    if (!catalogueFolder.isEmpty()) {
-        const QDir catalogue(catalogueFolder);
+    if (!currentCatalogueFolder.isEmpty()) {
+        const QDir catalogue(currentCatalogueFolder);
         folders << QDir::cleanPath(catalogue.filePath(QStringLiteral("../Images"))) + u'/'
                 << catalogue.filePath(QStringLiteral("Images/"));
     }

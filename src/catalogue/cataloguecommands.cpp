@@ -4,9 +4,19 @@
 
 using namespace CatalogueOperations;
 
+void CatalogueChange::add(const CatalogueChange &later)
+{
+    if (later.scope == Everything)
+        scope = Everything;
+    if (scope == Everything)
+        variants.clear();
+    else
+        variants.insert(variants.end(), later.variants.begin(), later.variants.end());
+}
+
 ChangeCommand::ChangeCommand(SetOfFurnitures &set, VariantPlace place, Furniture fields,
                              Form variant, const QString &text)
-    : QUndoCommand(text), set(set), place(place), fields(std::move(fields)), variant(std::move(variant))
+    : CatalogueStep(text), set(set), place(place), fields(std::move(fields)), variant(std::move(variant))
 {
     this->fields.setForms({});
 }
@@ -21,9 +31,30 @@ void ChangeCommand::undo()
     exchange(set, place, fields, variant);
 }
 
+// The step holds the element's fields as they were before it was last done or undone.
+CatalogueChange ChangeCommand::change() const
+{
+    const std::vector<Furniture *> furnitures = set.getFurnitures();
+    if (place.element >= furnitures.size())
+        return {};
+    const Furniture &element = *furnitures[place.element];
+    if (element.getCategory() != fields.getCategory() || element.getName() != fields.getName())
+        return {};
+    CatalogueChange change { CatalogueChange::Values, {} };
+    const std::vector<Form> &forms = element.getForms();
+    const bool ownFieldsChanged = element.getDesc() != fields.getDesc()
+            || element.getDesigner() != fields.getDesigner() || !(element.getDim() == fields.getDim());
+    if (ownFieldsChanged)
+        for (const Form &form : forms)
+            change.variants.push_back(form.getSerial());
+    else if (place.variant < forms.size())
+        change.variants.push_back(forms[place.variant].getSerial());
+    return change;
+}
+
 AddOrDeleteCommand::AddOrDeleteCommand(SetOfFurnitures &set, const NewIdentifier &next,
                                        std::unique_ptr<Furniture> furniture, const QString &text)
-    : QUndoCommand(text), set(set), adds(true),
+    : CatalogueStep(text), set(set), adds(true),
       place { next.element.value_or(set.getFurnitures().size()), 0 }, wholeElement(!next.element)
 {
     if (wholeElement) {
@@ -38,7 +69,7 @@ AddOrDeleteCommand::AddOrDeleteCommand(SetOfFurnitures &set, const NewIdentifier
 }
 
 AddOrDeleteCommand::AddOrDeleteCommand(SetOfFurnitures &set, VariantPlace place, const QString &text)
-    : QUndoCommand(text), set(set), adds(false), place(place),
+    : CatalogueStep(text), set(set), adds(false), place(place),
       wholeElement(place.element < set.getFurnitures().size()
                    && set.getFurnitures()[place.element]->getForms().size() == 1)
 {
@@ -52,6 +83,11 @@ void AddOrDeleteCommand::redo()
 void AddOrDeleteCommand::undo()
 {
     adds ? take() : put();
+}
+
+CatalogueChange AddOrDeleteCommand::change() const
+{
+    return {};
 }
 
 void AddOrDeleteCommand::put()

@@ -7,10 +7,13 @@
 #include <QString>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 
+class CatalogueDocument;
 class CatalogueSearch;
 class CatalogueTreeModel;
+struct CatalogueChange;
 class Edit;
 class QAction;
 class QLabel;
@@ -56,7 +59,6 @@ public slots:
     void on_actionNewFurniture_triggered();
 
 private:
-    void setupFormQuietly();
     void showLogo(const QString &path);
     void buildFileMenu();
     template<typename Command>
@@ -65,6 +67,7 @@ private:
     QAction *createHistoryAction(const char *name, QKeySequence::StandardKey key,
                                  void (QUndoStack::*move)());
     void nameHistorySteps();
+    void catalogueChanged(const CatalogueChange &change);
     void setupFilter();
     void focusFilter();
     void filterEdited();
@@ -73,31 +76,26 @@ private:
     void goToFirstVariant();
     void activateRow(const QModelIndex &index);
     void openEditor(Edit *editor);
-    void setModified(bool value);
-    bool hasUnsavedChanges() const;
     void updateWindowTitle();
     bool settleUnsavedChanges();
     bool saveCatalogue();
-    bool confirmOverwrite();
-    bool saveToCurrentFile();
+    bool confirmOverwrite(const QString &path);
     bool writeCatalogue(const QString &path);
-    bool reportSave(const QString &path, const FileResult &result, bool existed);
+    bool saveWith(const QString &path, const std::function<FileResult()> &write);
+    FileResult waitOutLock(const std::function<FileResult()> &write);
     QString fileOrInterruptedSaveBackup(const QString &filename);
     QString askSavePath(const QString &caption);
     void warnOfUnkeptValues(const QString &filename, const UnkeptValues &unkept);
-    void reportFailure(const QString &what, const FileResult &result, const QString &after = {});
+    bool reportFailure(const QString &what, const FileResult &result, const QString &after = {},
+                       bool offerRetry = false);
 
     Ui::MainWindow *ui;
-    // The catalogue file that Save writes to; empty until a file is opened.
-    QString jsonPath;
-    // Whether the catalogue holds changes that jsonPath (or, without one, no file) holds not,
-    // besides those of the history: it is modified too while the history is away from the
-    // step last saved.
-    bool modified = false;
+    // The catalogue shown, with its history and its file.
+    CatalogueDocument &document;
     QAction *actionUndo = nullptr;
     QAction *actionRedo = nullptr;
-    // Every change that adds or removes elements or variants rebuilds the tree, so the
-    // records its rows name stay valid while it is shown.
+    // Every change that adds, removes or moves elements or variants rebuilds the tree, so
+    // the records its rows name stay valid while it is shown.
     CatalogueTreeModel *model = nullptr;
     // The filter's search over the catalogue as it was at the last rebuild; made when the
     // filter first needs it after that.

@@ -1,7 +1,5 @@
 #include "openingcount.h"
 
-#include "form.h"
-#include "furniture.h"
 #include "unkeptvalues.h"
 
 #include <algorithm>
@@ -149,11 +147,11 @@ void OpeningCount::close()
 // The parse holds the file's bytes, its values and their texts (in UTF-16 at most); the
 // records then add their own copies of the texts, and the longest text is converted once
 // more on its way.
-qint64 OpeningCount::bytes(qint64 fileSize) const
+qint64 OpeningCount::bytes(qint64 fileSize, RecordSizes records) const
 {
     const qint64 parsed = fileSize + 24 * items + 192 * containers + 2 * texts;
-    const qint64 records = qint64(sizeof(Furniture) + 48) * elements + qint64(sizeof(Form) + 16) * variants
+    const qint64 built = (records.element + 48) * elements + (records.variant + 16) * variants
             + texts + namesCopied + 4 * longestText;
-    return parsed + records;
+    return parsed + built;
 }
 

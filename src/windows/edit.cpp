@@ -21,7 +21,14 @@
 #include <memory>
 
 SetOfFurnitures Edit::sof;
-QUndoStack Edit::history;
+QUndoStack &Edit::history = Edit::document().history();
+
+// Made on first use, after the catalogue it holds, and so destroyed before it.
+CatalogueDocument &Edit::document()
+{
+    static CatalogueDocument document(sof);
+    return document;
+}
 
 namespace {
 
@@ -100,7 +107,7 @@ Edit::Edit(QWidget *parent, Furniture *furniture, std::size_t variant)
     setReadOnly(true);
     installValidators();
     showVariant(furniture, variant);
-    connect(&history, &QUndoStack::indexChanged, this, &Edit::showStoredVariant);
+    connect(&document(), &CatalogueDocument::changed, this, &Edit::showStoredVariant);
 }
 
 // Fills the fields from the variant at `variant` of `furniture`, and binds the editor to it.
@@ -371,7 +378,7 @@ bool Edit::updateShownVariant()
     if (CatalogueOperations::holds(sof, *place, fields, form))
         return true;
     const QString id = QString::fromStdString(form.getId());
-    history.push(new ChangeCommand(sof, *place, std::move(fields), std::move(form), tr("Change %1").arg(id)));
+    document().push(new ChangeCommand(sof, *place, std::move(fields), std::move(form), tr("Change %1").arg(id)));
     return true;
 }
 
@@ -404,7 +411,7 @@ bool Edit::insertNewVariant()
             std::vector<Form> { Form(next.id, textOf(ui->lineEditPhoto), color,
                                      priceOf(ui->lineEditPrice), stockOf(ui->lineEditStock)) });
     const QString id = QString::fromStdString(next.id);
-    history.push(new AddOrDeleteCommand(sof, next, std::move(furniture), tr("Add %1").arg(id)));
+    document().push(new AddOrDeleteCommand(sof, next, std::move(furniture), tr("Add %1").arg(id)));
     rememberShownTexts();
     emit furnitureAdded(id);
     emit sendInfoToMainWindow(sof);
@@ -424,7 +431,7 @@ void Edit::on_pushButtonDelete_clicked()
 
     // An element left without variants leaves the catalogue, in the same step.
     const QString id = QString::fromStdString(sof.getFurnitures()[place->element]->getForms()[place->variant].getId());
-    history.push(new AddOrDeleteCommand(sof, *place, tr("Delete %1").arg(id)));
+    document().push(new AddOrDeleteCommand(sof, *place, tr("Delete %1").arg(id)));
     // The edits made to the variant went with it.
     rememberShownTexts();
     emit sendInfoToMainWindow(sof);

@@ -30,12 +30,17 @@ public:
     FileResult load(const QString &path);
     // The same, and tells what of the file a Save would write differently.
     FileResult load(const QString &path, UnkeptValues &unkept);
+    // Whether a save that finds the file locked by another program waits about two seconds
+    // for it, or gives up at once; either way it ends with Locked when the lock stays.
+    enum class IfLocked { Wait, GiveUp };
     // Writes the whole catalogue as indented JSON. On failure the previous file is kept.
     FileResult save(const QString &path);
+    FileResult save(const QString &path, IfLocked ifLocked);
     // As save(), unless someone else changed the file since this catalogue last loaded or
     // saved it: then nothing is written and the outcome is ChangedOnDisk. The check and
     // the write are one step, which a save by another program cannot come between.
     FileResult saveUnlessChanged(const QString &path);
+    FileResult saveUnlessChanged(const QString &path, IfLocked ifLocked);
     // Whether someone else changed the file since this catalogue last loaded or saved it.
     bool changedOnDisk(const QString &path) const;
 
@@ -50,7 +55,7 @@ public:
     static qint64 openingMemory(QByteArrayView bytes);
 
 private:
-    FileResult write(const QString &path, const FileStamp *unchangedSince);
+    FileResult write(const QString &path, const FileStamp *unchangedSince, IfLocked ifLocked);
 
     std::vector<Furniture *> furnitures;
     // The files this catalogue read or wrote, by absolute path.

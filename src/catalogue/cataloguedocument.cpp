@@ -1,0 +1,104 @@
+#include "cataloguedocument.h"
+
+#include <QFileInfo>
+#include <QSignalBlocker>
+
+#include <algorithm>
+#include <cstddef>
+#include <set>
+
+CatalogueDocument::CatalogueDocument(SetOfFurnitures &catalogue, QObject *parent)
+    : QObject(parent), set(catalogue)
+{
+    connect(&steps, &QUndoStack::indexChanged, this, &CatalogueDocument::historyMoved);
+    connect(&steps, &QUndoStack::cleanChanged, this, &CatalogueDocument::stateChanged);
+}
+
+bool CatalogueDocument::isModified() const
+{
+    return modifiedBesidesHistory || !steps.isClean();
+}
+
+void CatalogueDocument::push(CatalogueStep *step)
+{
+    steps.push(step);
+}
+
+// The steps between where the history stood and where it stands now were done or undone,
+// however that came about.
+void CatalogueDocument::historyMoved(int now)
+{
+    const int from = std::min(index, now), to = std::max(index, now);
+    index = now;
+    CatalogueChange change { CatalogueChange::Values, {} };
+    for (int i = from; i < to; ++i) {
+        const auto *step = dynamic_cast<const CatalogueStep *>(steps.command(i));
+        change.add(step ? step->change() : CatalogueChange {});
+    }
+    emit changed(change);
+}
+
+// A new history, with nothing to undo, for a catalogue that is now another.
+void CatalogueDocument::startHistory()
+{
+    const QSignalBlocker quiet(&steps);
+    steps.clear();
+    index = 0;
+}
+
+void CatalogueDocument::setSaved(bool saved)
+{
+    modifiedBesidesHistory = !saved;
+    if (saved)
+        steps.setClean();
+    emit stateChanged();
+}
+
+OpenOutcome CatalogueDocument::open(const QString &file, const QString &source)
+{
+    OpenOutcome opened;
+    const std::vector<Furniture *> before = set.getFurnitures();
+    opened.result = set.load(source, opened.unkept);
+    if (!opened.result.ok())
+        return opened;
+
+    const std::vector<Furniture *> furnitures = set.getFurnitures();
+    std::set<std::string> categories;
+    for (auto furniture = furnitures.begin() + std::ptrdiff_t(before.size()); furniture != furnitures.end(); ++furniture) {
+        categories.insert((*furniture)->getCategory());
+        opened.added.variants += (*furniture)->getForms().size();
+    }
+    opened.added.categories = categories.size();
+    opened.added.elements = furnitures.size() - before.size();
+
+    path = file;
+    startHistory();
+    setSaved(before.empty() && source == file);
+    emit changed({});
+    return opened;
+}
+
+void CatalogueDocument::clear()
+{
+    set.clear();
+    path.clear();
+    startHistory();
+    setSaved(true);
+    emit changed({});
+}
+
+FileResult CatalogueDocument::save(IfLocked ifLocked)
+{
+    const FileResult result = set.saveUnlessChanged(path, ifLocked);
+    if (result.ok())
+        setSaved(true);
+    return result;
+}
+
+FileResult CatalogueDocument::saveAs(const QString &file, IfLocked ifLocked)
+{
+    const FileResult result = set.save(file, ifLocked);
+    if (result.ok() && (path.isEmpty() || QFileInfo(file) == QFileInfo(path)))
+        setSaved(true);
+    return result;
+}

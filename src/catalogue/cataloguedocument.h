@@ -1,0 +1,83 @@
+#pragma once
+
+#include "cataloguecommands.h"
+#include "setoffurnitures.h"
+
+#include <QObject>
+#include <QString>
+#include <QUndoStack>
+
+#include <cstddef>
+
+// What an Open added to the catalogue.
+struct OpenedCounts
+{
+    std::size_t categories = 0;
+    std::size_t elements = 0;
+    std::size_t variants = 0;
+};
+
+struct OpenOutcome
+{
+    FileResult result;
+    OpenedCounts added;
+    // What of the file a Save would write otherwise.
+    UnkeptValues unkept;
+};
+
+// The catalogue being worked on: its history of changes, the file it belongs to and
+// whether that file holds it. After every change, whether made through the document or
+// straight on its history (a step done, undone or redone, Open, New), it emits changed()
+// once; that is how every view learns what to show again.
+class CatalogueDocument : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit CatalogueDocument(SetOfFurnitures &catalogue, QObject *parent = nullptr);
+
+    SetOfFurnitures &catalogue() const { return set; }
+    QUndoStack &history() { return steps; }
+    // The file that save() writes to; empty while there is none.
+    QString jsonPath() const { return path; }
+    // Whether the catalogue holds changes that jsonPath() (or, without one, no file) holds not.
+    bool isModified() const;
+
+    // Does `step` and keeps it in the history.
+    void push(CatalogueStep *step);
+
+    // Adds the furniture of the file `source` to the catalogue, which then belongs to the
+    // file `file` (the same, or a backup read in its place) with a new history. A catalogue
+    // that was not empty, or a backup, leaves it modified. On failure nothing changes.
+    OpenOutcome open(const QString &file, const QString &source);
+    // Empties the catalogue, which then belongs to no file, with a new history.
+    void clear();
+
+    // Whether a save that finds the file locked by another program waits for it a while.
+    using IfLocked = SetOfFurnitures::IfLocked;
+    // Writes the catalogue into jsonPath(), unless someone else changed that file since
+    // it was read or written here (ChangedOnDisk: nothing written).
+    FileResult save(IfLocked ifLocked = IfLocked::Wait);
+    // Writes the catalogue into `file`. Written into jsonPath(), or while there is none,
+    // the catalogue is no longer modified.
+    FileResult saveAs(const QString &file, IfLocked ifLocked = IfLocked::Wait);
+
+signals:
+    void changed(const CatalogueChange &change);
+    // isModified() or jsonPath() may be other than before.
+    void stateChanged();
+
+private:
+    void historyMoved(int index);
+    void startHistory();
+    void setSaved(bool saved);
+
+    SetOfFurnitures &set;
+    QUndoStack steps;
+    QString path;
+    // Changes that are not steps of the history: a file opened into a catalogue that was
+    // not empty, or a backup opened in the file's place.
+    bool modifiedBesidesHistory = false;
+    // Where the history stood after the last change, to tell which steps the next moved over.
+    int index = 0;
+};
