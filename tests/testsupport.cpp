@@ -153,12 +153,18 @@ Furniture typedFurniture(const QStringList &fields, const std::string &id)
                      { Form(id, text(8), text(9), fields.value(10).toDouble(), fields.value(11).toUInt()) });
 }
 
-// What the document said of a change: "all", or "values" and the identifiers of the
-// variants whose values changed.
+// What the document said of a change: "all"; "variants of" and the names of the elements
+// whose variants came or went; or "values" and the identifiers of the variants whose
+// values changed.
 QString describe(const CatalogueChange &change)
 {
     if (change.scope == CatalogueChange::Everything)
         return "all";
+    QStringList names;
+    for (const Furniture *element : change.elements)
+        names << QString::fromStdString(element->getName());
+    if (change.scope == CatalogueChange::Variants)
+        return "variants of " + names.join(u',');
     QStringList ids;
     for (std::uint64_t serial : change.variants)
         if (const std::optional<VariantPlace> place = CatalogueOperations::findVariant(testedDocument().catalogue(), serial))

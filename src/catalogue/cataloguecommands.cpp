@@ -1,17 +1,20 @@
 #include "cataloguecommands.h"
 
+#include <algorithm>
 #include <utility>
 
 using namespace CatalogueOperations;
 
 void CatalogueChange::add(const CatalogueChange &later)
 {
-    if (later.scope == Everything)
-        scope = Everything;
-    if (scope == Everything)
+    scope = std::min(scope, later.scope);
+    if (scope == Everything) {
+        elements.clear();
         variants.clear();
-    else
-        variants.insert(variants.end(), later.variants.begin(), later.variants.end());
+        return;
+    }
+    elements.insert(elements.end(), later.elements.begin(), later.elements.end());
+    variants.insert(variants.end(), later.variants.begin(), later.variants.end());
 }
 
 ChangeCommand::ChangeCommand(SetOfFurnitures &set, VariantPlace place, Furniture fields,
@@ -40,7 +43,7 @@ CatalogueChange ChangeCommand::change() const
     const Furniture &element = *furnitures[place.element];
     if (element.getCategory() != fields.getCategory() || element.getName() != fields.getName())
         return {};
-    CatalogueChange change { CatalogueChange::Values, {} };
+    CatalogueChange change { CatalogueChange::Values, {}, {} };
     const std::vector<Form> &forms = element.getForms();
     const bool ownFieldsChanged = element.getDesc() != fields.getDesc()
             || element.getDesigner() != fields.getDesigner() || !(element.getDim() == fields.getDim());
@@ -85,9 +88,13 @@ void AddOrDeleteCommand::undo()
     adds ? take() : put();
 }
 
+// A variant that comes or goes leaves its element where it was; an element does not.
 CatalogueChange AddOrDeleteCommand::change() const
 {
-    return {};
+    const std::vector<Furniture *> furnitures = set.getFurnitures();
+    if (wholeElement || place.element >= furnitures.size())
+        return {};
+    return { CatalogueChange::Variants, { furnitures[place.element] }, {} };
 }
 
 void AddOrDeleteCommand::put()

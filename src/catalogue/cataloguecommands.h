@@ -12,16 +12,21 @@
 // What a change of the catalogue touched, for the views that show it.
 struct CatalogueChange
 {
+    // From the widest to the narrowest.
     enum Scope {
-        // Elements or variants came or went, moved, or had their category or name changed,
-        // or the catalogue is another one (Open, New).
+        // Elements came or went, moved, or had their category or name changed, or the
+        // catalogue is another one (Open, New).
         Everything,
-        // Only values of `variants` changed; every element and variant stays where it was,
-        // under its category and name.
+        // Variants of `elements` came or went; every element stays where it was, under its
+        // category and name.
+        Variants,
+        // Only values of `variants` changed; every element and variant stays where it was.
         Values,
     };
     Scope scope = Everything;
-    // With Values: the serial numbers of the variants whose values changed.
+    // The elements whose variants came or went, with Variants.
+    std::vector<const Furniture *> elements;
+    // The serial numbers of the variants whose values changed, with Variants or Values.
     std::vector<std::uint64_t> variants;
 
     // This change followed by `later`, as one.

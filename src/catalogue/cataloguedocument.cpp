@@ -30,7 +30,7 @@ void CatalogueDocument::historyMoved(int now)
 {
     const int from = std::min(index, now), to = std::max(index, now);
     index = now;
-    CatalogueChange change { CatalogueChange::Values, {} };
+    CatalogueChange change { CatalogueChange::Values, {}, {} };
     for (int i = from; i < to; ++i) {
         const auto *step = dynamic_cast<const CatalogueStep *>(steps.command(i));
         change.add(step ? step->change() : CatalogueChange {});

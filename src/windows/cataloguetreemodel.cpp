@@ -5,6 +5,7 @@
 #include <QList>
 
 #include <algorithm>
+#include <numeric>
 
 // Builds the whole tree detached in one pass, grouping elements under their category in
 // order of first appearance, and only then hands it to the model.
@@ -21,17 +22,38 @@ CatalogueTreeModel::CatalogueTreeModel(std::vector<ShownElement> shownElements, 
             category->second = new QStandardItem(shownText(furniture->getCategory()));
             categoryRows.append(category->second);
         }
-        QList<QStandardItem *> variantRows;
-        variantRows.reserve(qsizetype(shown[entry].variants.size()));
-        for (std::size_t place : shown[entry].variants)
-            variantRows.append(new QStandardItem(shownText(furniture->getForms()[place].getId())));
         auto *element = new QStandardItem(shownText(furniture->getName()));
-        element->appendRows(variantRows);
+        element->appendRows(variantRows(shown[entry]));
         category->second->appendRow(element);
         elementRows.emplace(element, entry);
         variants += shown[entry].variants.size();
     }
     invisibleRootItem()->appendRows(categoryRows);
+}
+
+QList<QStandardItem *> CatalogueTreeModel::variantRows(const ShownElement &element)
+{
+    QList<QStandardItem *> rows;
+    rows.reserve(qsizetype(element.variants.size()));
+    for (std::size_t place : element.variants)
+        rows.append(new QStandardItem(shownText(element.element->getForms()[place].getId())));
+    return rows;
+}
+
+// The element rows stay, with their unfolding; only their variant rows are made again.
+void CatalogueTreeModel::showVariantsOf(const std::vector<const Furniture *> &elements)
+{
+    for (const auto &[row, entry] : elementRows) {
+        ShownElement &element = shown[entry];
+        if (std::find(elements.begin(), elements.end(), element.element) == elements.end())
+            continue;
+        variants -= element.variants.size();
+        element.variants.resize(element.element->getForms().size());
+        std::iota(element.variants.begin(), element.variants.end(), std::size_t(0));
+        variants += element.variants.size();
+        row->removeRows(0, row->rowCount());
+        row->appendRows(variantRows(element));
+    }
 }
 
 QString CatalogueTreeModel::shownText(const std::string &text)

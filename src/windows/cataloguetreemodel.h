@@ -32,6 +32,8 @@ public:
     // The first variant row, or an invalid index when there is none.
     QModelIndex firstVariant() const;
     std::size_t variantCount() const { return variants; }
+    // Shows again every variant of each of `elements`, which kept their places.
+    void showVariantsOf(const std::vector<const Furniture *> &elements);
 
     // A stored text as a row shows it: cut after `maxShownLength` characters, as longer
     // texts make every repaint crawl; the record keeps it whole.
@@ -39,8 +41,10 @@ public:
     static constexpr int maxShownLength = 1000;
 
 private:
+    static QList<QStandardItem *> variantRows(const ShownElement &element);
+
     std::vector<ShownElement> shown;
     // The entry of `shown` each element row shows.
-    std::unordered_map<const QStandardItem *, std::size_t> elementRows;
+    std::unordered_map<QStandardItem *, std::size_t> elementRows;
     std::size_t variants = 0;
 };

@@ -157,13 +157,16 @@ void MainWindow::nameHistorySteps()
 }
 
 // The tree shows categories, names and identifiers, and binds its rows to their records:
-// it is rebuilt when those may have changed. Any change may change what the filter finds.
+// it is made again where those may have changed. Any change may change what the filter
+// finds, and the whole filtered tree with it.
 void MainWindow::catalogueChanged(const CatalogueChange &change)
 {
     nameHistorySteps();
     search.reset();
     if (change.scope == CatalogueChange::Everything || !ui->lineEditFilter->text().trimmed().isEmpty())
         showTree();
+    else if (change.scope == CatalogueChange::Variants)
+        model->showVariantsOf(change.elements);
 }
 
 // The catalogue may have changed: the filter's search is made again when next needed.
