@@ -83,6 +83,9 @@ private:
     bool writeCatalogue(const QString &path);
     bool reportSave(const QString &path, const FileResult &result, bool existed);
     QString fileOrInterruptedSaveBackup(const QString &filename);
+    QString olderBackups(const QStringList &older);
+    QString backupAfterFailure(const QString &filename, const QString &source, const FileResult &result);
+    QString failureReason(const FileResult &result);
     QString askSavePath(const QString &caption);
     void warnOfUnkeptValues(const QString &filename, const UnkeptValues &unkept);
     void reportFailure(const QString &what, const FileResult &result, const QString &after = {});

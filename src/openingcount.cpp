@@ -93,6 +93,12 @@ void OpeningCount::scan(QByteArrayView bytes, UnkeptBytesCheck *check)
         case '\r':
             break;
         default:
+            if (check && expectValue && keyIs("price")) {
+                const char *number = at;
+                while (number < end && *number > ' ' && plainBytes[static_cast<unsigned char>(*number)])
+                    ++number;
+                check->price(QByteArrayView(at, number));
+            }
             value(*at, 0);
         }
     }

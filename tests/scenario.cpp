@@ -25,13 +25,17 @@
 #include <memory>
 #include <utility>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 // The steps, each "verb argument":
 //   catalogue A|n|red|1.1.1 + ...     the catalogue holds these elements (see fillCatalogue)
 //   snapshot                          the catalogue is remembered, for `changed`
 //   write PATH TEXT, write PATH @DATA PATH in the scratch tree holds TEXT (%XX a byte), or
-//                                     the file DATA of tests/data; fifo PATH, remove PATH
+//                                     the file DATA of tests/data; fifo PATH, remove PATH;
+//   link PATH OLD, symlink PATH TO,   a hard link to the file OLD, a symbolic link holding TO;
+//   age PATH SECONDS                  the file last written SECONDS after 1970 (times in UTC)
 //   new, open E V, openid E ID, use N a New Furniture editor; an editor on variant V (or the
 //                                     identifier ID) of element E ("none": no element); the
 //                                     N-th editor opened becomes the current one
@@ -243,6 +247,13 @@ void Player::play(const QString &verb, const QString &text)
                                                         : QByteArray::fromPercentEncoding(rest.toUtf8()));
          } },
         { "fifo", [&] { QVERIFY(mkfifo(QFile::encodeName(path), 0644) == 0 || (QFile::remove(path) && mkfifo(QFile::encodeName(path), 0644) == 0)); } },
+        { "link", [&] { QVERIFY(link(QFile::encodeName(tree.path(words[1])), QFile::encodeName(path)) == 0); } },
+        { "symlink", [&] { QVERIFY(symlink(QFile::encodeName(words[1]), QFile::encodeName(path)) == 0); } },
+        { "age", [&] {
+             qputenv("TZ", "UTC");
+             const timespec times[2] { { words[1].toLongLong(), 0 }, { words[1].toLongLong(), 0 } };
+             QVERIFY(utimensat(AT_FDCWD, QFile::encodeName(path), times, 0) == 0);
+         } },
         { "remove", [&] { QVERIFY(QFileInfo(path).isDir() ? QDir(path).removeRecursively() : QFile::remove(path)); } },
         { "new", [&] { adopt([] { (new Edit(nullptr))->show(); }); current->setAttribute(Qt::WA_DeleteOnClose); } },
         { "open", [&] { editors << (current = shown(new Edit(nullptr, element(words[0]), std::size_t(words[1].toInt())))); } },
