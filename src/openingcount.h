@@ -7,12 +7,13 @@
 class UnkeptBytesCheck;
 
 // What opening a catalogue file builds, counted in one pass over its bytes before they
-// are parsed. The parser keeps every value and member name in 16 bytes (24 with its
-// lists' spare room) plus its text, and every object or array that holds anything in
+// are parsed. The parser keeps every value and member name in 16 bytes, and up to three
+// times that while its lists grow, plus its text, and every object or array that holds anything in
 // about 190 bytes more (measured by the benchmark's worst files); the records then hold
 // one Furniture for each value of a category's "elements", one Form for each value of an
 // element's "specificite", their texts, and the category's name once in every element.
-// A name written with escapes may be any name, so it counts as each of these.
+// A name written with escapes may be any name, so it counts as each of these. Showing them
+// takes a row of the tree for each category, element and variant.
 class OpeningCount
 {
 public:
@@ -37,5 +38,6 @@ private:
     std::vector<Level> levels;
     QByteArrayView key;
     bool keyEscaped = false, expectKey = false, expectValue = true;
-    qint64 items = 0, containers = 0, elements = 0, variants = 0, texts = 0, longestText = 0, namesCopied = 0;
+    qint64 items = 0, containers = 0, categories = 0, elements = 0, variants = 0, texts = 0, longestText = 0,
+           namesCopied = 0;
 };

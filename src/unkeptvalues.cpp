@@ -10,7 +10,7 @@
 
 #include <algorithm>
 #include <climits>
-#include <deque>
+#include <numeric>
 #include <cmath>
 #include <utility>
 
@@ -59,13 +59,12 @@ void appendUtf8(std::string &text, char32_t c)
     }
 }
 
-// The text a JSON string stands for, given as written between its quotes, in UTF-8; an
-// escaped half of a surrogate pair that stands alone is kept in the same three-byte form,
-// so that different halves stay different texts, and `brokenPair` tells of it.
-std::string unescaped(QByteArrayView written, bool &brokenPair)
+// Appends to `text` the text a JSON string stands for, given as written between its
+// quotes, in UTF-8, which is never longer than what is written; an escaped half of a
+// surrogate pair that stands alone is kept in the same three-byte form, so that different
+// halves stay different texts, and `brokenPair` tells of it.
+void appendUnescaped(std::string &text, QByteArrayView written, bool &brokenPair)
 {
-    std::string text;
-    text.reserve(size_t(written.size()));
     brokenPair = false;
     char32_t high = 0; // a high half waiting for its low half
     for (qsizetype at = 0; at < written.size(); ++at) {
@@ -101,7 +100,6 @@ std::string unescaped(QByteArrayView written, bool &brokenPair)
         brokenPair = true;
         appendUtf8(text, high);
     }
-    return text;
 }
 
 bool mayEscapeSurrogate(QByteArrayView written)
@@ -184,6 +182,12 @@ void UnkeptValuesCheck::note(UnkeptValues::Kind kind, const QCborValue &example)
     found.add(kind, found.wantsExample(kind) ? jsonText(example) : QString());
 }
 
+void UnkeptValuesCheck::missing(QLatin1StringView key)
+{
+    found.add(UnkeptValues::MissingMembers,
+              found.wantsExample(UnkeptValues::MissingMembers) ? u'"' + key + u'"' : QString());
+}
+
 void UnkeptValuesCheck::wrongType(const Member &member)
 {
     found.add(UnkeptValues::WrongTypes, found.wantsExample(UnkeptValues::WrongTypes)
@@ -211,7 +215,7 @@ void UnkeptValuesCheck::category(const QCborValue &category, const QCborValue &n
     members(category.toMap(), { { "name"_L1, Expected::Text, name },
                                 { "elements"_L1, Expected::Array, elements } }, false);
     if (saved && name.isUndefined())
-        note(UnkeptValues::MissingMembers, QCborValue("name"_L1));
+        missing("name"_L1);
     if (!saved)
         note(UnkeptValues::EmptyCategories, name.toString());
 }
@@ -233,7 +237,7 @@ void UnkeptValuesCheck::members(const QCborMap &object, std::initializer_list<Me
     for (const Member &member : known) {
         if (member.value.isUndefined()) {
             if (present)
-                note(UnkeptValues::MissingMembers, QCborValue(member.key));
+                missing(member.key);
             continue;
         }
         ++found;
@@ -327,11 +331,18 @@ void UnkeptBytesCheck::objectEnds()
     openObjects.pop_back();
     if (keys.end() - first > 1) {
         // "\u0061" and "a" are one key.
-        std::deque<std::string> decoded;
+        // Decoded into one text, reserved whole so that the views into it stay valid.
+        std::string decoded;
+        decoded.reserve(std::accumulate(first, keys.end(), std::size_t(0), [](std::size_t size, const Key &key) {
+            return size + (key.escaped ? key.text.size() : 0);
+        }));
         bool brokenPair = false;
         for (auto key = first; key != keys.end(); ++key) {
-            if (key->escaped)
-                key->text = decoded.emplace_back(unescaped(key->text, brokenPair));
+            if (key->escaped) {
+                const std::size_t start = decoded.size();
+                appendUnescaped(decoded, key->text, brokenPair);
+                key->text = std::string_view(decoded).substr(start);
+            }
         }
         std::sort(first, keys.end(), [](const Key &a, const Key &b) { return a.text < b.text; });
         for (auto key = first; keys.end() - key > 1; ++key) {
@@ -350,7 +361,8 @@ void UnkeptBytesCheck::text(QByteArrayView quoted, bool escaped, bool isKey)
     const QByteArrayView inner = quoted.sliced(1, quoted.size() - 2);
     // Only an escaped surrogate, \uD800 to \uDFFF, can leave half a pair.
     bool brokenPair = false;
-    if (escaped && mayEscapeSurrogate(inner) && (unescaped(inner, brokenPair), brokenPair))
+    std::string decoded;
+    if (escaped && mayEscapeSurrogate(inner) && (appendUnescaped(decoded, inner, brokenPair), brokenPair))
         found.add(UnkeptValues::BrokenTexts, found.wantsExample(UnkeptValues::BrokenTexts)
                           ? cutShort(QString::fromUtf8(quoted)) : QString());
     if (isKey && !openObjects.empty())

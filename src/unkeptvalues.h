@@ -83,6 +83,7 @@ private:
     void stock(const Member &member);
     void note(UnkeptValues::Kind kind, const QCborValue &example);
     void wrongType(const Member &member);
+    void missing(QLatin1StringView key);
 
     UnkeptValues &found;
 };
