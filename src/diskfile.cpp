@@ -691,8 +691,13 @@ FileResult DiskFile::writeNew(const QString &path, const QByteArray &contents, b
     if (!error && ::renameat2(AT_FDCWD, temporaryName.constData(), AT_FDCWD, name.constData(),
                               replace ? 0 : RENAME_NOREPLACE) != 0)
         error = errno;
-    if (error)
+    // A file system that cannot rename without replacing can still link a new name.
+    if (error == EINVAL && !replace) {
+        error = ::link(temporaryName.constData(), name.constData()) == 0 ? 0 : errno;
         ::unlink(temporaryName.constData());
+    } else if (error) {
+        ::unlink(temporaryName.constData());
+    }
     return error ? failure(error == EEXIST ? FileResult::CannotOpen : FileResult::WriteFailed, error) : FileResult();
 }
 
@@ -704,9 +709,10 @@ bool DiskFile::nameTaken(const QString &path)
 
 DiskFile::InterruptedWrite DiskFile::interruptedWrite(const QString &path, qint64 maxSize)
 {
-    const QByteArray name = QFile::encodeName(QFileInfo(path).absoluteFilePath());
+    // Backups lie beside the file that the path's links lead to, as the write left them.
+    QByteArray name;
     struct stat file;
-    if (::stat(name.constData(), &file) != 0)
+    if (!resolveLinks(path, name).ok() || ::stat(name.constData(), &file) != 0)
         return {};
     QByteArray present;
     const bool readable = read(path, maxSize, present).ok();

@@ -36,9 +36,11 @@ constexpr std::array<bool, 256> plainBytes = [] {
 
 } // namespace
 
-void OpeningCount::scan(QByteArrayView bytes, UnkeptBytesCheck *check)
+void OpeningCount::scan(QByteArrayView bytes, UnkeptBytesCheck *check, qint64 limit)
 {
     for (const char *at = bytes.begin(), *end = bytes.end(); at < end; ++at) {
+        if ((items & 0xFFFF) == 0 && items > 0 && this->bytes(bytes.size()) > limit)
+            return;
         if (!expectValue) {
             while (at < end && plainBytes[static_cast<unsigned char>(*at)])
                 ++at;
@@ -61,8 +63,10 @@ void OpeningCount::scan(QByteArrayView bytes, UnkeptBytesCheck *check)
                 keyEscaped = escaped;
                 expectKey = false;
                 ++items;
-                if (!levels.empty())
+                if (!levels.empty()) {
                     levels.back().holds = true;
+                    ++levels.back().count;
+                }
             } else {
                 value('"', size);
             }
@@ -111,8 +115,10 @@ void OpeningCount::value(char first, qint64 textSize)
     if (!expectValue && !container)
         return;
     items += expectValue;
-    if (expectValue && !levels.empty())
+    if (expectValue && !levels.empty()) {
         levels.back().holds = true;
+        ++levels.back().count;
+    }
     expectValue = false;
     const Role parent = levels.empty() ? Other : levels.back().role;
     if (parent == Elements) {
@@ -150,6 +156,7 @@ void OpeningCount::close()
         ++categories;
     }
     containers += levels.back().holds;
+    largest = std::max(largest, levels.back().count);
     levels.pop_back();
     expectKey = expectValue = false;
 }
@@ -160,7 +167,7 @@ void OpeningCount::close()
 qint64 OpeningCount::bytes(qint64 fileSize) const
 {
     constexpr qint64 treeRow = 300;
-    const qint64 parsed = fileSize + 48 * items + 192 * containers + 2 * texts;
+    const qint64 parsed = fileSize + 24 * items + 32 * largest + 192 * containers + 2 * texts;
     const qint64 records = qint64(sizeof(Furniture) + 48) * elements + qint64(sizeof(Form) + 16) * variants
             + texts + namesCopied + 4 * longestText;
     // A tree row, and the list of what the tree shows (measured by the benchmark's worst files).

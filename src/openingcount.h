@@ -2,13 +2,15 @@
 
 #include <QByteArrayView>
 
+#include <limits>
 #include <vector>
 
 class UnkeptBytesCheck;
 
 // What opening a catalogue file builds, counted in one pass over its bytes before they
-// are parsed. The parser keeps every value and member name in 16 bytes, and up to three
-// times that while its lists grow, plus its text, and every object or array that holds anything in
+// are parsed. The parser keeps every value and member name in 16 bytes (24 with its
+// lists' spare room; the largest list, and this check's list of its keys, take 32 more
+// each while they grow) plus its text, and every object or array that holds anything in
 // about 190 bytes more (measured by the benchmark's worst files); the records then hold
 // one Furniture for each value of a category's "elements", one Form for each value of an
 // element's "specificite", their texts, and the category's name once in every element.
@@ -17,8 +19,10 @@ class UnkeptBytesCheck;
 class OpeningCount
 {
 public:
-    // Tells `check`, where given, of every object and text on the way.
-    void scan(QByteArrayView bytes, UnkeptBytesCheck *check = nullptr);
+    // Tells `check`, where given, of every object and text on the way. Stops once what
+    // opening takes passes `limit`, so that a file refused costs no more than its bytes.
+    void scan(QByteArrayView bytes, UnkeptBytesCheck *check = nullptr,
+              qint64 limit = std::numeric_limits<qint64>::max());
     // The most memory that opening a file of this size and these counts takes.
     qint64 bytes(qint64 fileSize) const;
 
@@ -29,6 +33,7 @@ private:
         Role role;
         bool object;
         bool holds = false;
+        qint64 count = 0; // values and keys
         qint64 nameSize = 0, elements = 0; // of a category
     };
     void value(char first, qint64 textSize);
@@ -38,6 +43,6 @@ private:
     std::vector<Level> levels;
     QByteArrayView key;
     bool keyEscaped = false, expectKey = false, expectValue = true;
-    qint64 items = 0, containers = 0, categories = 0, elements = 0, variants = 0, texts = 0, longestText = 0,
+    qint64 items = 0, containers = 0, largest = 0, categories = 0, elements = 0, variants = 0, texts = 0, longestText = 0,
            namesCopied = 0;
 };

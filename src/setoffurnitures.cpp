@@ -214,7 +214,7 @@ FileResult checkOpeningMemory(const QByteArray &bytes, UnkeptValues &unkept)
 {
     OpeningCount count;
     UnkeptBytesCheck check(unkept);
-    count.scan(bytes, &check);
+    count.scan(bytes, &check, SetOfFurnitures::maxOpeningMemory);
     FileResult result;
     if (count.bytes(bytes.size()) > SetOfFurnitures::maxOpeningMemory)
         result.outcome = FileResult::TooMuchContent;

@@ -43,8 +43,9 @@ public:
 
     void add(Kind kind, const QString &example);
     const Finding &operator[](Kind kind) const { return findings[kind]; }
-    // Whether an example of this kind would still be kept: examples are made only then.
-    bool wantsExample(Kind kind) const { return findings[kind].examples.size() < maxExamples; }
+    // Whether an example of this kind would still be kept: examples are made only for the
+    // first few findings, so that a file of millions makes no more.
+    bool wantsExample(Kind kind) const { return findings[kind].count < maxExamples; }
     bool isEmpty() const;
 
 private:
