@@ -39,8 +39,12 @@ constexpr std::array<bool, 256> plainBytes = [] {
 void OpeningCount::scan(QByteArrayView bytes, UnkeptBytesCheck *check, qint64 limit)
 {
     for (const char *at = bytes.begin(), *end = bytes.end(); at < end; ++at) {
-        if ((items & 0xFFFF) == 0 && items > 0 && this->bytes(bytes.size()) > limit)
-            return;
+        if ((items & 0xFFFF) == 0 && items > 0) {
+            for (const Level &level : levels)
+                largest = std::max(largest, level.count);
+            if (this->bytes(bytes.size()) > limit)
+                return;
+        }
         if (!expectValue) {
             while (at < end && plainBytes[static_cast<unsigned char>(*at)])
                 ++at;
@@ -167,7 +171,7 @@ void OpeningCount::close()
 qint64 OpeningCount::bytes(qint64 fileSize) const
 {
     constexpr qint64 treeRow = 300;
-    const qint64 parsed = fileSize + 24 * items + 32 * largest + 192 * containers + 2 * texts;
+    const qint64 parsed = fileSize + 24 * items + 48 * largest + 192 * containers + 2 * texts;
     const qint64 records = qint64(sizeof(Furniture) + 48) * elements + qint64(sizeof(Form) + 16) * variants
             + texts + namesCopied + 4 * longestText;
     // A tree row, and the list of what the tree shows (measured by the benchmark's worst files).

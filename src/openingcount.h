@@ -9,8 +9,8 @@ class UnkeptBytesCheck;
 
 // What opening a catalogue file builds, counted in one pass over its bytes before they
 // are parsed. The parser keeps every value and member name in 16 bytes (24 with its
-// lists' spare room; the largest list, and this check's list of its keys, take 32 more
-// each while they grow) plus its text, and every object or array that holds anything in
+// lists' spare room; the largest list, its texts and this check's list of its keys take
+// 48 more each while they grow) plus its text, and every object or array that holds anything in
 // about 190 bytes more (measured by the benchmark's worst files); the records then hold
 // one Furniture for each value of a category's "elements", one Form for each value of an
 // element's "specificite", their texts, and the category's name once in every element.
