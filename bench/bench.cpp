@@ -3,6 +3,7 @@
 
 #include "cataloguecommands.h"
 #include "cataloguesearch.h"
+#include "cataloguetreemodel.h"
 #include "edit.h"
 #include "mainwindow.h"
 #include "setoffurnitures.h"
@@ -571,9 +572,28 @@ const WorstFile worstFiles[] = {
       }, 0 },
     { "categories of one empty element",
       [](qint64 n) { return '[' + QByteArray("{\"category\":{\"name\":\"C\",\"elements\":[{}]}},").repeated(n) + "{}]"; },
-      1'000'000 },
+      0 },
     { "characters of one name",
       [](qint64 n) { return "[{\"category\":{\"name\":\"C\",\"elements\":[{\"name\":\"" + QByteArray(n, 'x') + "\"}]}}]"; }, 0 },
+    { "short texts under an unknown key",
+      [](qint64 n) { return "[{\"category\":{\"name\":\"C\",\"elements\":[{\"x\":[" + QByteArray("\"a\",").repeated(n) + "\"a\"]}]}}]"; }, 0 },
+    { "distinct unknown keys",
+      [](qint64 n) {
+          QByteArray keys;
+          keys.reserve(n * 12);
+          for (qint64 i = 0; i < n; ++i)
+              keys += "\"" + QByteArray::number(i, 36).rightJustified(6, '0') + "\":0,";
+          return "[{\"category\":{\"name\":\"C\",\"elements\":[{" + keys + "\"x\":0}]}}]";
+      }, 24'000'000 },
+    { "repeated keys",
+      [](qint64 n) { return "[{\"category\":{\"name\":\"C\",\"elements\":[{" + QByteArray("\"a\":0,").repeated(n) + "\"a\":0}]}}]"; },
+      10'000'000 },
+    { "texts of half a surrogate pair",
+      [](qint64 n) { return "[{\"category\":{\"name\":\"C\",\"elements\":[{\"x\":[" + QByteArray("\"\\ud800\",").repeated(n) + "0]}]}}]"; },
+      10'000'000 },
+    { "keys written with escapes",
+      [](qint64 n) { return "[{\"category\":{\"name\":\"C\",\"elements\":[{" + QByteArray("\"\\u0061\":0,").repeated(n) + "\"a\":0}]}}]"; },
+      10'000'000 },
 };
 
 // The most of a worst file's thing that opening admits, within the size cap; the bound's
@@ -592,12 +612,14 @@ qint64 admittedCount(const WorstFile &file)
     return count;
 }
 
-// The peak resident memory that opening each worst file takes, at the most that opening
-// admits, and the refusal of one past it.
+// The peak resident memory that opening each worst file and showing it in the tree takes,
+// at the most that opening admits, and the refusal of one past it; and the time of opening
+// against the toolkit's bare parse of the same bytes.
 void printWorstFiles(const QTemporaryDir &dir)
 {
     const QString path = dir.filePath(QStringLiteral("worst.json"));
-    std::printf("\nOpening the worst files (memory bound %.1f MB, size cap %.1f MB): peak resident memory\n",
+    std::printf("\nOpening the worst files (memory bound %.1f MB, size cap %.1f MB): peak resident memory "
+                "with the tree shown, and the time of opening against the bare parse\n",
                 double(SetOfFurnitures::maxOpeningMemory) / 1e6, double(SetOfFurnitures::maxFileSize) / 1e6);
     const auto open = [&path](const char *what, qint64 count, const QByteArray &bytes) {
         writeFile(path, bytes);
@@ -605,13 +627,23 @@ void printWorstFiles(const QTemporaryDir &dir)
         malloc_trim(0);
         const double before = statusMB("VmRSS:");
         resetPeakResident();
+        QElapsedTimer timer;
+        timer.start();
         const FileResult result = Edit::sof.load(path);
+        const double loadMs = double(timer.nsecsElapsed()) / 1e6;
+        {
+            const CatalogueTreeModel tree(wholeCatalogue(Edit::sof), nullptr);
+        }
         const double peak = statusMB("VmHWM:") - before;
         Edit::sof.clear();
         malloc_trim(0);
-        std::printf("  %13s %-32s %8.1f MB file, estimate %7.1f MB: %-8s peak %7.1f MB\n",
+        timer.start();
+        (void)QJsonDocument::fromJson(bytes);
+        const double parseMs = double(timer.nsecsElapsed()) / 1e6;
+        std::printf("  %13s %-34s %6.1f MB file, estimate %7.1f MB: %-8s peak %7.1f MB, %6.2f s, %4.2f x parse\n",
                     qPrintable(withSeparators(int(count))), what, fileMB, estimateMB,
-                    result.ok() ? "opened," : "refused,", peak);
+                    result.ok() ? "opened," : "refused,", peak, loadMs / 1000, loadMs / parseMs);
+        std::fflush(stdout);
     };
     for (const WorstFile &file : worstFiles) {
         const qint64 count = admittedCount(file);

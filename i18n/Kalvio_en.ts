@@ -10,5 +10,12 @@
             <numerusform>%1 of %n variants shown</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%n older backup(s) of it are kept too: %1.</source>
+        <translation>
+            <numerusform>%n older backup of it is kept too: %1.</numerusform>
+            <numerusform>%n older backups of it are kept too: %1.</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>

@@ -198,6 +198,10 @@
         <source>The numbering cannot go higher: no identifier is left for this furniture. Nothing was added.</source>
         <translation>La numérotation ne peut pas aller plus haut : il ne reste aucun identifiant pour ce meuble. Rien n&apos;a été ajouté.</translation>
     </message>
+    <message>
+        <source>The name of %1 is not valid text. Rename the file, then choose it again.</source>
+        <translation>Le nom de %1 n&apos;est pas un texte valide. Renommez le fichier, puis choisissez-le à nouveau.</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -433,8 +437,8 @@
         <translation>Enregistrement interrompu</translation>
     </message>
     <message>
-        <source>A save of %1 was interrupted, and the file may be incomplete. Its previous contents are kept in %2. Open them instead? Save then writes them into %1.</source>
-        <translation>Un enregistrement de %1 a été interrompu, et le fichier est peut-être incomplet. Son contenu précédent est conservé dans %2. L&apos;ouvrir à la place ? Enregistrer l&apos;écrira alors dans %1.</translation>
+        <source>A save of %1 was interrupted, and the file (last changed %3) may be incomplete. Its previous contents are kept in %2 (written %4). Open them instead? Save then writes them into %1.</source>
+        <translation>Un enregistrement de %1 a été interrompu, et le fichier (modifié le %3) est peut-être incomplet. Son contenu précédent est conservé dans %2 (écrit le %4). L&apos;ouvrir à la place ? Enregistrer l&apos;écrira alors dans %1.</translation>
     </message>
     <message>
         <source>Open the backup</source>
@@ -455,6 +459,37 @@
     <message>
         <source>Another program is using the file; waiting for it…</source>
         <translation>Un autre programme utilise le fichier ; en attente de sa fin…</translation>
+    </message>
+    <message>
+        <source>Missing members: %1 (%2), saved as empty texts or lists, or as 0</source>
+        <translation>Membres absents : %1 (%2), enregistrés comme textes ou listes vides, ou comme 0</translation>
+    </message>
+    <message>
+        <source>Its contents from before an interrupted save are kept in %1. Open them instead? Save then writes them into %2.</source>
+        <translation>Son contenu d&apos;avant un enregistrement interrompu est conservé dans %1. L&apos;ouvrir à la place ? Enregistrer l&apos;écrira alors dans %2.</translation>
+    </message>
+    <message>
+        <source>Its path goes through a symbolic link that another user made in a folder that others may write too; it is not followed, and nothing was written.</source>
+        <translation>Son chemin passe par un lien symbolique qu&apos;un autre utilisateur a créé dans un dossier où d&apos;autres peuvent aussi écrire ; il n&apos;est pas suivi, et rien n&apos;a été écrit.</translation>
+    </message>
+    <message>
+        <source>Its lock file %1 is a symbolic link, which is not followed; nothing was written.</source>
+        <translation>Son fichier de verrou %1 est un lien symbolique, qui n&apos;est pas suivi ; rien n&apos;a été écrit.</translation>
+    </message>
+    <message>
+        <source>Its lock file %1 belongs to another user or is not a regular file; nothing was written.</source>
+        <translation>Son fichier de verrou %1 appartient à un autre utilisateur ou n&apos;est pas un fichier ordinaire ; rien n&apos;a été écrit.</translation>
+    </message>
+    <message>
+        <source>The lock file %1 cannot be made beside it: %2. Nothing was written.</source>
+        <translation>Le fichier de verrou %1 ne peut pas être créé à côté : %2. Rien n&apos;a été écrit.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n older backup(s) of it are kept too: %1.</source>
+        <translation>
+            <numerusform>%n copie de secours plus ancienne est aussi conservée : %1.</numerusform>
+            <numerusform>%n copies de secours plus anciennes sont aussi conservées : %1.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

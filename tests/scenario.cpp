@@ -25,7 +25,9 @@
 #include <memory>
 #include <utility>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 // The steps, each "verb argument", besides the catalogue's own (see testsupport.cpp):
 //   new, open E V, openid E ID, use N a New Furniture editor; an editor on variant V (or the

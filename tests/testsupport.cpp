@@ -13,6 +13,7 @@
 #include <map>
 #include <sstream>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -178,7 +179,9 @@ QString describe(const CatalogueChange &change)
 //   catalogue A|n|red|1.1.1 + ...     the catalogue holds these elements (see fillCatalogue)
 //   snapshot                          the catalogue is remembered, for `changed`
 //   write PATH TEXT, write PATH @DATA PATH in the scratch tree holds TEXT (%XX a byte), or
-//                                     the file DATA of tests/data; fifo PATH, remove PATH
+//                                     the file DATA of tests/data; fifo PATH, remove PATH;
+//   link PATH OLD, symlink PATH TO,   a hard link to the file OLD, a symbolic link holding TO;
+//   age PATH SECONDS                  the file last written SECONDS after 1970 (times in UTC)
 //   load DATA, add ID FIELDS,         the file DATA of tests/data is read into the catalogue;
 //   change E V FIELDS, delete E V,    new furniture of the twelve FIELDS is numbered (ID, or 1
 //   undo N, redo N                    a duplicate, 2 numbering exhausted) and added; variant V of
@@ -218,6 +221,13 @@ bool CatalogueSteps::play(const QString &verb, const QString &text)
                                                         : QByteArray::fromPercentEncoding(rest.toUtf8()));
          } },
         { "fifo", [&] { QVERIFY(mkfifo(QFile::encodeName(path), 0644) == 0 || (QFile::remove(path) && mkfifo(QFile::encodeName(path), 0644) == 0)); } },
+        { "link", [&] { QVERIFY(link(QFile::encodeName(tree.path(words[1])), QFile::encodeName(path)) == 0); } },
+        { "symlink", [&] { QVERIFY(symlink(QFile::encodeName(words[1]), QFile::encodeName(path)) == 0); } },
+        { "age", [&] {
+             qputenv("TZ", "UTC");
+             const timespec times[2] { { words[1].toLongLong(), 0 }, { words[1].toLongLong(), 0 } };
+             QVERIFY(utimensat(AT_FDCWD, QFile::encodeName(path), times, 0) == 0);
+         } },
         { "remove", [&] { QVERIFY(QFileInfo(path).isDir() ? QDir(path).removeRecursively() : QFile::remove(path)); } },
         { "load", [&] { QVERIFY(set.load(QFINDTESTDATA("data/" + text)).ok()); } },
         { "openfile", [&] {

@@ -12,7 +12,13 @@
 #include <csignal>
 #include <sstream>
 
+#include <cstddef>
+
 #include <grp.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <sys/prctl.h>
+#include <sys/syscall.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -24,7 +30,8 @@ namespace {
 int outcome(const QString &name)
 {
     return QStringList({ "Done", "CannotOpen", "NotRegularFile", "TooLarge", "EmptyFile", "NotJson", "NotCatalogue",
-                         "WriteFailed", "RestoreFailed", "TooMuchContent", "ChangedOnDisk", "Locked" })
+                         "WriteFailed", "RestoreFailed", "TooMuchContent", "ChangedOnDisk", "Locked", "UntrustedLink",
+                         "LockFileIsLink", "LockFileNotOwn", "NoLockFile" })
             .indexOf(name);
 }
 
@@ -36,6 +43,21 @@ QByteArray path(const QString &name)
 SetOfFurnitures &catalogue()
 {
     return testedDocument().catalogue();
+}
+
+// Makes fcntl(F_OFD_SETLK) fail in this process as on a file system without file locks.
+bool withoutFileLocks()
+{
+    sock_filter filter[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_fcntl, 0, 3),
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[1])),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, F_OFD_SETLK, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | ENOLCK),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    const sock_fprog program { sizeof filter / sizeof *filter, filter };
+    return prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 && prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
 }
 
 } // namespace
@@ -143,31 +165,43 @@ void TestCatalogue::loadOutcomes()
 
 // Saving keeps what the file is beside its contents (owner, group, mode, links), refuses
 // what a plain write would refuse, and leaves the previous bytes on any failure. Cases
-// with other users save as user 1001 of group 1500, which needs root.
+// with other users save as user 1001 of group 1500, or meet files of user 1002 that are
+// planted beside, which needs root. Targets "side lock ..." save on a file system without
+// file locks, "name of N" names the file with N bytes.
 void TestCatalogue::saveOutcomes()
 {
     const QString target = cell("target"), folder = tree.path(QTest::currentDataTag());
     const int owner = cell("owner").toInt(), sizeLimit = cell("sizeLimit").toInt();
-    const bool asUser = cell("asUser") == "1";
-    if ((owner >= 0 || asUser) && geteuid() != 0)
+    const bool asUser = cell("asUser") == "1", planted = target.contains("planted") || target.contains("of 1002");
+    if ((owner >= 0 || asUser || planted) && geteuid() != 0)
         QSKIP("needs root, to make files of other users and to save as another user");
-    const bool linked = target.endsWith("symlink");
-    const QString file = folder + "/c.json", real = linked ? folder + "/target.json" : file;
+    const bool linked = target.endsWith("symlink"), noLocks = target.startsWith("side lock");
+    const int nameSize = target.section("name of ", 1).toInt();
+    const QString base = nameSize ? QString(nameSize - 5, 'c') + ".json" : "c.json", file = folder + '/' + base,
+                  real = linked ? folder + "/target.json" : file, lock = folder + "/." + base + ".kalvio-lock";
     const int previousSize = cell("previousSize").toInt();
     // Past a MB, the previous file is sparse.
-    const QByteArray previous = previousSize ? "[\n]" + QByteArray(previousSize - 3, previousSize >> 20 ? '\0' : ' ') : QByteArray();
+    QByteArray previous = previousSize ? "[\n]" + QByteArray(previousSize - 3, previousSize >> 20 ? '\0' : ' ') : QByteArray();
     QVERIFY(QDir().mkdir(folder));
     QVERIFY(target != "fifo" || mkfifo(path(file), 0644) == 0);
     QVERIFY(target != "folder" || QDir().mkdir(file));
     if (previousSize && target != "fifo" && target != "folder")
-        tree.write(QString(QTest::currentDataTag()) + (linked ? "/target.json" : "/c.json"), previous.left(1 << 20));
+        tree.write(QString(QTest::currentDataTag()) + (linked ? "/target.json" : '/' + base), previous.left(1 << 20));
+    QVERIFY(!target.endsWith("lock fifo") || mkfifo(path(lock), 0644) == 0);
+    QVERIFY(!target.endsWith("lock symbolic") || symlink(path(base), path(lock)) == 0);
+    // Another user's lock or temporary file, and the backup of a catalogue named like a temporary file.
+    const QString others = noLocks ? lock : folder + "/.c.json.kalvio-save-abc123";
+    if (planted && !linked) {
+        QVERIFY(QFile(others).open(QIODevice::WriteOnly) && chown(path(others), 1002, 1500) == 0);
+        tree.write(QString(QTest::currentDataTag()) + "/.c.json.kalvio-save-x.json.kalvio-backup", "other catalogue");
+    }
     QVERIFY(!(previousSize >> 20) || QFile::resize(real, previousSize));
     QVERIFY(!target.startsWith("hardlink") || link(path(file), path(folder + "/other.json")) == 0);
     // The backup of an interrupted save, which no later save may replace.
     const bool leftBackup = target.endsWith("left backup");
     if (leftBackup)
         tree.write(QString(QTest::currentDataTag()) + "/.c.json.kalvio-backup", "left");
-    QVERIFY(!linked || symlink("target.json", path(file)) == 0);
+    QVERIFY(!linked || (symlink("target.json", path(file)) == 0 && (!planted || lchown(path(file), 1002, 1500) == 0)));
     QVERIFY(owner < 0 || (chown(path(real), owner, 1500) == 0 && chown(path(folder), asUser ? owner : 0, 1500) == 0));
     QVERIFY(chmod(path(tree.path("")), 0755) == 0 && (!previousSize || chmod(path(real), cell("mode").toInt(nullptr, 8)) == 0)
             && chmod(path(folder), cell("folderMode").toInt(nullptr, 8)) == 0);
@@ -180,16 +214,24 @@ void TestCatalogue::saveOutcomes()
     struct flock whole {};
     whole.l_type = F_WRLCK;
     QVERIFY(held < 0 || fcntl(held, F_OFD_SETLK, &whole) == 0);
-    const int result = inChild([&] {
+    const auto save = [&] {
         const rlimit limit { rlim_t(std::abs(sizeLimit)), rlim_t(std::abs(sizeLimit)) };
         const gid_t group = 1500;
         if ((asUser && (setgroups(1, &group) != 0 || setgid(1001) != 0 || setuid(1001) != 0
                         || !qputenv("XDG_DATA_HOME", QFile::encodeName(tree.path("data/1001")))))
             || (sizeLimit > 0 && signal(SIGXFSZ, SIG_IGN) == SIG_ERR) || (sizeLimit && setrlimit(RLIMIT_FSIZE, &limit) != 0)
-            || !freopen("/dev/null", "w", stdout))
+            || !freopen("/dev/null", "w", stdout) || (noLocks && !withoutFileLocks()))
             return 99;
         return int(catalogue().save(file).outcome);
-    });
+    };
+    // A save killed before this one, over other contents, left its backup too.
+    const bool twice = target.endsWith("killed twice");
+    if (twice) {
+        QCOMPARE(inChild(save), -1);
+        previous[1] = ' ';
+        tree.write(QString(QTest::currentDataTag()) + '/' + base, previous);
+    }
+    const int result = inChild(save);
     close(held);
     QCOMPARE(result, outcome(cell("outcome")));
     QCOMPARE(lstat(path(real), &after), previousSize || result == FileResult::Done ? 0 : -1);
@@ -202,11 +244,13 @@ void TestCatalogue::saveOutcomes()
     QCOMPARE(readFile(file), result == FileResult::Done ? readFile(tree.path("expected.json")) : previous);
     QCOMPARE(QFileInfo(file).isSymLink(), linked);
     QCOMPARE(readFile(folder + "/other.json"), target.startsWith("hardlink") ? readFile(file) : QByteArray());
-    QCOMPARE(readFile(folder + "/.c.json.kalvio-backup"), leftBackup ? "left" : QByteArray());
+    QCOMPARE(readFile(folder + "/.c.json.kalvio-backup"), leftBackup ? "left" : twice ? previous.replace(1, 1, "\n") : QByteArray());
     // No temporary file or backup is left behind, but by a save that was killed; the next
     // save removes that.
     QVERIFY(result >= 0 || catalogue().save(file).ok());
-    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::System | QDir::Hidden).size(), int(QFileInfo::exists(real)) + int(target.contains("link")) + int(leftBackup));
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::System | QDir::Hidden).size(),
+             int(QFileInfo::exists(real)) + int(target.contains("link")) + int(leftBackup) + int(twice) + 2 * int(planted && !linked)
+                     + int(noLocks && DiskFile::nameTaken(lock)) - int(noLocks && planted));
     QCOMPARE(QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/backups").entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 

@@ -76,14 +76,16 @@ std::string textOf(const QCborValue &value)
 
 // Each reader looks a member up once, for the record and for the check of what a Save
 // would not keep.
-Dimension dimensionFromJson(const QCborMap &json, UnkeptValuesCheck &check)
+Dimension dimensionFromJson(const QCborValue &value, UnkeptValuesCheck &check)
 {
+    const QCborMap json = value.toMap();
     const QCborValue length = json.value("length"_L1), height = json.value("height"_L1),
                      width = json.value("width"_L1), weight = json.value("weight"_L1);
     check.members(json, { { "length"_L1, Expected::Measure, length },
                           { "height"_L1, Expected::Measure, height },
                           { "width"_L1, Expected::Measure, width },
-                          { "weight"_L1, Expected::Measure, weight } });
+                          { "weight"_L1, Expected::Measure, weight } },
+                  value.isMap());
     return Dimension(textOf(length), textOf(height), textOf(width), textOf(weight));
 }
 
@@ -100,7 +102,8 @@ Form formFromJson(const QCborValue &value, UnkeptValuesCheck &check)
                      stock = sub.value("stock"_L1);
     check.members(sub, { { "color"_L1, Expected::Text, color },
                          { "price"_L1, Expected::Price, price },
-                         { "stock"_L1, Expected::Stock, stock } });
+                         { "stock"_L1, Expected::Stock, stock } },
+                  subValue.isMap());
     // QJsonValue::toInt() refuses fractions and numbers outside the signed 32-bit range;
     // the file keeps the stock as a signed integer, so -1 stands for 4294967295.
     return Form(textOf(id), textOf(photo), textOf(color), price.toDouble(0),
@@ -120,7 +123,7 @@ Furniture *furnitureFromJson(const std::string &category, const QCborValue &valu
                                 { "dimension"_L1, Expected::Object, dimension },
                                 { "specificite"_L1, Expected::Array, variants } });
     // Checked before the variants, so that the examples come in the file's order.
-    Dimension dim = dimensionFromJson(dimension.toMap(), check);
+    Dimension dim = dimensionFromJson(dimension, check);
     const QCborArray formsJson = variants.toArray();
     std::vector<Form> forms;
     forms.reserve(size_t(formsJson.size()));
@@ -213,11 +216,11 @@ QString absolute(const QString &path)
 // parsed document will no longer show.
 FileResult checkOpeningMemory(const QByteArray &bytes, UnkeptValues &unkept)
 {
-    OpeningCount count;
+    OpeningCount count(recordSizes);
     UnkeptBytesCheck check(unkept);
-    count.scan(bytes, &check);
+    count.scan(bytes, &check, SetOfFurnitures::maxOpeningMemory);
     FileResult result;
-    if (count.bytes(bytes.size(), recordSizes) > SetOfFurnitures::maxOpeningMemory)
+    if (count.bytes(bytes.size()) > SetOfFurnitures::maxOpeningMemory)
         result.outcome = FileResult::TooMuchContent;
     return result;
 }
@@ -226,9 +229,9 @@ FileResult checkOpeningMemory(const QByteArray &bytes, UnkeptValues &unkept)
 
 qint64 SetOfFurnitures::openingMemory(QByteArrayView bytes)
 {
-    OpeningCount count;
+    OpeningCount count(recordSizes);
     count.scan(bytes);
-    return count.bytes(bytes.size(), recordSizes);
+    return count.bytes(bytes.size());
 }
 
 FileResult SetOfFurnitures::load(const QString &path)

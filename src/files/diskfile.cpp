@@ -10,9 +10,15 @@
 #include <QThread>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <iterator>
 #include <limits>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -161,33 +167,58 @@ QByteArray baseOf(const QByteArray &name)
     return name.mid(name.lastIndexOf('/') + 1);
 }
 
-// This program's hidden side files of the file `name`: ".NAME.kalvio-WORD" beside it.
-QByteArray sideName(const QByteArray &name, const char *word)
+// The longest file name that Linux file systems take.
+constexpr qsizetype longestName = 255;
+const QByteArray backupWord = ".kalvio-backup";
+
+// This program's hidden side files of the file `name`: ".NAME.kalvio-WORD" beside it. A
+// name that would be too long keeps the start of NAME, cut where a character starts, and
+// a hash of the whole.
+QByteArray sideName(const QByteArray &name, const QByteArray &word)
 {
-    return folderOf(name) + "/." + baseOf(name) + ".kalvio-" + word;
+    QByteArray base = baseOf(name);
+    const QByteArray end = ".kalvio-" + word;
+    if (1 + base.size() + end.size() > longestName) {
+        const QByteArray hash = '~' + QCryptographicHash::hash(base, QCryptographicHash::Sha1).toHex().left(16);
+        qsizetype keep = longestName - 1 - end.size() - hash.size();
+        while (keep > 0 && (base[keep] & 0xC0) == 0x80)
+            --keep;
+        base = base.left(keep) + hash;
+    }
+    return folderOf(name) + "/." + base + end;
 }
 
-QByteArray temporaryPrefix(const QByteArray &name)
+// The template of the temporary files of `name`, ending in "XXXXXX".
+QByteArray temporaryPattern(const QByteArray &name)
 {
-    return sideName(name, "save-");
+    return sideName(name, "save-XXXXXX");
 }
 
-// Removes the temporary files that saves of `name` left when they were killed: those no
-// live save holds locked. A save takes its lock as soon as it has made its file, and
-// makes another when it finds its own removed.
+bool isOwn(const struct stat &info)
+{
+    return S_ISREG(info.st_mode) && info.st_uid == ::geteuid();
+}
+
+// Removes the temporary files that saves of `name` by this user left when they were
+// killed: regular files of exactly the pattern's name that no live save holds locked. A
+// save takes its lock as soon as it has made its file, and makes another when it finds
+// its own removed.
 void removeStaleTemporaries(const QByteArray &name)
 {
-    const QByteArray folder = folderOf(name), prefix = baseOf(temporaryPrefix(name));
+    const QByteArray pattern = temporaryPattern(name), folder = folderOf(pattern);
+    const QByteArray prefix = baseOf(pattern).chopped(6);
     DIR *listing = ::opendir(folder.constData());
     if (!listing)
         return;
     while (const dirent *entry = ::readdir(listing)) {
-        if (!QByteArrayView(entry->d_name).startsWith(prefix))
+        const QByteArrayView entryName(entry->d_name);
+        if (entryName.size() != prefix.size() + 6 || !entryName.startsWith(prefix)
+            || !std::all_of(entryName.end() - 6, entryName.end(), [](char c) { return std::isalnum(static_cast<unsigned char>(c)); }))
             continue;
         const QByteArray path = folder + '/' + entry->d_name;
         const Descriptor temporary(::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
         struct stat info;
-        if (temporary.isOpen() && ::fstat(temporary.get(), &info) == 0 && S_ISREG(info.st_mode)
+        if (temporary.isOpen() && ::fstat(temporary.get(), &info) == 0 && isOwn(info)
             && ::flock(temporary.get(), LOCK_EX | LOCK_NB) == 0)
             ::unlink(path.constData());
     }
@@ -198,7 +229,7 @@ void removeStaleTemporaries(const QByteArray &name)
 int makeTemporary(const QByteArray &name, QByteArray &temporaryName)
 {
     for (int attempt = 0; attempt < 10; ++attempt) {
-        temporaryName = temporaryPrefix(name) + "XXXXXX";
+        temporaryName = temporaryPattern(name);
         Descriptor temporary(::mkostemp(temporaryName.data(), O_CLOEXEC));
         if (!temporary.isOpen())
             return -1;
@@ -262,43 +293,90 @@ std::optional<FileResult> replaceByRename(const QByteArray &name, int existing,
     return FileResult();
 }
 
-// Where the backup of `name` goes when its folder takes no new file: the user's
-// application data folder, under a name that tells files of the same name apart.
-QByteArray privateBackupName(const QByteArray &name)
+// Where the backups of `name` go when its folder takes no new file: the user's
+// application data folder, under a name that holds the file's device and inode, so that
+// any of its hard links finds them.
+QByteArray inodeTag(const struct stat &file)
+{
+    return '-' + QByteArray::number(quint64(file.st_dev), 16) + '-' + QByteArray::number(quint64(file.st_ino), 16);
+}
+
+QByteArray privateBackupOwner(const QByteArray &name, const struct stat &file)
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     if (folder.isEmpty())
         return {};
-    const QByteArray tag = QCryptographicHash::hash(name, QCryptographicHash::Sha1).toHex().left(16);
-    return QFile::encodeName(QDir(folder).filePath(QStringLiteral("backups/"))) + baseOf(name) + '-' + tag;
+    return QFile::encodeName(QDir(folder).filePath(QStringLiteral("backups/"))) + baseOf(name).left(100) + inodeTag(file);
 }
 
-// The places a backup of `name` may be, in the order they are tried.
-QList<QByteArray> backupNames(const QByteArray &name)
+// The files whose side names the backups of `name` take, in the order they are tried.
+QList<QByteArray> backupOwners(const QByteArray &name, const struct stat &file)
 {
-    QList<QByteArray> names { sideName(name, "backup") };
-    if (const QByteArray other = privateBackupName(name); !other.isEmpty())
-        names << sideName(other, "backup");
-    return names;
+    QList<QByteArray> owners { name };
+    if (const QByteArray other = privateBackupOwner(name, file); !other.isEmpty())
+        owners << other;
+    return owners;
 }
 
-// Writes `previous` to the first place that takes a backup of `name`, complete and synced
-// before it gets its name, so that a backup is never a part. A place that holds the
-// backup of an interrupted save, other than `previous`, is passed over: the user may not
-// have seen it yet. Returns the backup's name, or nothing with errno set.
-std::optional<QByteArray> writeBackup(const QByteArray &name, const QByteArray &previous)
+// ".NAME.kalvio-backup", then "-2", "-3"...
+QByteArray backupName(const QByteArray &owner, int slot)
+{
+    return sideName(owner, slot ? "backup-" + QByteArray::number(slot + 1) : QByteArray("backup"));
+}
+
+// A backup this user may trust: a regular file of its own, not a link, that no one else may write.
+bool isOwnBackup(const struct stat &info)
+{
+    return isOwn(info) && !(info.st_mode & (S_IWGRP | S_IWOTH));
+}
+
+bool readOwnBackup(const QByteArray &name, qint64 maxSize, QByteArray &contents, struct stat &info)
+{
+    const Descriptor file(::open(name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    return file.isOpen() && ::fstat(file.get(), &info) == 0 && isOwnBackup(info) && info.st_size <= maxSize
+        && readOpenFile(file.get(), info.st_size, maxSize, contents).ok();
+}
+
+// Where a new backup of `owner` goes: a free place, or one holding `previous` already,
+// or else the place of this user's oldest backup, which goes first. Empty when every
+// place holds another user's file.
+QByteArray backupPlace(const QByteArray &owner, const QByteArray &previous)
+{
+    QByteArray oldest;
+    qint64 oldestNs = std::numeric_limits<qint64>::max();
+    for (int slot = 0; slot < DiskFile::maxBackups; ++slot) {
+        const QByteArray name = backupName(owner, slot);
+        struct stat info;
+        QByteArray held;
+        if (::lstat(name.constData(), &info) != 0)
+            return name;
+        if (!isOwnBackup(info))
+            continue;
+        if (info.st_size == previous.size() && readOwnBackup(name, previous.size(), held, info) && held == previous)
+            return name;
+        if (nanoseconds(info.st_mtim) < oldestNs) {
+            oldest = name;
+            oldestNs = nanoseconds(info.st_mtim);
+        }
+    }
+    return oldest;
+}
+
+// Writes `previous` to the first folder that takes a backup of `name`, complete and synced
+// before it gets its name, so that a backup is never a part. Backups of interrupted saves
+// that the user may not have seen yet are kept. Returns the backup's name, or nothing with
+// errno set.
+std::optional<QByteArray> writeBackup(const QByteArray &name, const struct stat &file, const QByteArray &previous)
 {
     int error = EEXIST;
-    for (const QByteArray &backup : backupNames(name)) {
-        QByteArray left;
-        const QString leftPath = QFile::decodeName(backup);
-        if (QFileInfo::exists(leftPath)
-            && !(DiskFile::read(leftPath, previous.size(), left).ok() && left == previous))
+    for (const QByteArray &owner : backupOwners(name, file)) {
+        QDir().mkpath(QFile::decodeName(folderOf(owner)));
+        const QByteArray backup = backupPlace(owner, previous);
+        if (backup.isEmpty())
             continue;
-        QDir().mkpath(QFile::decodeName(folderOf(backup)));
-        removeStaleTemporaries(backup);
+        removeStaleTemporaries(owner);
         QByteArray temporaryName;
-        const Descriptor temporary(makeTemporary(backup, temporaryName));
+        const Descriptor temporary(makeTemporary(owner, temporaryName));
         if (!temporary.isOpen()) {
             error = errno;
             continue;
@@ -316,6 +394,34 @@ std::optional<QByteArray> writeBackup(const QByteArray &name, const QByteArray &
     return std::nullopt;
 }
 
+// The backups beside `owner` or in its folder that belong to `file`: by name, or by
+// another name of the file, or, in the private folder, by the device and inode in the name.
+QList<QByteArray> backupsOf(const QByteArray &owner, const struct stat &file, bool isPrivate)
+{
+    QList<QByteArray> found;
+    for (int slot = 0; slot < DiskFile::maxBackups; ++slot)
+        found << backupName(owner, slot);
+    const QByteArray folder = folderOf(owner), tag = inodeTag(file);
+    DIR *listing = ::opendir(folder.constData());
+    if (!listing)
+        return found;
+    while (const dirent *entry = ::readdir(listing)) {
+        const QByteArray entryName(entry->d_name);
+        const qsizetype end = entryName.lastIndexOf(backupWord);
+        const QByteArray slot = entryName.mid(end + backupWord.size());
+        if (!entryName.startsWith('.') || end < 2 || !(slot.isEmpty() || (slot.startsWith('-') && slot.mid(1).toInt() > 1)))
+            continue;
+        const QByteArray ownerName = entryName.mid(1, end - 1);
+        struct stat info;
+        if (isPrivate ? ownerName.endsWith(tag)
+                                : ::stat((folder + '/' + ownerName).constData(), &info) == 0
+                        && info.st_dev == file.st_dev && info.st_ino == file.st_ino)
+            found << folder + '/' + entryName;
+    }
+    ::closedir(listing);
+    return found;
+}
+
 // Overwrites the file where it is. Its previous contents go to a backup on disk first, for
 // a save that is killed, and are held in memory until the new ones are completely written
 // and synced; any failure puts them back. Space is reserved before anything is
@@ -326,14 +432,14 @@ FileResult overwriteInPlace(const QByteArray &name, int existing, const QByteArr
     QByteArray previous;
     Descriptor reader;
     struct stat info;
-    FileResult read = openRegularFile(name, O_RDONLY, reader, info);
+    FileResult read = openRegularFile(name, O_RDONLY | O_NOFOLLOW, reader, info);
     if (read.ok() && info.st_size > maxPreviousSize)
         read = failure(FileResult::TooLarge);
     if (read.ok())
         read = readOpenFile(reader.get(), info.st_size, maxPreviousSize, previous);
     if (!read.ok())
         return read;
-    const std::optional<QByteArray> backup = writeBackup(name, previous);
+    const std::optional<QByteArray> backup = writeBackup(name, info, previous);
     if (!backup)
         return failure(FileResult::WriteFailed, errno);
     const qint64 previousSize = previous.size();
@@ -373,10 +479,27 @@ FileResult overwriteInPlace(const QByteArray &name, int existing, const QByteArr
     return failure(restored ? FileResult::WriteFailed : FileResult::RestoreFailed, error);
 }
 
+// Opens the side lock file of `name`, which must be a regular file of this user; whatever
+// else stands at its name is never followed nor waited for.
+FileResult openSideLock(const QByteArray &name, Descriptor &lock)
+{
+    const QByteArray lockName = sideName(name, "lock");
+    lock.reset(::open(lockName.constData(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0666));
+    const int error = errno;
+    struct stat info;
+    FileResult result;
+    if (lock.isOpen() ? ::fstat(lock.get(), &info) != 0 || !isOwn(info) : ::lstat(lockName.constData(), &info) == 0)
+        result = failure(S_ISLNK(info.st_mode) && !lock.isOpen() ? FileResult::LockFileIsLink : FileResult::LockFileNotOwn);
+    else if (!lock.isOpen())
+        result = failure(FileResult::NoLockFile, error);
+    result.path = QFile::decodeName(lockName);
+    return result;
+}
+
 // Takes the advisory lock of the open file `file`, which other saves of this program take
 // too, polling `attempts` times over about 20 ms each. Where the file system cannot lock files, a hidden
 // side file beside it is locked instead, held open in `sideLock`.
-bool lockForWriting(int file, const QByteArray &name, Descriptor &sideLock, int attempts)
+FileResult lockForWriting(int file, const QByteArray &name, Descriptor &sideLock, int attempts)
 {
     struct flock whole {};
     whole.l_type = F_WRLCK;
@@ -386,18 +509,16 @@ bool lockForWriting(int file, const QByteArray &name, Descriptor &sideLock, int 
         if (attempt > 0)
             QThread::msleep(20);
         if (lockable == file && ::fcntl(file, F_OFD_SETLK, &whole) == 0)
-            return true;
+            return {};
         if (lockable == file && errno != EAGAIN && errno != EACCES && errno != EINTR) {
-            sideLock.reset(::open(sideName(name, "lock").constData(),
-                                  O_RDONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666));
-            if (!sideLock.isOpen())
-                return false;
+            if (FileResult opened = openSideLock(name, sideLock); !opened.ok())
+                return opened;
             lockable = sideLock.get();
         }
         if (lockable != file && ::flock(lockable, LOCK_EX | LOCK_NB) == 0)
-            return true;
+            return {};
     }
-    return false;
+    return failure(FileResult::Locked);
 }
 
 // Opens the existing regular file `name` for writing and takes its lock. A file that
@@ -407,10 +528,10 @@ FileResult openLocked(const QByteArray &name, Descriptor &file, struct stat &inf
                       int lockAttempts)
 {
     for (int attempt = 0; attempt < 10; ++attempt) {
-        if (const FileResult opened = openRegularFile(name, O_WRONLY, file, info); !opened.ok())
+        if (const FileResult opened = openRegularFile(name, O_WRONLY | O_NOFOLLOW, file, info); !opened.ok())
             return opened;
-        if (!lockForWriting(file.get(), name, sideLock, lockAttempts))
-            return failure(FileResult::Locked);
+        if (const FileResult locked = lockForWriting(file.get(), name, sideLock, lockAttempts); !locked.ok())
+            return locked;
         struct stat now;
         if (::stat(name.constData(), &now) == 0 && now.st_dev == info.st_dev && now.st_ino == info.st_ino)
             return ::fstat(file.get(), &info) == 0 ? FileResult() : failure(FileResult::CannotOpen, errno);
@@ -418,14 +539,51 @@ FileResult openLocked(const QByteArray &name, Descriptor &file, struct stat &inf
     return failure(FileResult::Locked);
 }
 
-// The path a write of `path` creates when nothing is there yet: the path itself, or the
-// end of the dangling symbolic links it leads through.
-QByteArray nameToCreate(const QString &path)
+// Where `path` leads, its symbolic links followed as the kernel follows protected ones: in
+// a sticky folder that others may write, only a link of this user or of the folder's owner.
+// The first name that does not exist ends the walk, with the rest of the path after it.
+FileResult resolveLinks(const QString &path, QByteArray &resolved)
 {
-    QFileInfo link(path);
-    for (int depth = 0; depth < 40 && link.isSymLink(); ++depth)
-        link.setFile(link.symLinkTarget());
-    return QFile::encodeName(link.filePath());
+    QByteArrayList pending = QFile::encodeName(QFileInfo(path).absoluteFilePath()).split('/');
+    std::reverse(pending.begin(), pending.end());
+    resolved.clear();
+    for (int links = 0; !pending.isEmpty();) {
+        const QByteArray part = pending.takeLast();
+        if (part.isEmpty() || part == ".")
+            continue;
+        if (part == "..") {
+            resolved.truncate(std::max<qsizetype>(0, resolved.lastIndexOf('/')));
+            continue;
+        }
+        const QByteArray next = resolved + '/' + part;
+        struct stat link, folder;
+        if (::lstat(next.constData(), &link) != 0) {
+            std::reverse(pending.begin(), pending.end());
+            resolved = pending.isEmpty() ? next : next + '/' + pending.join('/');
+            return {};
+        }
+        resolved = next;
+        if (!S_ISLNK(link.st_mode))
+            continue;
+        resolved.truncate(next.lastIndexOf('/'));
+        if (++links > 40)
+            return failure(FileResult::CannotOpen, ELOOP);
+        if (::stat(resolved.isEmpty() ? "/" : resolved.constData(), &folder) == 0 && (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH)
+            && link.st_uid != ::geteuid() && link.st_uid != folder.st_uid)
+            return failure(FileResult::UntrustedLink);
+        QByteArray target(PATH_MAX, '\0');
+        const ssize_t size = ::readlink(next.constData(), target.data(), size_t(target.size()));
+        if (size < 0)
+            return failure(FileResult::CannotOpen, errno);
+        target.truncate(size);
+        if (target.startsWith('/'))
+            resolved.clear();
+        const QByteArrayList parts = target.split('/');
+        std::copy(parts.crbegin(), parts.crend(), std::back_inserter(pending));
+    }
+    if (resolved.isEmpty())
+        resolved = "/";
+    return {};
 }
 
 } // namespace
@@ -483,30 +641,28 @@ FileResult DiskFile::read(const QString &path, qint64 maxSize, QByteArray &conte
 FileResult DiskFile::write(const QString &path, const QByteArray &contents, FileStamp *stamp,
                            const WriteConditions &conditions)
 {
-    QString canonical = QFileInfo(path).canonicalFilePath();
+    // Symbolic links are followed: the file they lead to is the one written.
+    QByteArray name;
+    if (const FileResult resolved = resolveLinks(path, name); !resolved.ok())
+        return resolved;
     // A path that names nothing yet gets a new file, made as any new file is made (the
     // user's umask, the folder's group); if writing it fails, it is removed again. One
     // that another save makes meanwhile is written as an existing file.
-    if (canonical.isEmpty()) {
-        const QByteArray name = nameToCreate(path);
-        Descriptor file(::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666));
-        if (!file.isOpen() && (errno != EEXIST || (canonical = QFileInfo(path).canonicalFilePath()).isEmpty()))
-            return failure(FileResult::CannotOpen, errno);
-        if (file.isOpen()) {
-            if (const int error = writeAllAndSync(file.get(), contents)) {
-                ::unlink(name.constData());
-                return failure(FileResult::WriteFailed, error);
-            }
-            if (stamp)
-                *stamp = FileStamp::of(file.get(), contents);
-            return {};
+    Descriptor file(::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0666));
+    if (!file.isOpen() && errno != EEXIST)
+        return failure(FileResult::CannotOpen, errno);
+    if (file.isOpen()) {
+        if (const int error = writeAllAndSync(file.get(), contents)) {
+            ::unlink(name.constData());
+            return failure(FileResult::WriteFailed, error);
         }
+        if (stamp)
+            *stamp = FileStamp::of(file.get(), contents);
+        return {};
     }
 
-    // Symbolic links are followed: the file they lead to is the one written. Opening for
-    // writing refuses exactly what a plain write would: a read-only file, a read-only
-    // file system.
-    const QByteArray name = QFile::encodeName(canonical);
+    // Opening for writing refuses exactly what a plain write would: a read-only file, a
+    // read-only file system.
     Descriptor existing, sideLock;
     struct stat target;
     if (const FileResult opened = openLocked(name, existing, target, sideLock, conditions.waitForLock ? 100 : 1);
@@ -524,17 +680,65 @@ FileResult DiskFile::write(const QString &path, const QByteArray &contents, File
     return result;
 }
 
-QString DiskFile::interruptedWriteBackup(const QString &path, qint64 maxSize)
+FileResult DiskFile::writeNew(const QString &path, const QByteArray &contents, bool replace)
 {
-    const QString canonical = QFileInfo(path).canonicalFilePath();
-    if (canonical.isEmpty())
-        return {};
-    for (const QByteArray &backup : backupNames(QFile::encodeName(canonical))) {
-        const QString backupPath = QFile::decodeName(backup);
-        QByteArray saved, present;
-        if (QFileInfo(backupPath).isFile() && read(backupPath, maxSize, saved).ok()
-            && (!read(path, maxSize, present).ok() || present != saved))
-            return backupPath;
+    const QByteArray name = QFile::encodeName(path);
+    removeStaleTemporaries(name);
+    QByteArray temporaryName;
+    const Descriptor temporary(makeTemporary(name, temporaryName));
+    if (!temporary.isOpen())
+        return failure(FileResult::CannotOpen, errno);
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    int error = ::fchmod(temporary.get(), 0666 & ~mask) == 0 ? writeAllAndSync(temporary.get(), contents) : errno;
+    if (!error && ::renameat2(AT_FDCWD, temporaryName.constData(), AT_FDCWD, name.constData(),
+                              replace ? 0 : RENAME_NOREPLACE) != 0)
+        error = errno;
+    // A file system that cannot rename without replacing can still link a new name.
+    if (error == EINVAL && !replace) {
+        error = ::link(temporaryName.constData(), name.constData()) == 0 ? 0 : errno;
+        ::unlink(temporaryName.constData());
+    } else if (error) {
+        ::unlink(temporaryName.constData());
     }
-    return {};
+    return error ? failure(error == EEXIST ? FileResult::CannotOpen : FileResult::WriteFailed, error) : FileResult();
+}
+
+bool DiskFile::nameTaken(const QString &path)
+{
+    struct stat info;
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0;
+}
+
+DiskFile::InterruptedWrite DiskFile::interruptedWrite(const QString &path, qint64 maxSize)
+{
+    // Backups lie beside the file that the path's links lead to, as the write left them.
+    QByteArray name;
+    struct stat file;
+    if (!resolveLinks(path, name).ok() || ::stat(name.constData(), &file) != 0)
+        return {};
+    QByteArray present;
+    const bool readable = read(path, maxSize, present).ok();
+    std::vector<std::pair<qint64, QByteArray>> found;
+    for (const QByteArray &owner : backupOwners(name, file)) {
+        for (const QByteArray &backup : backupsOf(owner, file, owner != name)) {
+            QByteArray saved;
+            struct stat info;
+            if (std::none_of(found.begin(), found.end(), [&backup](const auto &seen) { return seen.second == backup; })
+                && readOwnBackup(backup, maxSize, saved, info) && (!readable || saved != present))
+                found.emplace_back(nanoseconds(info.st_mtim), backup);
+        }
+    }
+    std::sort(found.rbegin(), found.rend());
+    InterruptedWrite interrupted;
+    for (const auto &[ns, backup] : found) {
+        if (interrupted.backup.isEmpty()) {
+            interrupted.backup = QFile::decodeName(backup);
+            interrupted.backupTime = QDateTime::fromMSecsSinceEpoch(ns / 1'000'000);
+        } else {
+            interrupted.older << QFile::decodeName(backup);
+        }
+    }
+    interrupted.fileTime = QDateTime::fromMSecsSinceEpoch(nanoseconds(file.st_mtim) / 1'000'000);
+    return interrupted;
 }

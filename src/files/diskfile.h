@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 #include <cstddef>
 #include <limits>
@@ -22,10 +24,16 @@ struct FileResult
         TooMuchContent, // opening would take more memory than a catalogue may
         ChangedOnDisk,  // someone else changed the file since it was read: nothing written
         Locked,         // another program held the file locked too long: nothing written
+        UntrustedLink,  // a symbolic link of another user in a sticky folder that others may
+                        // write: not followed, nothing written
+        LockFileIsLink, // path: the side lock file, a symbolic link: nothing written
+        LockFileNotOwn, // path: the side lock file, another user's or not a regular file
+        NoLockFile,     // path: the side lock file that could not be made; reason: the system's words
     };
 
     Outcome outcome = Done;
     QString reason;
+    QString path;
     qint64 line = 0;
     qint64 column = 0;
 
@@ -79,23 +87,43 @@ struct WriteConditions
 // and hard links, and a symbolic link keeps pointing at it. It is replaced by renaming a
 // complete new file over it where that keeps all of these, and overwritten in place
 // otherwise; on either path a failure leaves the previous contents as they were. A
-// dangling symbolic link gets the file it names.
+// dangling symbolic link gets the file it names. Links are followed as the kernel follows
+// protected ones: in a sticky folder that others may write, only a link of this user or of
+// the folder's owner; another ends with UntrustedLink.
 //
 // Two programs saving the same file take turns: the write holds a lock on the file (or,
-// where the file cannot be locked, on a hidden side file beside it) from the check of
-// `conditions` to the end, and gives up with Locked after about two seconds (at once
-// where the conditions say so). New
-// contents are written to a hidden temporary file, ".NAME.kalvio-save-XXXXXX", locked
-// while it is written; each save removes those of the same file that no live save holds.
-// An in-place write first puts the previous contents into a backup, beside the file or,
-// where the folder is read-only, in the user's application data folder, and removes it
-// once the new contents are on disk; a save that is killed leaves it behind, and no later
-// save replaces that one.
+// where the file cannot be locked, on a hidden side file beside it, which must be a
+// regular file of this user) from the check of `conditions` to the end, and gives up with
+// Locked after about two seconds (at once where the conditions say so). New contents are written to a hidden temporary file,
+// ".NAME.kalvio-save-XXXXXX", locked while it is written; each save removes those of the
+// same file that this user made and no live save holds. An in-place write first puts the
+// previous contents into a backup, beside the file or, where the folder is read-only, in
+// the user's application data folder, and removes it once the new contents are on disk.
+// A save that is killed leaves it behind; later saves keep it, and up to maxBackups of
+// them a folder, the oldest going first. Side-file names that would pass the file
+// system's limit of 255 bytes are shortened and kept apart by a hash.
 FileResult write(const QString &path, const QByteArray &contents, FileStamp *stamp = nullptr,
                  const WriteConditions &conditions = {});
 
-// The backup that an interrupted in-place write of `path` left, where the file no longer
-// holds what the backup holds; empty when there is none.
-QString interruptedWriteBackup(const QString &path, qint64 maxSize);
+// Writes `contents` as a new file named `path`, made as any new file is made. With
+// `replace`, whatever held the name goes, a symbolic link included, which is never written
+// through; without it, a name that exists, a dangling link too, ends with CannotOpen.
+FileResult writeNew(const QString &path, const QByteArray &contents, bool replace);
+
+// Whether anything holds the name `path`, a symbolic link that leads nowhere included.
+bool nameTaken(const QString &path);
+
+constexpr int maxBackups = 4;
+
+// The backups that interrupted in-place writes of a file left, found whichever of its
+// names `path` is, where the file no longer holds what they hold. Only regular files of
+// this user that no one else may write count.
+struct InterruptedWrite
+{
+    QString backup; // the newest; empty when there is none
+    QDateTime backupTime, fileTime; // when each was last written
+    QStringList older; // the other backups, newest first
+};
+InterruptedWrite interruptedWrite(const QString &path, qint64 maxSize);
 
 } // namespace DiskFile

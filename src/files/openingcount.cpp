@@ -34,9 +34,15 @@ constexpr std::array<bool, 256> plainBytes = [] {
 
 } // namespace
 
-void OpeningCount::scan(QByteArrayView bytes, UnkeptBytesCheck *check)
+void OpeningCount::scan(QByteArrayView bytes, UnkeptBytesCheck *check, qint64 limit)
 {
     for (const char *at = bytes.begin(), *end = bytes.end(); at < end; ++at) {
+        if ((items & 0xFFFF) == 0 && items > 0) {
+            for (const Level &level : levels)
+                largest = std::max(largest, level.count);
+            if (this->bytes(bytes.size()) > limit)
+                return;
+        }
         if (!expectValue) {
             while (at < end && plainBytes[static_cast<unsigned char>(*at)])
                 ++at;
@@ -59,8 +65,10 @@ void OpeningCount::scan(QByteArrayView bytes, UnkeptBytesCheck *check)
                 keyEscaped = escaped;
                 expectKey = false;
                 ++items;
-                if (!levels.empty())
+                if (!levels.empty()) {
                     levels.back().holds = true;
+                    ++levels.back().count;
+                }
             } else {
                 value('"', size);
             }
@@ -91,6 +99,12 @@ void OpeningCount::scan(QByteArrayView bytes, UnkeptBytesCheck *check)
         case '\r':
             break;
         default:
+            if (check && expectValue && keyIs("price")) {
+                const char *number = at;
+                while (number < end && *number > ' ' && plainBytes[static_cast<unsigned char>(*number)])
+                    ++number;
+                check->price(QByteArrayView(at, number));
+            }
             value(*at, 0);
         }
     }
@@ -103,8 +117,10 @@ void OpeningCount::value(char first, qint64 textSize)
     if (!expectValue && !container)
         return;
     items += expectValue;
-    if (expectValue && !levels.empty())
+    if (expectValue && !levels.empty()) {
         levels.back().holds = true;
+        ++levels.back().count;
+    }
     expectValue = false;
     const Role parent = levels.empty() ? Other : levels.back().role;
     if (parent == Elements) {
@@ -137,9 +153,12 @@ void OpeningCount::close()
 {
     if (levels.empty())
         return;
-    if (levels.back().role == Category)
+    if (levels.back().role == Category) {
         namesCopied += levels.back().nameSize * levels.back().elements;
+        ++categories;
+    }
     containers += levels.back().holds;
+    largest = std::max(largest, levels.back().count);
     levels.pop_back();
     expectKey = expectValue = false;
 }
@@ -147,11 +166,14 @@ void OpeningCount::close()
 // The parse holds the file's bytes, its values and their texts (in UTF-16 at most); the
 // records then add their own copies of the texts, and the longest text is converted once
 // more on its way.
-qint64 OpeningCount::bytes(qint64 fileSize, RecordSizes records) const
+qint64 OpeningCount::bytes(qint64 fileSize) const
 {
-    const qint64 parsed = fileSize + 24 * items + 192 * containers + 2 * texts;
+    constexpr qint64 treeRow = 300;
+    const qint64 parsed = fileSize + 24 * items + 48 * largest + 192 * containers + 2 * texts;
     const qint64 built = (records.element + 48) * elements + (records.variant + 16) * variants
             + texts + namesCopied + 4 * longestText;
-    return parsed + built;
+    // A tree row, and the list of what the tree shows (measured by the benchmark's worst files).
+    const qint64 tree = treeRow * (categories + elements + variants) + 8 * variants;
+    return parsed + built + tree;
 }
 

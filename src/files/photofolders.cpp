@@ -71,7 +71,7 @@ QString freeName(const QString &folder, const QString &name)
     const QString stem = info.completeBaseName();
     const QString suffix = info.suffix().isEmpty() ? QString() : u'.' + info.suffix();
     QString free = name;
-    for (int number = 2; QFileInfo::exists(folder + free); ++number)
+    for (int number = 2; DiskFile::nameTaken(folder + free); ++number)
         free = stem + u'-' + QString::number(number) + suffix;
     return free;
 }
@@ -83,7 +83,17 @@ bool holdsCopy(const QString &folder, const QString &name, const QString &file)
         && DiskFile::read(file, maxPhotoSize, copied).ok() && held == copied;
 }
 
-FileResult copyInto(const QString &folder, const QString &name, const QString &file)
+bool holdsName(const QString &folder, const QString &name)
+{
+    return DiskFile::nameTaken(folder + name);
+}
+
+bool isReadableName(const QString &file)
+{
+    return !file.contains(QChar::ReplacementCharacter) || DiskFile::nameTaken(file);
+}
+
+FileResult copyInto(const QString &folder, const QString &name, const QString &file, bool replace)
 {
     QByteArray bytes;
     if (FileResult read = DiskFile::read(file, maxPhotoSize, bytes); !read.ok())
@@ -93,7 +103,7 @@ FileResult copyInto(const QString &folder, const QString &name, const QString &f
         result.outcome = FileResult::CannotOpen;
         return result;
     }
-    return DiskFile::write(folder + name, bytes);
+    return DiskFile::writeNew(folder + name, bytes, replace);
 }
 
 } // namespace PhotoFolders

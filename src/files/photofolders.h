@@ -29,8 +29,14 @@ QString nameInside(const QString &folder, const QString &file);
 QString freeName(const QString &folder, const QString &name);
 // Whether `folder` holds a file `name` whose bytes are those of `file`.
 bool holdsCopy(const QString &folder, const QString &name, const QString &file);
-// Copies `file` into `folder` as `name`, making the folder where needed. The copy is whole
-// or absent; an existing file of that name is replaced.
-FileResult copyInto(const QString &folder, const QString &name, const QString &file);
+// Whether anything holds the name in `folder`, a symbolic link that leads nowhere included.
+bool holdsName(const QString &folder, const QString &name);
+// Whether the path `file` names what the file system holds: a name that is not UTF-8 text
+// comes back from a file chooser with U+FFFD in the place of its bytes, and names nothing.
+bool isReadableName(const QString &file);
+// Copies `file` into `folder` as a new file `name`, making the folder where needed. The
+// copy is whole or absent, and never written through a symbolic link. With `replace`,
+// whatever held the name is replaced, a link by a file; without it, nothing is.
+FileResult copyInto(const QString &folder, const QString &name, const QString &file, bool replace);
 
 } // namespace PhotoFolders

@@ -10,8 +10,9 @@
 
 #include <algorithm>
 #include <climits>
-#include <deque>
+#include <numeric>
 #include <cmath>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -32,20 +33,73 @@ bool UnkeptValues::isEmpty() const
 
 namespace {
 
+constexpr int longest = 24;
+
 QString cutShort(const QString &text)
 {
-    constexpr int longest = 24;
     return text.size() > longest ? text.left(longest - 1) + u'…' : text;
 }
 
-// A value as JSON text, cut short where long.
-// The text a JSON string stands for, given as written between its quotes.
-QString unescaped(QByteArrayView written)
+void appendUtf8(std::string &text, char32_t c)
 {
-    return QJsonDocument::fromJson('[' + written.toByteArray().prepend('"').append('"') + ']')
-            .array()
-            .at(0)
-            .toString();
+    if (c < 0x80) {
+        text += char(c);
+    } else if (c < 0x800) {
+        text += char(0xC0 | (c >> 6));
+        text += char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        text += char(0xE0 | (c >> 12));
+        text += char(0x80 | ((c >> 6) & 0x3F));
+        text += char(0x80 | (c & 0x3F));
+    } else {
+        text += char(0xF0 | (c >> 18));
+        text += char(0x80 | ((c >> 12) & 0x3F));
+        text += char(0x80 | ((c >> 6) & 0x3F));
+        text += char(0x80 | (c & 0x3F));
+    }
+}
+
+// Appends to `text` the text a JSON string stands for, given as written between its
+// quotes, in UTF-8, which is never longer than what is written; an escaped half of a
+// surrogate pair that stands alone is kept in the same three-byte form, so that different
+// halves stay different texts, and `brokenPair` tells of it.
+void appendUnescaped(std::string &text, QByteArrayView written, bool &brokenPair)
+{
+    brokenPair = false;
+    char32_t high = 0; // a high half waiting for its low half
+    for (qsizetype at = 0; at < written.size(); ++at) {
+        char32_t unit = static_cast<unsigned char>(written[at]);
+        const bool hex = unit == '\\' && at + 5 < written.size() && written[at + 1] == 'u';
+        if (hex) {
+            bool whole = false;
+            unit = written.sliced(at + 2, 4).toUInt(&whole, 16);
+            at += 5;
+        }
+        const bool low = hex && unit >= 0xDC00 && unit <= 0xDFFF;
+        if (high && low) {
+            appendUtf8(text, 0x10000 + ((high - 0xD800) << 10) + (unit - 0xDC00));
+            high = 0;
+            continue;
+        }
+        if (high || low)
+            brokenPair = true;
+        if (high)
+            appendUtf8(text, std::exchange(high, 0));
+        if (hex && unit >= 0xD800 && unit <= 0xDBFF) {
+            high = unit;
+        } else if (hex) {
+            appendUtf8(text, unit);
+        } else if (unit == '\\' && ++at < written.size()) {
+            const qsizetype plain = QByteArrayView("bfnrt").indexOf(written[at]);
+            text += plain < 0 ? written[at] : "\b\f\n\r\t"[plain];
+        } else {
+            text += char(unit);
+        }
+    }
+    if (high) {
+        brokenPair = true;
+        appendUtf8(text, high);
+    }
 }
 
 bool mayEscapeSurrogate(QByteArrayView written)
@@ -59,22 +113,64 @@ bool mayEscapeSurrogate(QByteArrayView written)
     return false;
 }
 
+// A value as compact JSON text, written only as far as it is shown: a long text or a large
+// list is never converted whole.
+void appendJson(QString &text, const QCborValue &value)
+{
+    if (text.size() > longest)
+        return;
+    if (value.isArray() || value.isMap()) {
+        text += value.isMap() ? u'{' : u'[';
+        const auto separate = [&text] {
+            if (!text.endsWith(u'{') && !text.endsWith(u'['))
+                text += u',';
+        };
+        if (value.isMap()) {
+            for (auto member = value.toMap().constBegin(); member != value.toMap().constEnd() && text.size() <= longest; ++member) {
+                separate();
+                appendJson(text, member.key());
+                text += u':';
+                appendJson(text, member.value());
+            }
+        } else {
+            for (const QCborValue &item : value.toArray()) {
+                if (text.size() > longest)
+                    break;
+                separate();
+                appendJson(text, item);
+            }
+        }
+        text += value.isMap() ? u'}' : u']';
+        return;
+    }
+    const QJsonValue shown = value.isString() ? QJsonValue(value.toString().left(longest + 1)) : value.toJsonValue();
+    const QByteArray array = QJsonDocument(QJsonArray{ shown }).toJson(QJsonDocument::Compact);
+    text += QString::fromUtf8(array.mid(1, array.size() - 2));
+}
+
 QString jsonText(const QCborValue &value)
 {
-    const QByteArray array =
-            QJsonDocument(QJsonArray{ value.toJsonValue() }).toJson(QJsonDocument::Compact);
-    return cutShort(QString::fromUtf8(array.mid(1, array.size() - 2)));
+    QString text;
+    appendJson(text, value);
+    return cutShort(text);
+}
+
+// The text a Save writes for a price.
+QByteArray savedNumber(double price)
+{
+    IndentedJsonWriter out;
+    out.beginArray();
+    out.member({}, price);
+    out.endArray();
+    const QByteArray text = out.text();
+    return text.mid(1, text.lastIndexOf(']') - 1).trimmed();
 }
 
 // Whether a Save writes `whole`, held as a double, so that it reads back as `whole`:
 // 92007199254741000 does, 9007199254740993 comes back as 9007199254740992.
 bool readsBackAs(qint64 whole)
 {
-    IndentedJsonWriter out;
-    out.beginArray();
-    out.member({}, double(whole));
-    out.endArray();
-    const QJsonValue reread = QJsonDocument::fromJson(out.text()).array().at(0);
+    const QJsonValue reread = QJsonDocument::fromJson('[' + savedNumber(double(whole)) + ']').array().at(0);
     const QCborValue value = QCborValue::fromJsonValue(reread);
     return value.isInteger() && value.toInteger() == whole;
 }
@@ -83,12 +179,18 @@ bool readsBackAs(qint64 whole)
 
 void UnkeptValuesCheck::note(UnkeptValues::Kind kind, const QCborValue &example)
 {
-    found.add(kind, wantsExample(kind) ? jsonText(example) : QString());
+    found.add(kind, found.wantsExample(kind) ? jsonText(example) : QString());
+}
+
+void UnkeptValuesCheck::missing(QLatin1StringView key)
+{
+    found.add(UnkeptValues::MissingMembers,
+              found.wantsExample(UnkeptValues::MissingMembers) ? u'"' + key + u'"' : QString());
 }
 
 void UnkeptValuesCheck::wrongType(const Member &member)
 {
-    found.add(UnkeptValues::WrongTypes, wantsExample(UnkeptValues::WrongTypes)
+    found.add(UnkeptValues::WrongTypes, found.wantsExample(UnkeptValues::WrongTypes)
                       ? member.key + ": "_L1 + jsonText(member.value)
                       : QString());
 }
@@ -97,7 +199,8 @@ void UnkeptValuesCheck::entry(const QCborValue &entry, const QCborValue &categor
 {
     if (!entry.isMap())
         return note(UnkeptValues::NonObjectEntries, entry);
-    members(entry.toMap(), { { "category"_L1, Expected::Object, category } });
+    // A missing category is told of as a category without elements.
+    members(entry.toMap(), { { "category"_L1, Expected::Object, category } }, false);
     if (category.isUndefined())
         note(UnkeptValues::EmptyCategories, entry);
 }
@@ -107,9 +210,13 @@ void UnkeptValuesCheck::category(const QCborValue &category, const QCborValue &n
 {
     if (!category.isMap())
         return;
+    // A category without elements is not saved, so neither is a name it lacks.
+    const bool saved = !elements.toArray().isEmpty();
     members(category.toMap(), { { "name"_L1, Expected::Text, name },
-                                { "elements"_L1, Expected::Array, elements } });
-    if (elements.toArray().isEmpty())
+                                { "elements"_L1, Expected::Array, elements } }, false);
+    if (saved && name.isUndefined())
+        missing("name"_L1);
+    if (!saved)
         note(UnkeptValues::EmptyCategories, name.toString());
 }
 
@@ -124,16 +231,19 @@ void UnkeptValuesCheck::listed(const QCborValue &value, const QCborMap &object,
 
 // Only an object holding more members than the loader looked up is walked for the
 // unknown ones.
-void UnkeptValuesCheck::members(const QCborMap &object, std::initializer_list<Member> known)
+void UnkeptValuesCheck::members(const QCborMap &object, std::initializer_list<Member> known, bool present)
 {
-    qsizetype present = 0;
+    qsizetype found = 0;
     for (const Member &member : known) {
-        if (member.value.isUndefined())
+        if (member.value.isUndefined()) {
+            if (present)
+                missing(member.key);
             continue;
-        ++present;
+        }
+        ++found;
         check(member);
     }
-    if (present == object.size())
+    if (found == object.size())
         return;
     for (auto member = object.constBegin(); member != object.constEnd(); ++member) {
         const QString key = member.key().toString();
@@ -221,16 +331,26 @@ void UnkeptBytesCheck::objectEnds()
     openObjects.pop_back();
     if (keys.end() - first > 1) {
         // "\u0061" and "a" are one key.
-        std::deque<std::string> decoded;
+        // Decoded into one text, reserved whole so that the views into it stay valid.
+        std::string decoded;
+        decoded.reserve(std::accumulate(first, keys.end(), std::size_t(0), [](std::size_t size, const Key &key) {
+            return size + (key.escaped ? key.text.size() : 0);
+        }));
+        bool brokenPair = false;
         for (auto key = first; key != keys.end(); ++key) {
-            if (key->escaped)
-                key->text = decoded.emplace_back(unescaped(key->text).toStdString());
+            if (key->escaped) {
+                const std::size_t start = decoded.size();
+                appendUnescaped(decoded, key->text, brokenPair);
+                key->text = std::string_view(decoded).substr(start);
+            }
         }
         std::sort(first, keys.end(), [](const Key &a, const Key &b) { return a.text < b.text; });
         for (auto key = first; keys.end() - key > 1; ++key) {
             if (key[0].text == key[1].text)
                 found.add(UnkeptValues::DuplicateKeys,
-                          jsonText(QString::fromUtf8(key[1].text.data(), qsizetype(key[1].text.size()))));
+                          found.wantsExample(UnkeptValues::DuplicateKeys)
+                                  ? jsonText(QString::fromUtf8(key[1].text.data(), qsizetype(key[1].text.size())))
+                                  : QString());
         }
     }
     keys.erase(first, keys.end());
@@ -240,8 +360,27 @@ void UnkeptBytesCheck::text(QByteArrayView quoted, bool escaped, bool isKey)
 {
     const QByteArrayView inner = quoted.sliced(1, quoted.size() - 2);
     // Only an escaped surrogate, \uD800 to \uDFFF, can leave half a pair.
-    if (escaped && mayEscapeSurrogate(inner) && !QStringView(unescaped(inner)).isValidUtf16())
-        found.add(UnkeptValues::BrokenTexts, cutShort(QString::fromUtf8(quoted)));
+    bool brokenPair = false;
+    std::string decoded;
+    if (escaped && mayEscapeSurrogate(inner) && (appendUnescaped(decoded, inner, brokenPair), brokenPair))
+        found.add(UnkeptValues::BrokenTexts, found.wantsExample(UnkeptValues::BrokenTexts)
+                          ? cutShort(QString::fromUtf8(quoted)) : QString());
     if (isKey && !openObjects.empty())
         keys.push_back({ std::string_view(inner.data(), std::size_t(inner.size())), escaped });
+}
+
+// The parser reads a whole number beyond the 64-bit range as the nearest double, which a
+// Save writes as its shortest text: 99999999999999999999 comes back as
+// 100000000000000000000, where 9223372036854776000 stays what it was.
+void UnkeptBytesCheck::price(QByteArrayView written)
+{
+    const QByteArrayView digits = written.startsWith('-') ? written.sliced(1) : written;
+    if (digits.size() < 19 || !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return;
+    bool inRange = false;
+    if (written.toLongLong(&inRange) != 0 || inRange)
+        return; // told of by the loader's check, which sees the whole number
+    if (savedNumber(written.toDouble()) != written)
+        found.add(UnkeptValues::InexactPrices, found.wantsExample(UnkeptValues::InexactPrices)
+                          ? cutShort(QString::fromLatin1(written)) : QString());
 }

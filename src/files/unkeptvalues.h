@@ -30,6 +30,7 @@ public:
         EmptyCategories,    // category entries without elements, by name: not saved
         NonObjectEntries,   // dropped at the top level, saved empty below it
         DuplicateKeys,      // only the last of them is kept
+        MissingMembers,     // saved as empty texts or lists, or as 0
         KindCount
     };
     static constexpr int maxExamples = 3;
@@ -42,6 +43,9 @@ public:
 
     void add(Kind kind, const QString &example);
     const Finding &operator[](Kind kind) const { return findings[kind]; }
+    // Whether an example of this kind would still be kept: examples are made only for the
+    // first few findings, so that a file of millions makes no more.
+    bool wantsExample(Kind kind) const { return findings[kind].count < maxExamples; }
     bool isEmpty() const;
 
 private:
@@ -70,8 +74,9 @@ public:
     void category(const QCborValue &category, const QCborValue &name, const QCborValue &elements);
     // An element or a variant, the value of a list that holds objects, as `object`.
     void listed(const QCborValue &value, const QCborMap &object, std::initializer_list<Member> known);
-    // An object within an element or a variant.
-    void members(const QCborMap &object, std::initializer_list<Member> known);
+    // An object within an element or a variant; the members it lacks are told of where
+    // `present`, as a Save writes them.
+    void members(const QCborMap &object, std::initializer_list<Member> known, bool present = true);
 
 private:
     void check(const Member &member);
@@ -79,18 +84,16 @@ private:
     void stock(const Member &member);
     void note(UnkeptValues::Kind kind, const QCborValue &example);
     void wrongType(const Member &member);
-    bool wantsExample(UnkeptValues::Kind kind) const
-    {
-        return found[kind].examples.size() < UnkeptValues::maxExamples;
-    }
+    void missing(QLatin1StringView key);
 
     UnkeptValues &found;
 };
 
 // Notes what the parsed document no longer shows, as the pass over a catalogue file's bytes
 // before parsing meets each object and text: the keys an object repeats, of which the
-// document keeps the last, and escaped halves of surrogate pairs ("\ud800"), which the
-// records' UTF-8 cannot hold. Its findings hold only for bytes that parse.
+// document keeps the last, escaped halves of surrogate pairs ("\ud800"), which the
+// records' UTF-8 cannot hold, and prices written as whole numbers beyond the 64-bit range,
+// which the parser reads as the nearest double. Its findings hold only for bytes that parse.
 class UnkeptBytesCheck
 {
 public:
@@ -99,6 +102,8 @@ public:
     void objectEnds();
     // A text with its quotes, which stays in memory until the pass ends.
     void text(QByteArrayView quoted, bool escaped, bool isKey);
+    // A number written as the value of a "price".
+    void price(QByteArrayView written);
 
 private:
     UnkeptValues &found;

@@ -461,6 +461,12 @@ void Edit::on_actionChoosePhoto_triggered()
             tr("Pictures (%1)").arg(picturePatterns().join(u' ')));
     if (chosen.isEmpty())
         return;
+    if (!PhotoFolders::isReadableName(chosen)) {
+        QMessageBox::warning(this, tr("Error"),
+                             tr("The name of %1 is not valid text. Rename the file, then choose it again.")
+                                     .arg(QDir::toNativeSeparators(chosen)));
+        return;
+    }
     QString name = PhotoFolders::nameInside(folder, chosen);
     if (name.isEmpty())
         name = copyIntoPhotos(folder, chosen);
@@ -482,7 +488,9 @@ QString Edit::copyIntoPhotos(const QString &folder, const QString &file)
                               QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
         != QMessageBox::Yes)
         return {};
-    if (QFileInfo::exists(folder + name)) {
+    // A symbolic link there is a name taken too, even one that leads nowhere.
+    const bool taken = PhotoFolders::holdsName(folder, name);
+    if (taken) {
         const QString otherName = PhotoFolders::freeName(folder, name);
         QMessageBox question(QMessageBox::Question, tr("Photo exists"),
                              tr("The photos folder already holds another file named %1. Replace it, "
@@ -498,7 +506,7 @@ QString Edit::copyIntoPhotos(const QString &folder, const QString &file)
         else if (question.clickedButton() != replace)
             return {};
     }
-    const FileResult result = PhotoFolders::copyInto(folder, name, file);
+    const FileResult result = PhotoFolders::copyInto(folder, name, file, taken && name == QFileInfo(file).fileName());
     if (!result.ok()) {
         QMessageBox::warning(this, tr("Error"),
                              tr("%1 could not be copied into %2.").arg(QDir::toNativeSeparators(file), shownFolder)

@@ -375,15 +375,20 @@ void MainWindow::on_actionOpen_triggered()
 // holds more than the file, so it counts as modified.
 void MainWindow::openCatalogue(const QString &filename)
 {
-    const QString source = fileOrInterruptedSaveBackup(filename);
+    QString source = fileOrInterruptedSaveBackup(filename);
     // The photos folder follows the catalogue before the tree is shown again.
     const QString photosBefore = PhotoFolders::catalogueFolder();
     PhotoFolders::setCatalogueFolder(QFileInfo(filename).absolutePath());
-    const OpenOutcome opened = document.open(filename, source);
+    OpenOutcome opened = document.open(filename, source);
     if (!opened.result.ok()) {
-        PhotoFolders::setCatalogueFolder(photosBefore);
-        reportFailure(tr("Could not open %1.").arg(QDir::toNativeSeparators(filename)), opened.result);
-        return;
+        // A file torn by an interrupted save may have its backup to open instead.
+        source = backupAfterFailure(filename, source, opened.result);
+        if (!source.isEmpty() && !(opened = document.open(filename, source)).result.ok())
+            reportFailure(tr("Could not open %1.").arg(QDir::toNativeSeparators(source)), opened.result);
+        if (!opened.result.ok()) {
+            PhotoFolders::setCatalogueFolder(photosBefore);
+            return;
+        }
     }
     statusBar()->showMessage(tr("Opened %1 (categories: %2, elements: %3, variants: %4)")
                                      .arg(QFileInfo(filename).fileName())
@@ -413,6 +418,7 @@ void MainWindow::warnOfUnkeptValues(const QString &filename, const UnkeptValues 
         tr("Categories without elements: %1 (%2), not saved"),
         tr("Entries that are not objects: %1 (%2), dropped or saved empty"),
         tr("Duplicate keys: %1 (%2), only the last value of each is kept"),
+        tr("Missing members: %1 (%2), saved as empty texts or lists, or as 0"),
     };
     QStringList lines { tr("%1 holds values that this catalogue cannot keep as they stand:")
                                 .arg(QDir::toNativeSeparators(filename)) };
@@ -429,17 +435,58 @@ void MainWindow::warnOfUnkeptValues(const QString &filename, const UnkeptValues 
 // whole: the user chooses which of the two to open. The backup is left where it is.
 QString MainWindow::fileOrInterruptedSaveBackup(const QString &filename)
 {
-    const QString backup = DiskFile::interruptedWriteBackup(filename, SetOfFurnitures::maxFileSize);
-    if (backup.isEmpty())
+    const DiskFile::InterruptedWrite interrupted = DiskFile::interruptedWrite(filename, SetOfFurnitures::maxFileSize);
+    if (interrupted.backup.isEmpty())
         return filename;
+    const auto shown = [](const QDateTime &time) { return time.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")); };
     QMessageBox question(QMessageBox::Warning, tr("Interrupted save"),
-                         tr("A save of %1 was interrupted, and the file may be incomplete. Its previous "
-                            "contents are kept in %2. Open them instead? Save then writes them into %1.")
-                                 .arg(QDir::toNativeSeparators(filename), QDir::toNativeSeparators(backup)),
+                         tr("A save of %1 was interrupted, and the file (last changed %3) may be incomplete. "
+                            "Its previous contents are kept in %2 (written %4). Open them instead? Save then "
+                            "writes them into %1.")
+                                         .arg(QDir::toNativeSeparators(filename),
+                                              QDir::toNativeSeparators(interrupted.backup),
+                                              shown(interrupted.fileTime), shown(interrupted.backupTime))
+                                 + olderBackups(interrupted.older),
                          QMessageBox::Open | QMessageBox::Ignore, this);
     question.button(QMessageBox::Open)->setText(tr("Open the backup"));
     question.setDefaultButton(QMessageBox::Ignore);
-    return question.exec() == QMessageBox::Open ? backup : filename;
+    return question.exec() == QMessageBox::Open ? interrupted.backup : filename;
+}
+
+QString MainWindow::olderBackups(const QStringList &older)
+{
+    QStringList shown;
+    for (const QString &backup : older)
+        shown << QDir::toNativeSeparators(backup);
+    return older.isEmpty() ? QString()
+                           : u' ' + tr("%n older backup(s) of it are kept too: %1.", nullptr, int(older.size()))
+                                            .arg(shown.join(QStringLiteral(", ")));
+}
+
+// A file that cannot be opened, of which an interrupted save left a backup, is reported
+// in a box that offers the backup. Returns the backup to open, or nothing.
+QString MainWindow::backupAfterFailure(const QString &filename, const QString &source, const FileResult &result)
+{
+    const QString what = tr("Could not open %1.").arg(QDir::toNativeSeparators(filename));
+    const DiskFile::InterruptedWrite interrupted = source == filename
+            ? DiskFile::interruptedWrite(filename, SetOfFurnitures::maxFileSize)
+            : DiskFile::InterruptedWrite();
+    if (interrupted.backup.isEmpty()) {
+        reportFailure(what, result);
+        return {};
+    }
+    QMessageBox question(QMessageBox::Warning, tr("Error"),
+                         QStringList({ what, failureReason(result),
+                                       tr("Its contents from before an interrupted save are kept in %1. Open them "
+                                          "instead? Save then writes them into %2.")
+                                               .arg(QDir::toNativeSeparators(interrupted.backup),
+                                                    QDir::toNativeSeparators(filename)) })
+                                         .join(u' ')
+                                 + olderBackups(interrupted.older),
+                         QMessageBox::Open | QMessageBox::Cancel, this);
+    question.button(QMessageBox::Open)->setText(tr("Open the backup"));
+    question.setDefaultButton(QMessageBox::Cancel);
+    return question.exec() == QMessageBox::Open ? interrupted.backup : QString();
 }
 
 QString MainWindow::askSavePath(const QString &caption)
@@ -547,10 +594,23 @@ void MainWindow::on_actionSaveAs_triggered()
 bool MainWindow::reportFailure(const QString &what, const FileResult &result, const QString &after,
                                bool offerRetry)
 {
+    if (result.ok())
+        return false;
+    const QString text = QStringList({ what, failureReason(result), after }).join(u' ').trimmed();
+    if (!offerRetry) {
+        QMessageBox::warning(this, tr("Error"), text);
+        return false;
+    }
+    return QMessageBox::warning(this, tr("Error"), text, QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Retry)
+            == QMessageBox::Retry;
+}
+
+QString MainWindow::failureReason(const FileResult &result)
+{
     QString reason;
     switch (result.outcome) {
     case FileResult::Done:
-        return false;
+        break;
     case FileResult::CannotOpen:
         reason = tr("The file cannot be opened: %1.").arg(result.reason);
         break;
@@ -588,12 +648,22 @@ bool MainWindow::reportFailure(const QString &what, const FileResult &result, co
     case FileResult::Locked:
         reason = tr("Another program kept the file locked for too long.");
         break;
+    case FileResult::UntrustedLink:
+        reason = tr("Its path goes through a symbolic link that another user made in a folder that others "
+                    "may write too; it is not followed, and nothing was written.");
+        break;
+    case FileResult::LockFileIsLink:
+        reason = tr("Its lock file %1 is a symbolic link, which is not followed; nothing was written.")
+                         .arg(QDir::toNativeSeparators(result.path));
+        break;
+    case FileResult::LockFileNotOwn:
+        reason = tr("Its lock file %1 belongs to another user or is not a regular file; nothing was written.")
+                         .arg(QDir::toNativeSeparators(result.path));
+        break;
+    case FileResult::NoLockFile:
+        reason = tr("The lock file %1 cannot be made beside it: %2. Nothing was written.")
+                         .arg(QDir::toNativeSeparators(result.path), result.reason);
+        break;
     }
-    const QString text = QStringList({ what, reason, after }).join(u' ').trimmed();
-    if (!offerRetry) {
-        QMessageBox::warning(this, tr("Error"), text);
-        return false;
-    }
-    return QMessageBox::warning(this, tr("Error"), text, QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Retry)
-            == QMessageBox::Retry;
+    return reason;
 }

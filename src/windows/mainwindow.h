@@ -84,6 +84,9 @@ private:
     bool saveWith(const QString &path, const std::function<FileResult()> &write);
     FileResult waitOutLock(const std::function<FileResult()> &write);
     QString fileOrInterruptedSaveBackup(const QString &filename);
+    QString olderBackups(const QStringList &older);
+    QString backupAfterFailure(const QString &filename, const QString &source, const FileResult &result);
+    QString failureReason(const FileResult &result);
     QString askSavePath(const QString &caption);
     void warnOfUnkeptValues(const QString &filename, const UnkeptValues &unkept);
     bool reportFailure(const QString &what, const FileResult &result, const QString &after = {},
