@@ -28,12 +28,12 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("Kalvio"));
     QApplication::setApplicationName(QStringLiteral("kalvio"));
     QApplication::setApplicationVersion(QStringLiteral(KALVIO_VERSION));
-    // The help and the version need no display, so they come before the application
-    // object; it takes the toolkit's own options (-platform...) out of what is read next.
+    // The help, the version and a mistake need no display, so they come before the
+    // application object, which would end the program where there is none.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    if (const CommandLine early(arguments); early.exitCode() == 0)
+    if (const CommandLine early(arguments); early.exitCode())
         return print(early);
 
     QApplication app(argc, argv);

@@ -32,6 +32,11 @@ for icon in scalable/apps/$id.svg 256x256/apps/$id.png; do
     [ -s "$root/share/icons/hicolor/$icon" ] || fail "no icon $icon"
 done
 
+# A wrong argument is told, with status 1, even where there is no display.
+status=0
+env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$root/bin/kalvio" --bogus 2>/dev/null || status=$?
+[ "$status" -eq 1 ] || fail "kalvio --bogus without a display ended with status $status, not 1"
+
 /usr/libexec/at-spi-bus-launcher --launch-immediately &
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 mkdir -p "$work/home/a/b"
