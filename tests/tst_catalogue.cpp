@@ -92,8 +92,9 @@ void TestCatalogue::goldenCatalogueSavesExactly()
     const QByteArray saved = readFile(tree.path("saved.json"));
     QCOMPARE(saved, readFile(QFINDTESTDATA("data/golden.saved.json")));
     QCOMPARE(catalogueDump(), readFile(QFINDTESTDATA("data/golden.txt")));
-    // Laid out exactly as the toolkit's writer lays out the same document.
-    QCOMPARE(QJsonDocument::fromJson(saved).toJson(QJsonDocument::Indented), saved);
+    // Laid out exactly as the toolkit's writer lays out the same document, but for a
+    // U+FEFF that starts a text: escaped, so that the toolkit's parser keeps it.
+    QCOMPARE(QJsonDocument::fromJson(saved).toJson(QJsonDocument::Indented).replace("\"\xEF\xBB\xBF", "\"\\ufeff"), saved);
 }
 
 void TestCatalogue::streamReadsWhatItWrites()
