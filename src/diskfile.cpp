@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QHash>
 #include <QStandardPaths>
+#include <QStringList>
 #include <QThread>
 
 #include <algorithm>
@@ -285,10 +286,12 @@ QList<QByteArray> backupNames(const QByteArray &name)
 // Writes `previous` to the first place that takes a backup of `name`, complete and synced
 // before it gets its name, so that a backup is never a part. A place that holds the
 // backup of an interrupted save, other than `previous`, is passed over: the user may not
-// have seen it yet. Returns the backup's name, or nothing with errno set.
-std::optional<QByteArray> writeBackup(const QByteArray &name, const QByteArray &previous)
+// have seen it yet. Returns the backup's name, or nothing with errno set, and `noPlace` set
+// where no place took a file at all.
+std::optional<QByteArray> writeBackup(const QByteArray &name, const QByteArray &previous, bool &noPlace)
 {
     int error = EEXIST;
+    noPlace = true;
     for (const QByteArray &backup : backupNames(name)) {
         QByteArray left;
         const QString leftPath = QFile::decodeName(backup);
@@ -303,6 +306,7 @@ std::optional<QByteArray> writeBackup(const QByteArray &name, const QByteArray &
             error = errno;
             continue;
         }
+        noPlace = false;
         error = writeAllAndSync(temporary.get(), previous);
         if (!error && ::rename(temporaryName.constData(), backup.constData()) != 0)
             error = errno;
@@ -314,6 +318,17 @@ std::optional<QByteArray> writeBackup(const QByteArray &name, const QByteArray &
     }
     errno = error;
     return std::nullopt;
+}
+
+// The folders where a backup of `name` was looked for in vain.
+FileResult noBackupPlace(const QByteArray &name)
+{
+    QStringList folders;
+    for (const QByteArray &backup : backupNames(name))
+        folders << QDir::toNativeSeparators(QFile::decodeName(folderOf(backup)));
+    FileResult result = failure(FileResult::NoBackupPlace);
+    result.reason = folders.join(QStringLiteral(", "));
+    return result;
 }
 
 // Overwrites the file where it is. Its previous contents go to a backup on disk first, for
@@ -333,7 +348,10 @@ FileResult overwriteInPlace(const QByteArray &name, int existing, const QByteArr
         read = readOpenFile(reader.get(), info.st_size, maxPreviousSize, previous);
     if (!read.ok())
         return read;
-    const std::optional<QByteArray> backup = writeBackup(name, previous);
+    bool noPlace = false;
+    const std::optional<QByteArray> backup = writeBackup(name, previous, noPlace);
+    if (!backup && noPlace)
+        return noBackupPlace(name);
     if (!backup)
         return failure(FileResult::WriteFailed, errno);
     const qint64 previousSize = previous.size();

@@ -22,6 +22,8 @@ struct FileResult
         TooMuchContent, // opening would take more memory than a catalogue may
         ChangedOnDisk,  // someone else changed the file since it was read: nothing written
         Locked,         // another program held the file locked too long: nothing written
+        NoBackupPlace,  // an in-place write found no folder to take a backup: nothing written;
+                        // reason: the folders tried
     };
 
     Outcome outcome = Done;
@@ -86,7 +88,7 @@ struct WriteConditions
 // An in-place write first puts the previous contents into a backup, beside the file or,
 // where the folder is read-only, in the user's application data folder, and removes it
 // once the new contents are on disk; a save that is killed leaves it behind, and no later
-// save replaces that one.
+// save replaces that one. Where neither folder takes a backup, nothing is written.
 FileResult write(const QString &path, const QByteArray &contents, FileStamp *stamp = nullptr,
                  const WriteConditions &conditions = {});
 

@@ -24,7 +24,7 @@ namespace {
 int outcome(const QString &name)
 {
     return QStringList({ "Done", "CannotOpen", "NotRegularFile", "TooLarge", "EmptyFile", "NotJson", "NotCatalogue",
-                         "WriteFailed", "RestoreFailed", "TooMuchContent", "ChangedOnDisk", "Locked" })
+                         "WriteFailed", "RestoreFailed", "TooMuchContent", "ChangedOnDisk", "Locked", "NoBackupPlace" })
             .indexOf(name);
 }
 
@@ -177,7 +177,7 @@ void TestCatalogue::saveOutcomes()
         const rlimit limit { rlim_t(std::abs(sizeLimit)), rlim_t(std::abs(sizeLimit)) };
         const gid_t group = 1500;
         if ((asUser && (setgroups(1, &group) != 0 || setgid(1001) != 0 || setuid(1001) != 0
-                        || !qputenv("XDG_DATA_HOME", QFile::encodeName(tree.path("data/1001")))))
+                        || !qputenv("XDG_DATA_HOME", QFile::encodeName(target.endsWith("no backup place") ? folder + "/data" : tree.path("data/1001")))))
             || (sizeLimit > 0 && signal(SIGXFSZ, SIG_IGN) == SIG_ERR) || (sizeLimit && setrlimit(RLIMIT_FSIZE, &limit) != 0)
             || !freopen("/dev/null", "w", stdout))
             return 99;
