@@ -48,6 +48,8 @@ signals:
     void sendInfoToMainWindow(const SetOfFurnitures &furnitures);
     // New furniture went into the catalogue under the identifier `id`.
     void furnitureAdded(const QString &id);
+    // The variant `id` left the catalogue.
+    void furnitureDeleted(const QString &id);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -76,6 +78,10 @@ private:
     bool saveFields();
     bool updateShownVariant();
     bool insertNewVariant();
+    std::optional<NewFurnitureNames> namesToInsert();
+    bool settleSpelling(QLineEdit *field, std::string &text, const std::optional<std::string> &existing,
+                        const QString &asking);
+    void completeFromCatalogue();
 
     Ui::Edit *ui;
     // The serial number of the variant the editor was opened on; none for a new element,

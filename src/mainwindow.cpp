@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "catalogueoperations.h"
 #include "cataloguesearch.h"
 #include "cataloguetreemodel.h"
 #include "chooserfolder.h"
@@ -19,6 +20,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QStandardItemModel>
 
 #include <algorithm>
@@ -136,6 +138,12 @@ void MainWindow::buildEditMenu()
     menuEdit->setObjectName(QStringLiteral("menuEdit"));
     actionUndo = createHistoryAction("actionUndo", QKeySequence::Undo, &QUndoStack::undo);
     actionRedo = createHistoryAction("actionRedo", QKeySequence::Redo, &QUndoStack::redo);
+    // Desktops differ in their Redo key: both usual ones work everywhere, beside the desktop's own.
+    QList<QKeySequence> redoKeys { QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y) };
+    for (const QKeySequence &key : QKeySequence::keyBindings(QKeySequence::Redo))
+        if (!redoKeys.contains(key))
+            redoKeys << key;
+    actionRedo->setShortcuts(redoKeys);
     menuEdit->addAction(actionUndo);
     menuEdit->addAction(actionRedo);
     connect(&Edit::history, &QUndoStack::indexChanged, this, &MainWindow::nameHistorySteps);
@@ -151,9 +159,12 @@ QAction *MainWindow::createHistoryAction(const char *name, QKeySequence::Standar
     action->setShortcuts(key);
     // Undo and Redo apply over the editors too, which are windows of their own.
     action->setShortcutContext(Qt::ApplicationShortcut);
-    connect(action, &QAction::triggered, this, [this, move] {
+    const bool undoing = move == &QUndoStack::undo;
+    connect(action, &QAction::triggered, this, [this, move, undoing] {
+        const QString step = undoing ? Edit::history.undoText() : Edit::history.redoText();
         (Edit::history.*move)();
         updateTreeView();
+        statusBar()->showMessage((undoing ? tr("Undone: %1") : tr("Redone: %1")).arg(step), statusTimeoutMs);
     });
     return action;
 }
@@ -293,6 +304,9 @@ void MainWindow::openEditor(Edit *editor)
     connect(editor, &Edit::furnitureAdded, this, [this](const QString &id) {
         statusBar()->showMessage(tr("Added %1").arg(id), statusTimeoutMs);
     });
+    connect(editor, &Edit::furnitureDeleted, this, [this](const QString &id) {
+        statusBar()->showMessage(tr("Deleted %1").arg(id), statusTimeoutMs);
+    });
     editors.removeAll(nullptr);
     editors.append(editor);
     editor->show();
@@ -312,7 +326,22 @@ void MainWindow::on_treeView_doubleClicked(const QModelIndex &index)
 
 void MainWindow::on_actionNewFurniture_triggered()
 {
-    openEditor(new Edit(nullptr));
+    auto *editor = new Edit(nullptr);
+    placeOverWindow(editor);
+    openEditor(editor);
+}
+
+// Centres `editor` over the main window, moved as little as it takes to be whole on the screen.
+void MainWindow::placeOverWindow(QWidget *editor) const
+{
+    const QRect screen = this->screen()->availableGeometry();
+    QRect placed(QPoint(), editor->frameGeometry().size());
+    placed.moveCenter(frameGeometry().center());
+    placed.moveRight(std::min(placed.right(), screen.right()));
+    placed.moveBottom(std::min(placed.bottom(), screen.bottom()));
+    placed.moveLeft(std::max(placed.left(), screen.left()));
+    placed.moveTop(std::max(placed.top(), screen.top()));
+    editor->move(placed.topLeft());
 }
 
 // Unmodified, the catalogue is as the history's present step left it.
@@ -551,9 +580,53 @@ void MainWindow::on_actionSave_triggered()
 void MainWindow::on_actionSaveAs_triggered()
 {
     const QString path = askSavePath(tr("Save file as..."));
-    if (!path.isEmpty() && writeCatalogue(path)
-        && (jsonPath.isEmpty() || QFileInfo(path) == QFileInfo(jsonPath)))
+    if (path.isEmpty() || !writeCatalogue(path))
+        return;
+    if (jsonPath.isEmpty() || QFileInfo(path) == QFileInfo(jsonPath))
         setModified(false);
+    offerPhotoCopies(QFileInfo(path).absolutePath());
+}
+
+// A copy saved where the catalogue's photos are not found would show none of them: their
+// copies may go into the Images folder there.
+void MainWindow::offerPhotoCopies(const QString &folder)
+{
+    QStringList names;
+    for (const std::string &name : CatalogueOperations::photoNames(Edit::sof))
+        names << QString::fromStdString(name);
+    const QStringList missing = PhotoFolders::unreachableFrom(folder, names);
+    if (missing.isEmpty())
+        return;
+    const QString images = QDir(folder).filePath(QStringLiteral("Images/"));
+    const QString shownImages = QDir::toNativeSeparators(QDir::cleanPath(images));
+    if (QMessageBox::question(this, tr("Copy photos"),
+                              tr("%n photo(s) of this catalogue would not be found beside the copy. Copy them into %1?",
+                                 nullptr, int(missing.size()))
+                                      .arg(shownImages),
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
+        != QMessageBox::Yes)
+        return;
+    for (const QString &name : missing) {
+        if (QFileInfo::exists(images + name) && !confirmPhotoReplace(images, name))
+            continue;
+        const QString file = PhotoFolders::find(name);
+        if (const FileResult result = PhotoFolders::copyInto(images, name, file); !result.ok())
+            return reportFailure(tr("%1 could not be copied into %2.").arg(QDir::toNativeSeparators(file), shownImages), result);
+    }
+}
+
+// Another picture of the photo's name is there already: it is replaced only if the user says so.
+bool MainWindow::confirmPhotoReplace(const QString &images, const QString &name)
+{
+    QMessageBox question(QMessageBox::Question, tr("Photo exists"),
+                         tr("%1 already holds another file named %2. Replace it with this catalogue's photo?")
+                                 .arg(QDir::toNativeSeparators(QDir::cleanPath(images)), name),
+                         QMessageBox::NoButton, this);
+    const QPushButton *replace = question.addButton(tr("Replace"), QMessageBox::DestructiveRole);
+    QPushButton *keep = question.addButton(tr("Keep it"), QMessageBox::RejectRole);
+    question.setDefaultButton(keep);
+    question.exec();
+    return question.clickedButton() == replace;
 }
 
 void MainWindow::reportFailure(const QString &what, const FileResult &result, const QString &after)
@@ -598,6 +671,11 @@ void MainWindow::reportFailure(const QString &what, const FileResult &result, co
         break;
     case FileResult::Locked:
         reason = tr("Another program kept the file locked for too long.");
+        break;
+    case FileResult::NoBackupPlace:
+        reason = tr("It would be overwritten in place, which needs a backup of its previous contents first, and "
+                    "no folder took one (tried: %1).")
+                         .arg(result.reason);
         break;
     }
     QMessageBox::warning(this, tr("Error"), QStringList({ what, reason, after }).join(u' ').trimmed());

@@ -73,6 +73,7 @@ private:
     void goToFirstVariant();
     void activateRow(const QModelIndex &index);
     void openEditor(Edit *editor);
+    void placeOverWindow(QWidget *editor) const;
     void setModified(bool value);
     bool hasUnsavedChanges() const;
     void updateWindowTitle();
@@ -84,6 +85,8 @@ private:
     bool reportSave(const QString &path, const FileResult &result, bool existed);
     QString fileOrInterruptedSaveBackup(const QString &filename);
     QString askSavePath(const QString &caption);
+    void offerPhotoCopies(const QString &folder);
+    bool confirmPhotoReplace(const QString &images, const QString &name);
     void warnOfUnkeptValues(const QString &filename, const UnkeptValues &unkept);
     void reportFailure(const QString &what, const FileResult &result, const QString &after = {});
 

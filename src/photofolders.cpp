@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace {
 
 const QString workingImages = QStringLiteral("../../Images/");
@@ -22,9 +24,14 @@ void setCatalogueFolder(const QString &folder)
 
 QStringList candidates()
 {
+    return candidatesFor(catalogueFolder);
+}
+
+QStringList candidatesFor(const QString &folder)
+{
     QStringList folders { workingImages };
-    if (!catalogueFolder.isEmpty()) {
-        const QDir catalogue(catalogueFolder);
+    if (!folder.isEmpty()) {
+        const QDir catalogue(folder);
         folders << QDir::cleanPath(catalogue.filePath(QStringLiteral("../Images"))) + u'/'
                 << catalogue.filePath(QStringLiteral("Images/"));
     }
@@ -83,12 +90,39 @@ FileResult copyInto(const QString &folder, const QString &name, const QString &f
     QByteArray bytes;
     if (FileResult read = DiskFile::read(file, maxPhotoSize, bytes); !read.ok())
         return read;
-    if (!QDir().mkpath(folder)) {
+    if (!QDir().mkpath(QFileInfo(folder + name).path())) {
         FileResult result;
         result.outcome = FileResult::CannotOpen;
         return result;
     }
-    return DiskFile::write(folder + name, bytes);
+    FileResult written = DiskFile::write(folder + name, bytes);
+    if (written.ok())
+        emit PhotoCopies::instance().copied(name);
+    return written;
+}
+
+QStringList unreachableFrom(const QString &catalogueFolder, const QStringList &names)
+{
+    const QStringList there = candidatesFor(catalogueFolder);
+    QStringList unreachable;
+    for (const QString &name : names) {
+        const QString clean = QDir::cleanPath(name);
+        if (QDir::isAbsolutePath(clean) || clean == QStringLiteral("..") || clean.startsWith(QStringLiteral("../")))
+            continue;
+        const QString file = find(name);
+        if (!QFileInfo(file).isFile())
+            continue;
+        const auto holds = [&](const QString &folder) { return holdsCopy(folder, name, file); };
+        if (std::none_of(there.cbegin(), there.cend(), holds))
+            unreachable << name;
+    }
+    return unreachable;
 }
 
 } // namespace PhotoFolders
+
+PhotoCopies &PhotoCopies::instance()
+{
+    static PhotoCopies copies;
+    return copies;
+}

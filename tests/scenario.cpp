@@ -7,6 +7,7 @@
 #include "mainwindow.h"
 
 #include <QApplication>
+#include <QCompleter>
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
@@ -59,7 +60,8 @@
 // warned DATA (the one box since the last check is the warning whose text is tests/data/DATA),
 // summary, holds TEXT (once in the catalogue dump), changed FROM>TO (the catalogue dump
 // is the snapshot's with FROM replaced by TO), prices, title, size WxH, label NAME TEXT,
-// menus (the File menu's entries and shortcuts), status, tree (rows, and not editable),
+// menus (the File menu's entries and shortcuts), status, completes FIELD PREFIX TEXT|... (what
+// the field's completer offers), tree (rows, and not editable),
 // main shown|closed (the main window), file PATH N TEXT, same PATH PATH, chooser shown|hidden
 // (the photo field's button), starts PATH (where catalogue choosers start), saves DATA (the
 // catalogue saves the bytes of the file DATA of tests/data), edits (the Edit menu), rows
@@ -189,7 +191,9 @@ public:
     ~Player()
     {
         qDeleteAll(pendingAnswers()->children());
-        for (QWidget *widget : QApplication::topLevelWidgets())
+        // An editor takes its fields' completion popups, top-level widgets too, with it.
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        for (const QPointer<QWidget> &widget : QList<QPointer<QWidget>>(windows.begin(), windows.end()))
             if (qobject_cast<Edit *>(widget))
                 delete widget;
     }
@@ -379,6 +383,14 @@ void Player::play(const QString &verb, const QString &text)
         { "main", [&] { QCOMPARE(window->isVisible(), text == "shown"); } },
         { "file", [&] { QCOMPARE(readFile(path).count(text.section(u' ', 2).toUtf8()), words.value(1).toInt()); } },
         { "same", [&] { QCOMPARE(readFile(path), readFile(tree.path(words.value(1)))); } },
+        { "completes", [&] {
+             QCompleter *completer = field(current, "lineEdit" + words[0])->completer();
+             completer->setCompletionPrefix(words.value(1));
+             QStringList offered;
+             for (int row = 0; completer->setCurrentRow(row); ++row)
+                 offered << completer->currentCompletion();
+             QCOMPARE(offered.join(u'|'), text.section(u' ', 2));
+         } },
         { "chooser", [&] { QCOMPARE(current->findChild<QAction *>("actionChoosePhoto")->isVisible(), text == "shown"); } },
         { "starts", [&] { QCOMPARE(ChooserFolder::start(), path); } },
     };
