@@ -3,6 +3,8 @@
 #include "mainwindow.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QPixmap>
 #include <QInputDialog>
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -19,6 +21,17 @@ int print(const CommandLine &commandLine)
     return code;
 }
 
+// The application's icon in the sizes task bars show. An X server refuses a window icon as
+// large as the 256-pixel one: the toolkit would then set none.
+QIcon windowIcon()
+{
+    const QPixmap drawn(QStringLiteral(":/icons/fi.kalvio.Kalvio.png"));
+    QIcon icon;
+    for (const int size : { 16, 32, 48, 64 })
+        icon.addPixmap(drawn.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    return icon;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -28,6 +41,8 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("Kalvio"));
     QApplication::setApplicationName(QStringLiteral("kalvio"));
     QApplication::setApplicationVersion(QStringLiteral(KALVIO_VERSION));
+    // Docks and task bars group the windows under the launcher of this desktop entry.
+    QApplication::setDesktopFileName(QStringLiteral("fi.kalvio.Kalvio"));
     // The help, the version and a mistake need no display, so they come before the
     // application object, which would end the program where there is none.
     QStringList arguments;
@@ -37,6 +52,7 @@ int main(int argc, char *argv[])
         return print(early);
 
     QApplication app(argc, argv);
+    QApplication::setWindowIcon(windowIcon());
     const CommandLine commandLine(QApplication::arguments());
     if (commandLine.exitCode())
         return print(commandLine);
