@@ -327,11 +327,12 @@ void MainWindow::on_treeView_doubleClicked(const QModelIndex &index)
 void MainWindow::on_actionNewFurniture_triggered()
 {
     auto *editor = new Edit(nullptr);
-    placeOverWindow(editor);
     openEditor(editor);
+    placeOverWindow(editor);
 }
 
-// Centres `editor` over the main window, moved as little as it takes to be whole on the screen.
+// Centres `editor` over the main window, moved as little as it takes to be whole on the
+// screen, frame included: it is placed once shown, when its frame is known.
 void MainWindow::placeOverWindow(QWidget *editor) const
 {
     const QRect screen = this->screen()->availableGeometry();

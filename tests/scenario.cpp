@@ -17,6 +17,7 @@
 #include <QMetaEnum>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
@@ -39,8 +40,8 @@
 //   press Save, type Color =blue,     in the current editor: a button, keys into a field,
 //   fill A|B|...|L, close             the twelve editable fields, the window's close control
 //   window, menu Open, click 0 0 1,   a main window, a File menu entry, a double-click on a
-//   quit, invoke SLOT                 tree row (an editor it opens becomes current), closing it,
-//                                     a slot of the main window called by its name
+//   quit, invoke SLOT, move X Y       tree row (an editor it opens becomes current), closing it,
+//                                     a slot of the main window called by its name, moving it
 //   start ARGUMENTS, trigger ACTION   a main window started with this command line; an action
 //                                     of the current editor (actionACTION)
 //   answer Yes + Ok, choose PATH      the next message boxes (by standard button or text) and
@@ -61,7 +62,7 @@
 // summary, holds TEXT (once in the catalogue dump), changed FROM>TO (the catalogue dump
 // is the snapshot's with FROM replaced by TO), prices, title, size WxH, label NAME TEXT,
 // menus (the File menu's entries and shortcuts), status, completes FIELD PREFIX TEXT|... (what
-// the field's completer offers), tree (rows, and not editable),
+// the field's completer offers), placed (the editor is whole on the screen, over the main window), tree (rows, and not editable),
 // main shown|closed (the main window), file PATH N TEXT, same PATH PATH, chooser shown|hidden
 // (the photo field's button), starts PATH (where catalogue choosers start), saves DATA (the
 // catalogue saves the bytes of the file DATA of tests/data), edits (the Edit menu), rows
@@ -268,6 +269,7 @@ void Player::play(const QString &verb, const QString &text)
              adopt([&] { emit view()->doubleClicked(index); });
          } },
         { "quit", [&] { window->close(); } },
+        { "move", [&] { window->move(words[0].toInt(), words.value(1).toInt()); } },
         { "start", [&] { (window = std::make_unique<MainWindow>())->show(); CommandLine(QStringList("kalvio") + words).openCatalogueIn(*window); } },
         { "trigger", [&] { current->findChild<QAction *>("action" + text)->trigger(); } },
         { "invoke", [&] { adopt([&] { QVERIFY(QMetaObject::invokeMethod(window.get(), qPrintable(text))); }); } },
@@ -390,6 +392,11 @@ void Player::play(const QString &verb, const QString &text)
              for (int row = 0; completer->setCurrentRow(row); ++row)
                  offered << completer->currentCompletion();
              QCOMPARE(offered.join(u'|'), text.section(u' ', 2));
+         } },
+        { "placed", [&] {
+             const QRect editor = current->frameGeometry();
+             QVERIFY(current->screen()->availableGeometry().contains(editor));
+             QVERIFY(editor.contains(window->frameGeometry().center()));
          } },
         { "chooser", [&] { QCOMPARE(current->findChild<QAction *>("actionChoosePhoto")->isVisible(), text == "shown"); } },
         { "starts", [&] { QCOMPARE(ChooserFolder::start(), path); } },
