@@ -407,7 +407,7 @@ bool Edit::updateShownVariant()
 bool Edit::insertNewVariant()
 {
     loadImage(ui->lineEditPhoto->text());
-    std::optional<NewFurnitureNames> names = namesToInsert();
+    const std::optional<NewFurnitureNames> names = namesToInsert();
     if (!names)
         return false;
     const NewIdentifier next = CatalogueOperations::nextIdentifier(sof, names->category, names->name, names->color);
