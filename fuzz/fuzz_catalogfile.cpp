@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QStringDecoder>
 #include <QJsonObject>
 #include <QTemporaryDir>
 
@@ -86,7 +87,8 @@ void requireSameCatalogue(const SetOfFurnitures &loaded, const SetOfFurnitures &
 // QJsonDocument writes for it, so that files compare equal whichever writer made them.
 QString qtText(const std::string &text)
 {
-    return QString::fromStdString(text);
+    return QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom)(
+            QByteArrayView(text.data(), qsizetype(text.size())));
 }
 
 QJsonObject qtJson(const Dimension &dim)
@@ -128,7 +130,8 @@ QByteArray qtIndentedJson(const SetOfFurnitures &set)
     QJsonArray entries;
     for (const Furniture *furniture : set.getFurnitures())
         entries.append(qtJson(*furniture));
-    return QJsonDocument(entries).toJson(QJsonDocument::Indented);
+    // save() escapes a U+FEFF that starts a text, which the parser would drop otherwise.
+    return QJsonDocument(entries).toJson(QJsonDocument::Indented).replace("\"\xEF\xBB\xBF", "\"\\ufeff");
 }
 
 } // namespace

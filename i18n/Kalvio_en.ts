@@ -4,6 +4,13 @@
 <context>
     <name>MainWindow</name>
     <message numerus="yes">
+        <source>%n photo(s) of this catalogue would not be found beside the copy. Copy them into %1?</source>
+        <translation>
+            <numerusform>%n photo of this catalogue would not be found beside the copy. Copy it into %1?</numerusform>
+            <numerusform>%n photos of this catalogue would not be found beside the copy. Copy them into %1?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
         <source>%1 of %n variant(s) shown</source>
         <translation>
             <numerusform>%1 of %n variant shown</numerusform>

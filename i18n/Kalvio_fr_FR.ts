@@ -202,6 +202,42 @@
         <source>The name of %1 is not valid text. Rename the file, then choose it again.</source>
         <translation>Le nom de %1 n&apos;est pas un texte valide. Renommez le fichier, puis choisissez-le à nouveau.</translation>
     </message>
+    <message>
+        <source>Category</source>
+        <translation>Catégorie</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>Colour</source>
+        <translation>Couleur</translation>
+    </message>
+    <message>
+        <source>New furniture needs a category, a name and a colour. Empty: %1.</source>
+        <translation>Un nouveau meuble demande une catégorie, un nom et une couleur. Vide : %1.</translation>
+    </message>
+    <message>
+        <source>The catalogue already has the category &quot;%1&quot;. Use that spelling instead of &quot;%2&quot;?</source>
+        <translation>Le catalogue a déjà la catégorie « %1 ». Utiliser cette orthographe plutôt que « %2 » ?</translation>
+    </message>
+    <message>
+        <source>This category already has the furniture &quot;%1&quot;. Use that spelling instead of &quot;%2&quot;?</source>
+        <translation>Cette catégorie a déjà le meuble « %1 ». Utiliser cette orthographe plutôt que « %2 » ?</translation>
+    </message>
+    <message>
+        <source>Similar name</source>
+        <translation>Nom semblable</translation>
+    </message>
+    <message>
+        <source>Use &quot;%1&quot;</source>
+        <translation>Utiliser « %1 »</translation>
+    </message>
+    <message>
+        <source>Keep &quot;%1&quot;</source>
+        <translation>Garder « %1 »</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -489,6 +525,53 @@
         <translation>
             <numerusform>%n copie de secours plus ancienne est aussi conservée : %1.</numerusform>
             <numerusform>%n copies de secours plus anciennes sont aussi conservées : %1.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Deleted %1</source>
+        <translation>Supprimé : %1</translation>
+    </message>
+    <message>
+        <source>Undone: %1</source>
+        <translation>Annulé : %1</translation>
+    </message>
+    <message>
+        <source>Redone: %1</source>
+        <translation>Rétabli : %1</translation>
+    </message>
+    <message>
+        <source>Copy photos</source>
+        <translation>Copier les photos</translation>
+    </message>
+    <message>
+        <source>%1 could not be copied into %2.</source>
+        <translation>%1 n&apos;a pas pu être copié dans %2.</translation>
+    </message>
+    <message>
+        <source>Photo exists</source>
+        <translation>Photo existante</translation>
+    </message>
+    <message>
+        <source>%1 already holds another file named %2. Replace it with this catalogue&apos;s photo?</source>
+        <translation>%1 contient déjà un autre fichier nommé %2. Le remplacer par la photo de ce catalogue ?</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Remplacer</translation>
+    </message>
+    <message>
+        <source>Keep it</source>
+        <translation>Le garder</translation>
+    </message>
+    <message>
+        <source>It would be overwritten in place, which needs a backup of its previous contents first, and no folder took one (tried: %1).</source>
+        <translation>Il serait réécrit sur place, ce qui demande d&apos;abord une copie de secours de son contenu précédent, et aucun dossier n&apos;a pu la recevoir (essayés : %1).</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n photo(s) of this catalogue would not be found beside the copy. Copy them into %1?</source>
+        <translation>
+            <numerusform>%n photo de ce catalogue ne serait pas trouvée à côté de la copie. La copier dans %1 ?</numerusform>
+            <numerusform>%n photos de ce catalogue ne seraient pas trouvées à côté de la copie. Les copier dans %1 ?</numerusform>
         </translation>
     </message>
 </context>

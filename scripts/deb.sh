@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package kalvio_VERSION_ARCH.deb in build-deb/ with CPack, and checks
-# that it holds the program, its desktop files and the sample, and depends on the Qt
-# runtime packages that dpkg-shlibdeps found for the libraries it links.
+# that it holds the program, its desktop files, manual page, copyright file and the sample,
+# depends on the Qt runtime packages that dpkg-shlibdeps found for the libraries it links,
+# and, where lintian is installed, that lintian reports no error.
 #
 #   scripts/deb.sh          then, as root: apt install ./build-deb/kalvio_*.deb
 set -euo pipefail
@@ -19,7 +20,13 @@ depends=$(dpkg-deb --field "$deb" Depends)
 [[ $depends == *libqt6widgets6* ]] || fail "$deb depends on \"$depends\", not on the Qt runtime"
 contents=$(dpkg-deb --contents "$deb")
 for file in usr/bin/kalvio usr/share/applications/fi.kalvio.Kalvio.desktop \
-    usr/share/metainfo/fi.kalvio.Kalvio.metainfo.xml usr/share/kalvio/json/shop.json; do
+    usr/share/metainfo/fi.kalvio.Kalvio.metainfo.xml usr/share/kalvio/json/shop.json \
+    usr/share/doc/kalvio/copyright usr/share/man/man1/kalvio.1.gz; do
     grep -q "\./$file\$" <<<"$contents" || fail "$deb lacks $file"
 done
+[[ $(dpkg-deb --field "$deb" Recommends) == *qt6-translations-l10n* ]] || fail "$deb does not recommend qt6-translations-l10n"
+if command -v lintian >/dev/null; then
+    lintian --fail-on error "$deb" >"$build/lintian.log" 2>&1 || fail "lintian: $(cat "$build/lintian.log")"
+    echo "deb: lintian reports no error ($(grep -c '^[WIP]:' "$build/lintian.log" || true) warnings and notes, in $build/lintian.log)"
+fi
 echo "deb: OK, $deb, depends on $depends"

@@ -31,6 +31,7 @@ status=0
 ctest --test-dir "$build" --output-on-failure --no-tests=error \
     --parallel "$(nproc)" 2>&1 | tee "$log" || status=$?
 
+"$repo/scripts/testtimes.sh" "$build" | tee -a "$log"
 result="$(grep -E 'tests passed|No tests were found' "$log" || true)"
 [ "$status" -eq 0 ] || fail "${result:-ctest exit $status}, see $log"
 echo "sanitize: OK, $result, no sanitizer report"

@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools qt6-translations-l10n libgl-dev
     xvfb xauth xdotool x11-utils fonts-dejavu-core dbus at-spi2-core python3-pyatspi
     clang libclang-rt-14-dev
-    desktop-file-utils appstream dpkg-dev
+    desktop-file-utils appstream dpkg-dev lintian
 )
 
 missing=()

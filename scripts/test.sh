@@ -12,6 +12,7 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$(nproc)"
 cd build
 ctest --output-on-failure
+../scripts/testtimes.sh .
 # Saving files of other users, and as another user, needs root: where this machine lets
 # the user become root without a password, those cases run so as well.
 if [ "$(id -u)" -ne 0 ] && sudo -n true 2>/dev/null; then

@@ -32,11 +32,18 @@ for icon in scalable/apps/$id.svg 256x256/apps/$id.png; do
     [ -s "$root/share/icons/hicolor/$icon" ] || fail "no icon $icon"
 done
 
+# A wrong argument is told, with status 1, even where there is no display.
+status=0
+env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$root/bin/kalvio" --bogus 2>/dev/null || status=$?
+[ "$status" -eq 1 ] || fail "kalvio --bogus without a display ended with status $status, not 1"
+
 /usr/libexec/at-spi-bus-launcher --launch-immediately &
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 mkdir -p "$work/home/a/b"
 run_kalvio "$work/home/a/b" "$root/bin/kalvio" --lang fr "$root/share/kalvio/json/shop.json"
 main=$(window "shop - Kälviö") || fail "no main window titled \"shop - Kälviö\""
+# The window carries the application's icon, for task bars and docks.
+xprop -id "$main" _NET_WM_ICON >"$work/icon.txt" 2>&1; grep -q "Icon (" "$work/icon.txt" || fail "the window carries no icon: $(head -c 300 "$work/icon.txt")"
 # The first variant of the first element, as tests/e2e.sh opens it.
 xdotool mousemove --window "$main" 40 196 click 1
 to "$main" key Right Down Right

@@ -7,6 +7,7 @@
 #include "mainwindow.h"
 
 #include <QApplication>
+#include <QCompleter>
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
@@ -16,6 +17,7 @@
 #include <QMetaEnum>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
@@ -36,8 +38,8 @@
 //   press Save, type Color =blue,     in the current editor: a button, keys into a field,
 //   fill A|B|...|L, close             the twelve editable fields, the window's close control
 //   window, menu Open, click 0 0 1,   a main window, a File menu entry, a double-click on a
-//   quit, invoke SLOT                 tree row (an editor it opens becomes current), closing it,
-//                                     a slot of the main window called by its name
+//   quit, invoke SLOT, move X Y       tree row (an editor it opens becomes current), closing it,
+//                                     a slot of the main window called by its name, moving it
 //   start ARGUMENTS, trigger ACTION   a main window started with this command line; an action
 //                                     of the current editor (actionACTION)
 //   answer Yes + Ok, choose PATH      the next message boxes (by standard button or text) and
@@ -50,6 +52,8 @@
 // picture (photo label), editor shown|closed, asked TITLE|TEXT|DEFAULT + ... (boxes since the last check, %0A a line break),
 // warned DATA (the one box since the last check is the warning whose text is tests/data/DATA),
 // title, size WxH, label NAME TEXT, menus (the File menu's entries and shortcuts), status,
+// completes FIELD PREFIX TEXT|... (what the field's completer offers), placed (the editor is
+// whole on the screen, over the main window),
 // tree (rows, and not editable), main shown|closed (the main window), chooser shown|hidden
 // (the photo field's button), starts PATH (where catalogue choosers start), edits (the Edit
 // menu), rows folded|unfolded (every tree row with children), tip ROW TEXT (a row's tooltip, lines joined
@@ -169,7 +173,9 @@ public:
     ~Player()
     {
         qDeleteAll(pendingAnswers()->children());
-        for (QWidget *widget : QApplication::topLevelWidgets())
+        // An editor takes its fields' completion popups, top-level widgets too, with it.
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        for (const QPointer<QWidget> &widget : QList<QPointer<QWidget>>(windows.begin(), windows.end()))
             if (qobject_cast<Edit *>(widget))
                 delete widget;
     }
@@ -235,6 +241,7 @@ void Player::play(const QString &verb, const QString &text)
              adopt([&] { emit view()->doubleClicked(index); });
          } },
         { "quit", [&] { window->close(); } },
+        { "move", [&] { window->move(words[0].toInt(), words.value(1).toInt()); } },
         { "start", [&] { (window = std::make_unique<MainWindow>())->show(); CommandLine(QStringList("kalvio") + words).openCatalogueIn(*window); } },
         { "trigger", [&] { current->findChild<QAction *>("action" + text)->trigger(); } },
         { "invoke", [&] { adopt([&] { QVERIFY(QMetaObject::invokeMethod(window.get(), qPrintable(text))); }); } },
@@ -307,6 +314,19 @@ void Player::play(const QString &verb, const QString &text)
         { "tip", [&] { QCOMPARE(row(words[0]).data(Qt::ToolTipRole).toString().replace(u'\n', u'|'), rest); } },
         { "length", [&] { QCOMPARE(row(words[0]).data().toString().size(), words.value(1).toInt()); } },
         { "main", [&] { QCOMPARE(window->isVisible(), text == "shown"); } },
+        { "completes", [&] {
+             QCompleter *completer = field(current, "lineEdit" + words[0])->completer();
+             completer->setCompletionPrefix(words.value(1));
+             QStringList offered;
+             for (int row = 0; completer->setCurrentRow(row); ++row)
+                 offered << completer->currentCompletion();
+             QCOMPARE(offered.join(u'|'), text.section(u' ', 2));
+         } },
+        { "placed", [&] {
+             const QRect editor = current->frameGeometry();
+             QVERIFY(current->screen()->availableGeometry().contains(editor));
+             QVERIFY(editor.contains(window->frameGeometry().center()));
+         } },
         { "chooser", [&] { QCOMPARE(current->findChild<QAction *>("actionChoosePhoto")->isVisible(), text == "shown"); } },
         { "starts", [&] { QCOMPARE(ChooserFolder::start(), path); } },
     };

@@ -1,7 +1,13 @@
 #include "catalogueoperations.h"
 
+#include "cataloguesearch.h"
+
+#include <QString>
+#include <QStringDecoder>
+
 #include <algorithm>
 #include <charconv>
+#include <set>
 #include <string_view>
 #include <utility>
 
@@ -81,7 +87,89 @@ Furniture *elementWithVariant(const SetOfFurnitures &set, VariantPlace place)
     return furniture && place.variant < furniture->getForms().size() ? furniture : nullptr;
 }
 
+// The text read whole: QString::fromStdString() would drop a leading U+FEFF.
+QString decoded(const std::string &text)
+{
+    return QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom)(
+            QByteArrayView(text.data(), qsizetype(text.size())));
+}
+
+std::string trimmedText(const std::string &text)
+{
+    return decoded(text).trimmed().toStdString();
+}
+
+// A text as the comparison of near-duplicate names sees it.
+QString comparable(const std::string &text)
+{
+    return CatalogueSearch::folded(decoded(text).trimmed());
+}
+
+// The first text that `textOf` gives of the elements `among` accepts that equals `typed`
+// as comparable() sees it; none when one of them is `typed` exactly.
+template<typename Among, typename TextOf>
+std::optional<std::string> similarText(const SetOfFurnitures &set, const std::string &typed,
+                                       Among among, TextOf textOf)
+{
+    const QString wanted = comparable(typed);
+    std::optional<std::string> similar;
+    for (const Furniture *furniture : set.getFurnitures()) {
+        if (!among(*furniture))
+            continue;
+        const std::string &text = textOf(*furniture);
+        if (text == typed)
+            return std::nullopt;
+        if (!similar && comparable(text) == wanted)
+            similar = text;
+    }
+    return similar;
+}
+
 } // namespace
+
+NewFurnitureNames CatalogueOperations::trimmed(const NewFurnitureNames &names)
+{
+    return { trimmedText(names.category), trimmedText(names.name), trimmedText(names.color) };
+}
+
+std::vector<NewFurnitureNames::Field> CatalogueOperations::emptyFields(const NewFurnitureNames &names)
+{
+    const NewFurnitureNames kept = trimmed(names);
+    std::vector<NewFurnitureNames::Field> empty;
+    if (kept.category.empty())
+        empty.push_back(NewFurnitureNames::Category);
+    if (kept.name.empty())
+        empty.push_back(NewFurnitureNames::Name);
+    if (kept.color.empty())
+        empty.push_back(NewFurnitureNames::Color);
+    return empty;
+}
+
+std::optional<std::string> CatalogueOperations::similarCategory(const SetOfFurnitures &set,
+                                                                const std::string &category)
+{
+    return similarText(set, category, [](const Furniture &) { return true; },
+                       [](const Furniture &furniture) -> const std::string & { return furniture.getCategory(); });
+}
+
+std::optional<std::string> CatalogueOperations::similarName(const SetOfFurnitures &set,
+                                                            const std::string &category,
+                                                            const std::string &name)
+{
+    return similarText(set, name, [&category](const Furniture &furniture) { return furniture.getCategory() == category; },
+                       [](const Furniture &furniture) -> const std::string & { return furniture.getName(); });
+}
+
+std::vector<std::string> CatalogueOperations::photoNames(const SetOfFurnitures &set)
+{
+    std::vector<std::string> names;
+    std::set<std::string> seen;
+    for (const Furniture *furniture : set.getFurnitures())
+        for (const Form &form : furniture->getForms())
+            if (!form.getPhoto().empty() && seen.insert(form.getPhoto()).second)
+                names.push_back(form.getPhoto());
+    return names;
+}
 
 std::optional<VariantPlace> CatalogueOperations::findVariant(const SetOfFurnitures &set,
                                                              std::uint64_t serial)
@@ -115,6 +203,8 @@ NewIdentifier CatalogueOperations::nextIdentifier(const SetOfFurnitures &set,
             continue;
         const bool sameName = furniture->getName() == name;
         for (const Form &form : furniture->getForms()) {
+            if (sameName && form.getColor() == color)
+                return { NewIdentifier::Duplicate, {}, {} };
             const IdGroups groups = splitGroups(form.getId());
             if (!groups.complete)
                 continue;
@@ -126,8 +216,6 @@ NewIdentifier CatalogueOperations::nextIdentifier(const SetOfFurnitures &set,
             categoryNumber = groups.category;
             elementNumber = groups.element;
             next.element = place;
-            if (form.getColor() == color)
-                return { NewIdentifier::Duplicate, {}, {} };
         }
     }
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 // Where a variant stands: its element's place in the catalogue and its own place among
 // that element's variants.
@@ -30,14 +31,37 @@ struct NewIdentifier
     std::optional<std::size_t> element;
 };
 
+// What new furniture is named by: the three texts that tell it apart.
+struct NewFurnitureNames
+{
+    enum Field { Category, Name, Color };
+    std::string category, name, color;
+};
+
 // The changes the editors make to a catalogue, each undone by its counterpart: insert by
 // take, exchange by exchange again. A place outside the catalogue changes nothing.
 namespace CatalogueOperations {
+
+// `names` without the white space around each text.
+NewFurnitureNames trimmed(const NewFurnitureNames &names);
+// The fields of `names` that hold nothing once surrounding white space is left out, in the
+// order of the editor: new furniture needs all three.
+std::vector<NewFurnitureNames::Field> emptyFields(const NewFurnitureNames &names);
+// The spelling of an existing category that `category` equals once case, accents and
+// surrounding white space are ignored, where none is spelt exactly so; none otherwise.
+std::optional<std::string> similarCategory(const SetOfFurnitures &set, const std::string &category);
+// The same for an element name within the elements of `category`.
+std::optional<std::string> similarName(const SetOfFurnitures &set, const std::string &category,
+                                       const std::string &name);
+// The photo names the variants use, each once, in catalogue order.
+std::vector<std::string> photoNames(const SetOfFurnitures &set);
 
 std::optional<VariantPlace> findVariant(const SetOfFurnitures &set, std::uint64_t serial);
 
 // The next free identifier for a variant of `color` of the element `name` of `category`:
 // a new category, a new element of a known category, or a new colour of a known element.
+// An element of that category and name holding that colour is a duplicate, whatever its
+// identifiers look like.
 NewIdentifier nextIdentifier(const SetOfFurnitures &set, const std::string &category,
                              const std::string &name, const std::string &color);
 

@@ -77,18 +77,34 @@ std::size_t CatalogueSearch::memoryBytes() const
 }
 
 // Marks each record in which `word` occurs. A match never runs into the next field or
-// record, as fields end in a tab and records in a line break, which no word holds.
+// record, as fields end in a tab and records in a line break, which no word holds. A word
+// made only of digits and points matches a variant's identifier, its record's first field,
+// only from its start: "001.002" finds 001.002.*, not 003.001.002.
 std::vector<char> CatalogueSearch::recordsHolding(const std::string &word) const
 {
+    const bool identifierWord = word.find_first_not_of("0123456789.") == std::string::npos;
     std::vector<char> holding(recordStarts.size() - 1, 0);
     const std::string_view haystack(texts);
     auto record = recordStarts.cbegin();
     for (std::size_t at = haystack.find(word); at != std::string_view::npos; at = haystack.find(word, at)) {
         record = std::upper_bound(record, recordStarts.cend(), at) - 1;
+        if (identifierWord && at != *record && isVariantRecord(std::size_t(record - recordStarts.cbegin()))
+            && haystack.find('\t', *record) > at) {
+            ++at;
+            continue;
+        }
         holding[std::size_t(record - recordStarts.cbegin())] = 1;
         at = *++record;
     }
     return holding;
+}
+
+// Element records are those of `elements`; all others are a variant's.
+bool CatalogueSearch::isVariantRecord(std::size_t record) const
+{
+    const auto element = std::lower_bound(elements.cbegin(), elements.cend(), record,
+                                          [](const IndexedElement &e, std::size_t r) { return e.record < r; });
+    return element == elements.cend() || element->record != record;
 }
 
 std::vector<ShownElement> CatalogueSearch::find(const QString &query) const

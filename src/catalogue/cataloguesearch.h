@@ -21,7 +21,8 @@ std::vector<ShownElement> wholeCatalogue(const SetOfFurnitures &catalogue);
 
 // Finds variants by words, ignoring case and accents. A variant matches when every word
 // of the query occurs in one of its own texts (identifier, colour, photo, price and stock as
-// the editor shows them) or of its element's (category, name, description, designer).
+// the editor shows them) or of its element's (category, name, description, designer). A word
+// of digits and points only matches an identifier from its first group on.
 //
 // The texts are folded once, when the search is made, so it answers for the catalogue as it
 // was then: a change of the catalogue calls for a new search.
@@ -53,6 +54,7 @@ private:
     void appendFolded(const std::string &text);
     void endRecord();
     std::vector<char> recordsHolding(const std::string &word) const;
+    bool isVariantRecord(std::size_t record) const;
 
     std::vector<IndexedElement> elements;
     std::size_t variants = 0;

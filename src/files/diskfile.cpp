@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QHash>
 #include <QStandardPaths>
+#include <QStringList>
 #include <QThread>
 
 #include <algorithm>
@@ -365,10 +366,12 @@ QByteArray backupPlace(const QByteArray &owner, const QByteArray &previous)
 // Writes `previous` to the first folder that takes a backup of `name`, complete and synced
 // before it gets its name, so that a backup is never a part. Backups of interrupted saves
 // that the user may not have seen yet are kept. Returns the backup's name, or nothing with
-// errno set.
-std::optional<QByteArray> writeBackup(const QByteArray &name, const struct stat &file, const QByteArray &previous)
+// errno set, and `noPlace` set where no folder took a file at all.
+std::optional<QByteArray> writeBackup(const QByteArray &name, const struct stat &file, const QByteArray &previous,
+                                      bool &noPlace)
 {
     int error = EEXIST;
+    noPlace = true;
     for (const QByteArray &owner : backupOwners(name, file)) {
         QDir().mkpath(QFile::decodeName(folderOf(owner)));
         const QByteArray backup = backupPlace(owner, previous);
@@ -381,6 +384,7 @@ std::optional<QByteArray> writeBackup(const QByteArray &name, const struct stat 
             error = errno;
             continue;
         }
+        noPlace = false;
         error = writeAllAndSync(temporary.get(), previous);
         if (!error && ::rename(temporaryName.constData(), backup.constData()) != 0)
             error = errno;
@@ -422,6 +426,17 @@ QList<QByteArray> backupsOf(const QByteArray &owner, const struct stat &file, bo
     return found;
 }
 
+// The folders where a backup of `name` was looked for in vain.
+FileResult noBackupPlace(const QByteArray &name, const struct stat &file)
+{
+    QStringList folders;
+    for (const QByteArray &owner : backupOwners(name, file))
+        folders << QDir::toNativeSeparators(QFile::decodeName(folderOf(owner)));
+    FileResult result = failure(FileResult::NoBackupPlace);
+    result.reason = folders.join(QStringLiteral(", "));
+    return result;
+}
+
 // Overwrites the file where it is. Its previous contents go to a backup on disk first, for
 // a save that is killed, and are held in memory until the new ones are completely written
 // and synced; any failure puts them back. Space is reserved before anything is
@@ -439,7 +454,10 @@ FileResult overwriteInPlace(const QByteArray &name, int existing, const QByteArr
         read = readOpenFile(reader.get(), info.st_size, maxPreviousSize, previous);
     if (!read.ok())
         return read;
-    const std::optional<QByteArray> backup = writeBackup(name, info, previous);
+    bool noPlace = false;
+    const std::optional<QByteArray> backup = writeBackup(name, info, previous, noPlace);
+    if (!backup && noPlace)
+        return noBackupPlace(name, info);
     if (!backup)
         return failure(FileResult::WriteFailed, errno);
     const qint64 previousSize = previous.size();

@@ -29,6 +29,8 @@ struct FileResult
         LockFileIsLink, // path: the side lock file, a symbolic link: nothing written
         LockFileNotOwn, // path: the side lock file, another user's or not a regular file
         NoLockFile,     // path: the side lock file that could not be made; reason: the system's words
+        NoBackupPlace,  // an in-place write found no folder to take a backup: nothing written;
+                        // reason: the folders tried
     };
 
     Outcome outcome = Done;
@@ -101,7 +103,8 @@ struct WriteConditions
 // the user's application data folder, and removes it once the new contents are on disk.
 // A save that is killed leaves it behind; later saves keep it, and up to maxBackups of
 // them a folder, the oldest going first. Side-file names that would pass the file
-// system's limit of 255 bytes are shortened and kept apart by a hash.
+// system's limit of 255 bytes are shortened and kept apart by a hash. Where neither folder
+// takes a backup, nothing is written.
 FileResult write(const QString &path, const QByteArray &contents, FileStamp *stamp = nullptr,
                  const WriteConditions &conditions = {});
 

@@ -4,6 +4,7 @@
 #include <QJsonValue>
 #include <QLocale>
 #include <QString>
+#include <QStringDecoder>
 
 #include <algorithm>
 #include <cmath>
@@ -89,17 +90,26 @@ void IndentedJsonWriter::close(char bracket)
         json += '\n';
 }
 
-// Qt writes the UTF-8 of the text as QString::fromStdString() reads it, so bytes that
-// are not UTF-8 come out as U+FFFD; ASCII reads back unchanged and is taken as it is.
+// Qt writes the UTF-8 of the text as its decoder reads it, so bytes that are not UTF-8
+// come out as U+FFFD; ASCII reads back unchanged and is taken as it is. A text may start
+// with U+FEFF: the decoder here keeps it, where QString::fromStdString() would take it for
+// a byte order mark and drop it, and it is written escaped, as the toolkit's parser drops
+// it from the start of an unescaped text too. Otherwise these are the toolkit writer's bytes.
 void IndentedJsonWriter::appendString(const std::string &text)
 {
     const bool ascii = std::all_of(text.begin(), text.end(),
                                    [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     const QByteArray utf8 = ascii ? QByteArray::fromRawData(text.data(), qsizetype(text.size()))
-                                  : QString::fromStdString(text).toUtf8();
+                                  : QString(QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom)(
+                                                    QByteArrayView(text.data(), qsizetype(text.size()))))
+                                            .toUtf8();
     json += '"';
     qsizetype plainFrom = 0;
-    for (qsizetype i = 0; i < utf8.size(); ++i) {
+    if (utf8.startsWith("\xEF\xBB\xBF")) {
+        json += "\\ufeff";
+        plainFrom = 3;
+    }
+    for (qsizetype i = plainFrom; i < utf8.size(); ++i) {
         const auto byte = static_cast<unsigned char>(utf8[i]);
         if (byte >= 0x20 && byte != '"' && byte != '\\')
             continue;

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace {
 
 const QString workingImages = QStringLiteral("../../Images/");
@@ -27,9 +29,14 @@ QString catalogueFolder()
 
 QStringList candidates()
 {
+    return candidatesFor(currentCatalogueFolder);
+}
+
+QStringList candidatesFor(const QString &folder)
+{
     QStringList folders { workingImages };
-    if (!currentCatalogueFolder.isEmpty()) {
-        const QDir catalogue(currentCatalogueFolder);
+    if (!folder.isEmpty()) {
+        const QDir catalogue(folder);
         folders << QDir::cleanPath(catalogue.filePath(QStringLiteral("../Images"))) + u'/'
                 << catalogue.filePath(QStringLiteral("Images/"));
     }
@@ -98,12 +105,39 @@ FileResult copyInto(const QString &folder, const QString &name, const QString &f
     QByteArray bytes;
     if (FileResult read = DiskFile::read(file, maxPhotoSize, bytes); !read.ok())
         return read;
-    if (!QDir().mkpath(folder)) {
+    if (!QDir().mkpath(QFileInfo(folder + name).path())) {
         FileResult result;
         result.outcome = FileResult::CannotOpen;
         return result;
     }
-    return DiskFile::writeNew(folder + name, bytes, replace);
+    FileResult written = DiskFile::writeNew(folder + name, bytes, replace);
+    if (written.ok())
+        emit PhotoCopies::instance().copied(name);
+    return written;
+}
+
+QStringList unreachableFrom(const QString &catalogueFolder, const QStringList &names)
+{
+    const QStringList there = candidatesFor(catalogueFolder);
+    QStringList unreachable;
+    for (const QString &name : names) {
+        const QString clean = QDir::cleanPath(name);
+        if (QDir::isAbsolutePath(clean) || clean == QStringLiteral("..") || clean.startsWith(QStringLiteral("../")))
+            continue;
+        const QString file = find(name);
+        if (!QFileInfo(file).isFile())
+            continue;
+        const auto holds = [&](const QString &folder) { return holdsCopy(folder, name, file); };
+        if (std::none_of(there.cbegin(), there.cend(), holds))
+            unreachable << name;
+    }
+    return unreachable;
 }
 
 } // namespace PhotoFolders
+
+PhotoCopies &PhotoCopies::instance()
+{
+    static PhotoCopies copies;
+    return copies;
+}

@@ -2,6 +2,7 @@
 
 #include "diskfile.h"
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -16,6 +17,8 @@ QString catalogueFolder();
 
 // The folders a photo is looked for in, in order, each ending in "/".
 QStringList candidates();
+// The same for a catalogue in `catalogueFolder`.
+QStringList candidatesFor(const QString &catalogueFolder);
 // The path of the photo `name` in the first folder that holds it; in the first folder
 // when none does, so that what is reported names the usual place.
 QString find(const QString &name);
@@ -36,7 +39,24 @@ bool holdsName(const QString &folder, const QString &name);
 bool isReadableName(const QString &file);
 // Copies `file` into `folder` as a new file `name`, making the folder where needed. The
 // copy is whole or absent, and never written through a symbolic link. With `replace`,
-// whatever held the name is replaced, a link by a file; without it, nothing is.
+// whatever held the name is replaced, a link by a file; without it, nothing is. Listeners
+// of PhotoCopies hear of a copy made.
 FileResult copyInto(const QString &folder, const QString &name, const QString &file, bool replace);
+// The photos among `names` that are found now but would not be found, with the same bytes,
+// by a catalogue in `catalogueFolder`. Names that lead out of a photos folder are left out.
+QStringList unreachableFrom(const QString &catalogueFolder, const QStringList &names);
 
 } // namespace PhotoFolders
+
+// Tells that a photo was copied into a photos folder, so that editors that could not find it
+// show it.
+class PhotoCopies : public QObject
+{
+    Q_OBJECT
+
+public:
+    static PhotoCopies &instance();
+
+signals:
+    void copied(const QString &name);
+};

@@ -9,7 +9,7 @@
 
 namespace {
 
-const char *const pictureSuffixes[] = { "png", "xpm", "jpg" };
+const char *const pictureSuffixes[] = { "png", "xpm", "jpg", "jpeg" };
 
 } // namespace
 
@@ -18,7 +18,7 @@ PictureStatus loadPicture(const QString &path, QPixmap &picture)
     if (path.isEmpty())
         return PictureStatus::NoName;
     if (std::none_of(std::begin(pictureSuffixes), std::end(pictureSuffixes), [&path](const char *suffix) {
-            return path.endsWith(u'.' + QLatin1String(suffix));
+            return path.endsWith(u'.' + QLatin1String(suffix), Qt::CaseInsensitive);
         }))
         return PictureStatus::UnsupportedFormat;
     // Read through DiskFile, so that a photo name leading to a FIFO or a device is
@@ -36,7 +36,7 @@ QStringList picturePatterns()
     QStringList patterns;
     for (const char *suffix : pictureSuffixes) {
         if (readable.contains(suffix))
-            patterns << QStringLiteral("*.") + QLatin1String(suffix);
+            patterns << QStringLiteral("*.") + QLatin1String(suffix) << QStringLiteral("*.") + QString::fromLatin1(suffix).toUpper();
     }
     return patterns;
 }

@@ -5,6 +5,40 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
+namespace {
+
+// The toolkit's own options, which the application object takes out of the arguments: they
+// are left to it, so that the rest is checked before anything needs a display.
+const QStringList toolkitOptionsWithValue { QStringLiteral("platform"), QStringLiteral("platformpluginpath"),
+                                            QStringLiteral("platformtheme"), QStringLiteral("plugin"),
+                                            QStringLiteral("qwindowgeometry"), QStringLiteral("qwindowicon"),
+                                            QStringLiteral("qwindowtitle"), QStringLiteral("display"),
+                                            QStringLiteral("geometry"), QStringLiteral("title"),
+                                            QStringLiteral("name"), QStringLiteral("visual"),
+                                            QStringLiteral("session"), QStringLiteral("style"),
+                                            QStringLiteral("stylesheet") };
+const QStringList toolkitFlags { QStringLiteral("reverse"), QStringLiteral("widgetcount"), QStringLiteral("nograb"),
+                                 QStringLiteral("dograb"), QStringLiteral("sync"), QStringLiteral("qmljsdebugger") };
+
+QStringList withoutToolkitOptions(const QStringList &arguments)
+{
+    QStringList own;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments[i];
+        const QString option = argument.mid(argument.startsWith(QStringLiteral("--")) ? 2 : 1);
+        const QString name = option.section(u'=', 0, 0);
+        if (i == 0 || !argument.startsWith(u'-'))
+            own << argument;
+        else if (toolkitOptionsWithValue.contains(name))
+            i += option.contains(u'=') ? 0 : 1;
+        else if (!toolkitFlags.contains(name))
+            own << argument;
+    }
+    return own;
+}
+
+} // namespace
+
 CommandLine::CommandLine(const QStringList &arguments)
 {
     QCommandLineParser parser;
@@ -23,7 +57,7 @@ CommandLine::CommandLine(const QStringList &arguments)
         text = mistake + QStringLiteral("\nTry --help.");
     };
     // Help and the version are answered even beside a mistake.
-    const bool parsed = parser.parse(arguments);
+    const bool parsed = parser.parse(withoutToolkitOptions(arguments));
     if (parser.isSet(help)) {
         code = 0;
         // The help names the program by its name, not by the path it was started with; before

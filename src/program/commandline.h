@@ -12,7 +12,8 @@ class MainWindow;
 class CommandLine
 {
 public:
-    // `arguments` as the application holds them, the program's name first.
+    // `arguments` as the application holds them, the program's name first; the toolkit's own
+    // options (-platform, -style...) are passed over, whether it took them out yet or not.
     explicit CommandLine(const QStringList &arguments);
 
     // Set when the start ends here: after the help or the version (0), or a mistake (1).

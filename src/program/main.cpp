@@ -3,6 +3,8 @@
 #include "mainwindow.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QPixmap>
 #include <QInputDialog>
 #include <QLibraryInfo>
 #include <QLoggingCategory>
@@ -20,6 +22,17 @@ int print(const CommandLine &commandLine)
     return code;
 }
 
+// The application's icon in the sizes task bars show. An X server refuses a window icon as
+// large as the 256-pixel one: the toolkit would then set none.
+QIcon windowIcon()
+{
+    const QPixmap drawn(QStringLiteral(":/icons/fi.kalvio.Kalvio.png"));
+    QIcon icon;
+    for (const int size : { 16, 32, 48, 64 })
+        icon.addPixmap(drawn.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    return icon;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -29,18 +42,21 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("Kalvio"));
     QApplication::setApplicationName(QStringLiteral("kalvio"));
     QApplication::setApplicationVersion(QStringLiteral(KALVIO_VERSION));
-    // The help and the version need no display, so they come before the application
-    // object; it takes the toolkit's own options (-platform...) out of what is read next.
+    // Docks and task bars group the windows under the launcher of this desktop entry.
+    QApplication::setDesktopFileName(QStringLiteral("fi.kalvio.Kalvio"));
+    // The help, the version and a mistake need no display, so they come before the
+    // application object, which would end the program where there is none.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    if (const CommandLine early(arguments); early.exitCode() == 0)
+    if (const CommandLine early(arguments); early.exitCode())
         return print(early);
 
     QApplication app(argc, argv);
     // The main window's File actions are made after its form, whose connection by name
     // warns that it finds none of them; a user's QT_LOGGING_RULES still turns this on.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.core.qmetaobject.connectslotsbyname=false"));
+    QApplication::setWindowIcon(windowIcon());
     const CommandLine commandLine(QApplication::arguments());
     if (commandLine.exitCode())
         return print(commandLine);

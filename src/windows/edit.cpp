@@ -8,6 +8,7 @@
 #include "typingvalidator.h"
 
 #include <QCloseEvent>
+#include <QCompleter>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -151,6 +152,11 @@ void Edit::addPhotoChooser()
 {
     ui->actionChoosePhoto->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
     ui->lineEditPhoto->addAction(ui->actionChoosePhoto, QLineEdit::TrailingPosition);
+    // A photo that was not found may have been copied where it is looked for since.
+    connect(&PhotoCopies::instance(), &PhotoCopies::copied, this, [this](const QString &name) {
+        if (ui->lineEditPhoto->text() == name)
+            loadImage(name);
+    });
 }
 
 void Edit::installValidators()
@@ -198,6 +204,26 @@ void Edit::setReadOnly(bool value)
         field->setStyleSheet(readOnly ? readOnlyStyle : editableStyle);
     }
     ui->actionChoosePhoto->setVisible(!value);
+    if (!value)
+        completeFromCatalogue();
+}
+
+// The catalogue's categories and names are offered while typing, so that the usual
+// spelling is one keystroke away.
+void Edit::completeFromCatalogue()
+{
+    QStringList categories, names;
+    for (const Furniture *furniture : sof.getFurnitures()) {
+        categories << QString::fromStdString(furniture->getCategory());
+        names << QString::fromStdString(furniture->getName());
+    }
+    for (auto [field, texts] : { std::pair(ui->lineEditCatName, &categories), std::pair(ui->lineEditElementName, &names) }) {
+        texts->removeDuplicates();
+        auto *completer = new QCompleter(*texts, field);
+        completer->setCaseSensitivity(Qt::CaseInsensitive);
+        delete field->completer();
+        field->setCompleter(completer);
+    }
 }
 
 void Edit::splitID(QString id)
@@ -383,13 +409,15 @@ bool Edit::updateShownVariant()
 }
 
 // Adds the entered furniture under the next free identifier: a new category, a new element
-// of a known category, or a new colour of a known element.
+// of a known category, or a new colour of a known element. Its category, name and colour
+// are kept without surrounding spaces.
 bool Edit::insertNewVariant()
 {
     loadImage(ui->lineEditPhoto->text());
-    const std::string color = textOf(ui->lineEditColor);
-    const NewIdentifier next = CatalogueOperations::nextIdentifier(
-            sof, textOf(ui->lineEditCatName), textOf(ui->lineEditElementName), color);
+    const std::optional<NewFurnitureNames> names = namesToInsert();
+    if (!names)
+        return false;
+    const NewIdentifier next = CatalogueOperations::nextIdentifier(sof, names->category, names->name, names->color);
     // Refused, everything typed stays, so that another colour can be tried.
     switch (next.outcome) {
     case NewIdentifier::Duplicate:
@@ -404,17 +432,65 @@ bool Edit::insertNewVariant()
     }
 
     auto furniture = std::make_unique<Furniture>(
-            textOf(ui->lineEditCatName), textOf(ui->lineEditElementName),
-            textOf(ui->lineEditDescription), textOf(ui->lineEditDesigner),
+            names->category, names->name, textOf(ui->lineEditDescription), textOf(ui->lineEditDesigner),
             Dimension(textOf(ui->lineEditLength), textOf(ui->lineEditHeight),
                       textOf(ui->lineEditWidth), textOf(ui->lineEditWeight)),
-            std::vector<Form> { Form(next.id, textOf(ui->lineEditPhoto), color,
+            std::vector<Form> { Form(next.id, textOf(ui->lineEditPhoto), names->color,
                                      priceOf(ui->lineEditPrice), stockOf(ui->lineEditStock)) });
     const QString id = QString::fromStdString(next.id);
     document().push(new AddOrDeleteCommand(sof, next, std::move(furniture), tr("Add %1").arg(id)));
     rememberShownTexts();
     emit furnitureAdded(id);
     emit sendInfoToMainWindow(sof);
+    return true;
+}
+
+// The category, name and colour typed, trimmed, with the catalogue's spelling where the user
+// takes it; none when one is empty or the user goes back to the editor.
+std::optional<NewFurnitureNames> Edit::namesToInsert()
+{
+    const NewFurnitureNames typed { textOf(ui->lineEditCatName), textOf(ui->lineEditElementName),
+                                    textOf(ui->lineEditColor) };
+    const std::vector<NewFurnitureNames::Field> empty = CatalogueOperations::emptyFields(typed);
+    if (!empty.empty()) {
+        const QString fieldNames[] = { tr("Category"), tr("Name"), tr("Colour") };
+        QStringList missing;
+        for (NewFurnitureNames::Field field : empty)
+            missing << fieldNames[field];
+        QMessageBox::warning(this, tr("Error"),
+                             tr("New furniture needs a category, a name and a colour. Empty: %1.")
+                                     .arg(missing.join(QStringLiteral(", "))));
+        return std::nullopt;
+    }
+    NewFurnitureNames names = CatalogueOperations::trimmed(typed);
+    if (!settleSpelling(ui->lineEditCatName, names.category, CatalogueOperations::similarCategory(sof, names.category),
+                        tr("The catalogue already has the category \"%1\". Use that spelling instead of \"%2\"?"))
+        || !settleSpelling(ui->lineEditElementName, names.name,
+                           CatalogueOperations::similarName(sof, names.category, names.name),
+                           tr("This category already has the furniture \"%1\". Use that spelling instead of \"%2\"?")))
+        return std::nullopt;
+    return names;
+}
+
+// Where the catalogue spells `text` otherwise (`existing`), asks, in the words of `asking`,
+// which spelling to keep; the field then shows it. False when the user goes back to the editor.
+bool Edit::settleSpelling(QLineEdit *field, std::string &text, const std::optional<std::string> &existing,
+                          const QString &asking)
+{
+    if (!existing)
+        return true;
+    const QString theirs = QString::fromStdString(*existing), typed = QString::fromStdString(text);
+    QMessageBox question(QMessageBox::Question, tr("Similar name"), asking.arg(theirs, typed),
+                         QMessageBox::Cancel, this);
+    QPushButton *useTheirs = question.addButton(tr("Use \"%1\"").arg(theirs), QMessageBox::AcceptRole);
+    const QPushButton *keep = question.addButton(tr("Keep \"%1\"").arg(typed), QMessageBox::RejectRole);
+    question.setDefaultButton(useTheirs);
+    question.exec();
+    if (question.clickedButton() == useTheirs)
+        text = *existing;
+    else if (question.clickedButton() != keep)
+        return false;
+    field->setText(QString::fromStdString(text));
     return true;
 }
 
@@ -434,6 +510,7 @@ void Edit::on_pushButtonDelete_clicked()
     document().push(new AddOrDeleteCommand(sof, *place, tr("Delete %1").arg(id)));
     // The edits made to the variant went with it.
     rememberShownTexts();
+    emit furnitureDeleted(id);
     emit sendInfoToMainWindow(sof);
     close();
 }

@@ -51,6 +51,8 @@ signals:
     void sendInfoToMainWindow(const SetOfFurnitures &furnitures);
     // New furniture went into the catalogue under the identifier `id`.
     void furnitureAdded(const QString &id);
+    // The variant `id` left the catalogue.
+    void furnitureDeleted(const QString &id);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -79,6 +81,10 @@ private:
     bool saveFields();
     bool updateShownVariant();
     bool insertNewVariant();
+    std::optional<NewFurnitureNames> namesToInsert();
+    bool settleSpelling(QLineEdit *field, std::string &text, const std::optional<std::string> &existing,
+                        const QString &asking);
+    void completeFromCatalogue();
 
     Ui::Edit *ui;
     // The serial number of the variant the editor was opened on; none for a new element,

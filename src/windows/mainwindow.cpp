@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "cataloguedocument.h"
+#include "catalogueoperations.h"
 #include "cataloguesearch.h"
 #include "cataloguetreemodel.h"
 #include "chooserfolder.h"
@@ -21,6 +22,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QStandardItemModel>
 
 #include <algorithm>
@@ -129,6 +131,12 @@ void MainWindow::buildEditMenu()
     menuEdit->setObjectName(QStringLiteral("menuEdit"));
     actionUndo = createHistoryAction("actionUndo", QKeySequence::Undo, &QUndoStack::undo);
     actionRedo = createHistoryAction("actionRedo", QKeySequence::Redo, &QUndoStack::redo);
+    // Desktops differ in their Redo key: both usual ones work everywhere, beside the desktop's own.
+    QList<QKeySequence> redoKeys { QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y) };
+    for (const QKeySequence &key : QKeySequence::keyBindings(QKeySequence::Redo))
+        if (!redoKeys.contains(key))
+            redoKeys << key;
+    actionRedo->setShortcuts(redoKeys);
     menuEdit->addAction(actionUndo);
     menuEdit->addAction(actionRedo);
     nameHistorySteps();
@@ -142,7 +150,13 @@ QAction *MainWindow::createHistoryAction(const char *name, QKeySequence::Standar
     action->setShortcuts(key);
     // Undo and Redo apply over the editors too, which are windows of their own.
     action->setShortcutContext(Qt::ApplicationShortcut);
-    connect(action, &QAction::triggered, this, [this, move] { (document.history().*move)(); });
+    const bool undoing = move == &QUndoStack::undo;
+    connect(action, &QAction::triggered, this, [this, move, undoing] {
+        QUndoStack &history = document.history();
+        const QString step = undoing ? history.undoText() : history.redoText();
+        (history.*move)();
+        statusBar()->showMessage((undoing ? tr("Undone: %1") : tr("Redone: %1")).arg(step), statusTimeoutMs);
+    });
     return action;
 }
 
@@ -292,6 +306,9 @@ void MainWindow::openEditor(Edit *editor)
     connect(editor, &Edit::furnitureAdded, this, [this](const QString &id) {
         statusBar()->showMessage(tr("Added %1").arg(id), statusTimeoutMs);
     });
+    connect(editor, &Edit::furnitureDeleted, this, [this](const QString &id) {
+        statusBar()->showMessage(tr("Deleted %1").arg(id), statusTimeoutMs);
+    });
     editors.removeAll(nullptr);
     editors.append(editor);
     editor->show();
@@ -311,7 +328,23 @@ void MainWindow::on_treeView_doubleClicked(const QModelIndex &index)
 
 void MainWindow::on_actionNewFurniture_triggered()
 {
-    openEditor(new Edit(nullptr));
+    auto *editor = new Edit(nullptr);
+    openEditor(editor);
+    placeOverWindow(editor);
+}
+
+// Centres `editor` over the main window, moved as little as it takes to be whole on the
+// screen, frame included: it is placed once shown, when its frame is known.
+void MainWindow::placeOverWindow(QWidget *editor) const
+{
+    const QRect screen = this->screen()->availableGeometry();
+    QRect placed(QPoint(), editor->frameGeometry().size());
+    placed.moveCenter(frameGeometry().center());
+    placed.moveRight(std::min(placed.right(), screen.right()));
+    placed.moveBottom(std::min(placed.bottom(), screen.bottom()));
+    placed.moveLeft(std::max(placed.left(), screen.left()));
+    placed.moveTop(std::max(placed.top(), screen.top()));
+    editor->move(placed.topLeft());
 }
 
 // "shop* - Kälviö" while the catalogue holds changes that shop.json holds not.
@@ -586,8 +619,53 @@ void MainWindow::on_actionSave_triggered()
 void MainWindow::on_actionSaveAs_triggered()
 {
     const QString path = askSavePath(tr("Save file as..."));
-    if (!path.isEmpty())
-        writeCatalogue(path);
+    if (!path.isEmpty() && writeCatalogue(path))
+        offerPhotoCopies(QFileInfo(path).absolutePath());
+}
+
+// A copy saved where the catalogue's photos are not found would show none of them: their
+// copies may go into the Images folder there.
+void MainWindow::offerPhotoCopies(const QString &folder)
+{
+    QStringList names;
+    for (const std::string &name : CatalogueOperations::photoNames(document.catalogue()))
+        names << QString::fromStdString(name);
+    const QStringList missing = PhotoFolders::unreachableFrom(folder, names);
+    if (missing.isEmpty())
+        return;
+    const QString images = QDir(folder).filePath(QStringLiteral("Images/"));
+    const QString shownImages = QDir::toNativeSeparators(QDir::cleanPath(images));
+    if (QMessageBox::question(this, tr("Copy photos"),
+                              tr("%n photo(s) of this catalogue would not be found beside the copy. Copy them into %1?",
+                                 nullptr, int(missing.size()))
+                                      .arg(shownImages),
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
+        != QMessageBox::Yes)
+        return;
+    for (const QString &name : missing) {
+        const bool taken = PhotoFolders::holdsName(images, name);
+        if (taken && !confirmPhotoReplace(images, name))
+            continue;
+        const QString file = PhotoFolders::find(name);
+        if (const FileResult result = PhotoFolders::copyInto(images, name, file, taken); !result.ok()) {
+            reportFailure(tr("%1 could not be copied into %2.").arg(QDir::toNativeSeparators(file), shownImages), result);
+            return;
+        }
+    }
+}
+
+// Another picture of the photo's name is there already: it is replaced only if the user says so.
+bool MainWindow::confirmPhotoReplace(const QString &images, const QString &name)
+{
+    QMessageBox question(QMessageBox::Question, tr("Photo exists"),
+                         tr("%1 already holds another file named %2. Replace it with this catalogue's photo?")
+                                 .arg(QDir::toNativeSeparators(QDir::cleanPath(images)), name),
+                         QMessageBox::NoButton, this);
+    const QPushButton *replace = question.addButton(tr("Replace"), QMessageBox::DestructiveRole);
+    QPushButton *keep = question.addButton(tr("Keep it"), QMessageBox::RejectRole);
+    question.setDefaultButton(keep);
+    question.exec();
+    return question.clickedButton() == replace;
 }
 
 // Tells why `what` failed; true when the user asks to try again, where that is offered.
@@ -663,6 +741,11 @@ QString MainWindow::failureReason(const FileResult &result)
     case FileResult::NoLockFile:
         reason = tr("The lock file %1 cannot be made beside it: %2. Nothing was written.")
                          .arg(QDir::toNativeSeparators(result.path), result.reason);
+        break;
+    case FileResult::NoBackupPlace:
+        reason = tr("It would be overwritten in place, which needs a backup of its previous contents first, and "
+                    "no folder took one (tried: %1).")
+                         .arg(result.reason);
         break;
     }
     return reason;

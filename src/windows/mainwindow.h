@@ -76,6 +76,7 @@ private:
     void goToFirstVariant();
     void activateRow(const QModelIndex &index);
     void openEditor(Edit *editor);
+    void placeOverWindow(QWidget *editor) const;
     void updateWindowTitle();
     bool settleUnsavedChanges();
     bool saveCatalogue();
@@ -88,6 +89,8 @@ private:
     QString backupAfterFailure(const QString &filename, const QString &source, const FileResult &result);
     QString failureReason(const FileResult &result);
     QString askSavePath(const QString &caption);
+    void offerPhotoCopies(const QString &folder);
+    bool confirmPhotoReplace(const QString &images, const QString &name);
     void warnOfUnkeptValues(const QString &filename, const UnkeptValues &unkept);
     bool reportFailure(const QString &what, const FileResult &result, const QString &after = {},
                        bool offerRetry = false);
