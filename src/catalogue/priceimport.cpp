@@ -5,6 +5,7 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <optional>
@@ -14,18 +15,20 @@
 
 namespace {
 
-// What the catalogue holds under one identifier, and what the file gives it.
+// The values one row of the file gives.
+struct RowValues
+{
+    std::optional<double> price;
+    std::optional<unsigned int> stock;
+};
+
+// The variants of the catalogue under one identifier, and the rows of the file that name it.
 struct Entry
 {
-    std::size_t variants = 0;
-    // The values of its first variant, and whether every other holds the same.
-    double price = 0;
-    unsigned int stock = 0;
-    bool samePrice = true;
-    bool sameStock = true;
-    std::optional<double> newPrice;
-    std::optional<unsigned int> newStock;
-    bool shareNoted = false;
+    std::vector<const Form *> forms;
+    std::vector<RowValues> rows;
+    // The variants already given their values.
+    std::size_t gathered = 0;
 };
 
 struct Columns
@@ -121,16 +124,8 @@ public:
     Reading(const SetOfFurnitures &catalogue, ImportPreview &preview) : catalogue(catalogue), preview(preview)
     {
         for (const Furniture *element : catalogue.getFurnitures())
-            for (const Form &form : element->getForms()) {
-                Entry &entry = entries[form.getId()];
-                if (entry.variants++ == 0) {
-                    entry.price = form.getPrice();
-                    entry.stock = form.getStock();
-                    continue;
-                }
-                entry.samePrice = entry.samePrice && entry.price == form.getPrice();
-                entry.sameStock = entry.sameStock && entry.stock == form.getStock();
-            }
+            for (const Form &form : element->getForms())
+                entries[form.getId()].forms.push_back(&form);
     }
 
     void readRow(const CsvReader::Record &record, const Columns &columns)
@@ -148,28 +143,29 @@ public:
             return;
         }
         Entry &entry = found->second;
-        std::optional<double> price;
+        const auto held = [&entry](auto value, auto valueOf) {
+            return std::any_of(entry.forms.begin(), entry.forms.end(),
+                               [&](const Form *form) { return (form->*valueOf)() == value; });
+        };
+        RowValues values;
         if (const std::string_view text = cellOf(record, columns.price); !text.empty()) {
-            price = numberOf(text);
-            if (!price || !(isTypedPrice(text) || (entry.samePrice && *price == entry.price)))
+            values.price = numberOf(text);
+            if (!values.price || !(isTypedPrice(text) || held(*values.price, &Form::getPrice)))
                 return unread(record.line, UnreadRow::RefusedPrice, text);
         }
-        std::optional<unsigned int> stock;
         if (const std::string_view text = cellOf(record, columns.stock); !text.empty()) {
-            stock = stockOf(text);
-            if (!stock || !(isDigits(text, 5) || (entry.sameStock && *stock == entry.stock)))
+            values.stock = stockOf(text);
+            if (!values.stock || !(isDigits(text, 5) || held(*values.stock, &Form::getStock)))
                 return unread(record.line, UnreadRow::StockOutOfRange, text);
         }
-        if (price)
-            entry.newPrice = price;
-        if (stock)
-            entry.newStock = stock;
-        if (entry.variants > 1 && !entry.shareNoted) {
-            entry.shareNoted = true;
-            preview.sharedIdentifiers.push_back({ std::string(id), entry.variants });
-        }
+        entry.rows.push_back(values);
+        if (entry.forms.size() > 1 && entry.rows.size() == 1)
+            preview.sharedIdentifiers.push_back({ std::string(id), entry.forms.size() });
     }
 
+    // One row gives its values to every variant of its identifier; as many rows as
+    // variants give theirs to one each, in order, as the export lists them; otherwise
+    // the last row counts.
     void gatherChanges()
     {
         const std::vector<Furniture *> furnitures = catalogue.getFurnitures();
@@ -177,16 +173,20 @@ public:
             const std::vector<Form> &forms = furnitures[element]->getForms();
             for (std::size_t variant = 0; variant < forms.size(); ++variant) {
                 const Form &form = forms[variant];
-                const Entry &entry = entries.find(form.getId())->second;
-                const double price = entry.newPrice.value_or(form.getPrice());
-                const unsigned int stock = entry.newStock.value_or(form.getStock());
-                const bool priceChanges = price != form.getPrice(), stockChanges = stock != form.getStock();
+                Entry &entry = entries.find(form.getId())->second;
+                if (entry.rows.empty())
+                    continue;
+                const std::size_t turn = entry.gathered++;
+                const RowValues &values = entry.rows.size() == entry.forms.size() ? entry.rows[turn] : entry.rows.back();
+                const bool priceChanges = values.price && *values.price != form.getPrice();
+                const bool stockChanges = values.stock && *values.stock != form.getStock();
                 if (!priceChanges && !stockChanges)
                     continue;
                 preview.priceChanges += priceChanges;
                 preview.stockChanges += stockChanges;
                 preview.changes.push_back({ { element, variant }, form.getSerial(), form.getId(),
-                                            form.getPrice(), price, form.getStock(), stock });
+                                            form.getPrice(), priceChanges ? *values.price : form.getPrice(),
+                                            form.getStock(), stockChanges ? *values.stock : form.getStock() });
             }
         }
     }

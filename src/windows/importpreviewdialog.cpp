@@ -56,7 +56,7 @@ QString ImportPreviewDialog::details(const ImportPreview &preview) const
     if (preview.changes.size() > listed)
         lines << tr("  and %n more.", nullptr, int(preview.changes.size() - listed));
     if (!preview.sharedIdentifiers.empty())
-        lines << tr("Identifiers that several variants have, all of which change:");
+        lines << tr("Identifiers that several variants have: one row changes them all, as many rows as variants change one each:");
     for (std::size_t i = 0; i < std::min(listed, preview.sharedIdentifiers.size()); ++i)
         lines << QStringLiteral("  ")
                         + tr("%1 (%n variant(s))", nullptr, int(preview.sharedIdentifiers[i].variants))
