@@ -185,7 +185,10 @@ void CatalogueExchange::exportPdf(const std::vector<ExportedVariant> &variants)
     PriceListLayout layout(variants, catalogueName(), *showStock);
     QBuffer pdf;
     pdf.open(QIODevice::WriteOnly);
-    QProgressDialog progress(tr("Laying out the price list…"), tr("Cancel"), 0, int(variants.size()), window);
+    // The toolkit's own Cancel button, in the toolkit's words.
+    QProgressDialog progress(window);
+    progress.setLabelText(tr("Laying out the price list…"));
+    progress.setRange(0, int(variants.size()));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(300);
     bool laidOut = false;
@@ -193,7 +196,7 @@ void CatalogueExchange::exportPdf(const std::vector<ExportedVariant> &variants)
         QPdfWriter writer(&pdf);
         setUpPage(writer);
         writer.setResolution(300);
-        writer.setTitle(tr("Price list: %1").arg(catalogueName()));
+        writer.setTitle(PriceListLayout::title(catalogueName()));
         writer.setCreator(QStringLiteral("Kälviö"));
         laidOut = layout.paint(writer, [&progress](std::size_t done) {
             progress.setValue(int(done));
@@ -214,7 +217,7 @@ void CatalogueExchange::print(const std::vector<ExportedVariant> &variants)
     PriceListLayout layout(variants, catalogueName(), *showStock);
     QPrinter printer(QPrinter::HighResolution);
     setUpPage(printer);
-    printer.setDocName(tr("Price list: %1").arg(catalogueName()));
+    printer.setDocName(PriceListLayout::title(catalogueName()));
     QPrintPreviewDialog preview(&printer, window);
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
             [&layout](QPrinter *device) { layout.paint(*device, [](std::size_t) { return true; }); });

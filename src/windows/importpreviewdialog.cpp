@@ -54,7 +54,7 @@ QString ImportPreviewDialog::details(const ImportPreview &preview) const
         lines << QStringLiteral("  ") + text(change.id) + QStringLiteral("  ") + values.join(QStringLiteral(", "));
     }
     if (preview.changes.size() > listed)
-        lines << tr("  and %n more.", nullptr, int(preview.changes.size() - listed));
+        lines << QStringLiteral("  ") + tr("and %n more.", nullptr, int(preview.changes.size() - listed));
     if (!preview.sharedIdentifiers.empty())
         lines << tr("Identifiers that several variants have: one row changes them all, as many rows as variants change one each:");
     for (std::size_t i = 0; i < std::min(listed, preview.sharedIdentifiers.size()); ++i)

@@ -20,6 +20,12 @@ QString text(const std::string &text)
     return QString::fromStdString(text);
 }
 
+// The variants' labels, as the exports name their columns.
+QString column(CatalogueTable::Column column)
+{
+    return QCoreApplication::translate("CatalogueTable", CatalogueTable::columnNames[column]);
+}
+
 } // namespace
 
 // Where the next line goes on the page being painted, and the page's measures.
@@ -83,6 +89,11 @@ bool PriceListLayout::paint(QPagedPaintDevice &device, const std::function<bool(
     return progress(variants.size());
 }
 
+QString PriceListLayout::title(const QString &name)
+{
+    return tr("Price list: %1").arg(name);
+}
+
 void PriceListLayout::startPage(Page &page)
 {
     if (page.number > 0)
@@ -98,7 +109,7 @@ void PriceListLayout::startPage(Page &page)
     if (page.number == 1) {
         painter.setFont(page.title);
         const int titleHeight = QFontMetrics(page.title, &page.device).height();
-        painter.drawText(QRect(0, 0, page.width, titleHeight), Qt::AlignLeft, tr("Price list: %1").arg(catalogueName));
+        painter.drawText(QRect(0, 0, page.width, titleHeight), Qt::AlignLeft, title(catalogueName));
         page.y += titleHeight;
         painter.setFont(page.body);
         const int line = QFontMetrics(page.body, &page.device).height();
@@ -111,11 +122,11 @@ void PriceListLayout::startPage(Page &page)
     painter.setPen(Qt::darkGray);
     const int line = QFontMetrics(page.small, &page.device).height();
     const int photoWidth = int(12 * page.mm);
-    painter.drawText(QRect(photoWidth, page.y, page.width / 3, line), Qt::AlignLeft, tr("Identifier"));
-    painter.drawText(QRect(photoWidth + page.width / 4, page.y, page.width / 3, line), Qt::AlignLeft, tr("Colour"));
-    painter.drawText(QRect(0, page.y, page.width * 3 / 4, line), Qt::AlignRight, tr("Price"));
+    painter.drawText(QRect(photoWidth, page.y, page.width / 3, line), Qt::AlignLeft, column(CatalogueTable::Identifier));
+    painter.drawText(QRect(photoWidth + page.width / 4, page.y, page.width / 3, line), Qt::AlignLeft, column(CatalogueTable::Colour));
+    painter.drawText(QRect(0, page.y, page.width * 3 / 4, line), Qt::AlignRight, column(CatalogueTable::Price));
     if (showStock)
-        painter.drawText(QRect(0, page.y, page.width, line), Qt::AlignRight, tr("Stock"));
+        painter.drawText(QRect(0, page.y, page.width, line), Qt::AlignRight, column(CatalogueTable::Stock));
     painter.setPen(Qt::black);
     page.y += line + int(1 * page.mm);
 }

@@ -31,6 +31,8 @@ public:
     bool paint(QPagedPaintDevice &device, const std::function<bool(std::size_t done)> &progress);
 
     std::size_t variantCount() const { return variants.size(); }
+    // The title of the price list of the catalogue `name`.
+    static QString title(const QString &name);
 
 private:
     struct Page;
