@@ -29,10 +29,8 @@ char CsvReader::separatorOf(QByteArrayView text)
 bool CsvReader::next(Record &record)
 {
     // Blank lines hold no record.
-    while (at < text.size() && (text[at] == '\n' || text[at] == '\r')) {
-        line += text[at] == '\n';
-        ++at;
-    }
+    while (at < text.size() && (text[at] == '\n' || text[at] == '\r'))
+        endLine();
     if (at >= text.size())
         return false;
     record.line = line;
@@ -103,10 +101,18 @@ bool CsvReader::readQuoted(std::string &field, Record &record)
 // Past the end of the current line.
 void CsvReader::skipLine()
 {
-    while (at < text.size() && text[at] != '\n')
+    while (at < text.size() && text[at] != '\n' && text[at] != '\r')
         ++at;
-    if (at < text.size()) {
+    endLine();
+}
+
+// Past a line end, CRLF, LF or a lone CR, where there is one.
+void CsvReader::endLine()
+{
+    if (at >= text.size())
+        return;
+    if (text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n')
         ++at;
-        ++line;
-    }
+    ++at;
+    ++line;
 }

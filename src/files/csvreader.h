@@ -6,7 +6,7 @@
 #include <vector>
 
 // Reads CSV text (RFC 4180) a record at a time: fields quoted or not, doubled quotes in
-// quoted fields, line breaks inside quotes, CRLF or LF line ends. Blank lines are skipped.
+// quoted fields, line breaks inside quotes, CRLF or LF line ends (or a lone CR). Blank lines are skipped.
 // A field that CsvText protected from spreadsheets with a leading apostrophe reads back
 // without it. A record with a broken quote is returned with its problem, and reading goes
 // on at the next line.
@@ -41,6 +41,7 @@ public:
 private:
     bool readQuoted(std::string &field, Record &record);
     void skipLine();
+    void endLine();
 
     QByteArrayView text;
     const char separator;
