@@ -22,13 +22,37 @@ struct RowValues
     std::optional<unsigned int> stock;
 };
 
-// The variants of the catalogue under one identifier, and the rows of the file that name it.
+// The variants of the catalogue under one identifier, and the rows of the file that name
+// it. Most identifiers name one variant and get one row: those allocate no list.
 struct Entry
 {
-    std::vector<const Form *> forms;
-    std::vector<RowValues> rows;
+    const Form *first = nullptr;
+    std::vector<const Form *> others;
+    RowValues lastRow;
+    std::vector<RowValues> earlierRows;
+    std::size_t rows = 0;
     // The variants already given their values.
     std::size_t gathered = 0;
+
+    std::size_t variants() const { return 1 + others.size(); }
+    void add(const RowValues &values)
+    {
+        if (rows++ > 0)
+            earlierRows.push_back(lastRow);
+        lastRow = values;
+    }
+    // One row gives its values to every variant; as many rows as variants give theirs to
+    // one each, in order, as the export lists them; otherwise the last row counts.
+    const RowValues &rowFor(std::size_t turn) const
+    {
+        return rows == variants() && turn + 1 < rows ? earlierRows[turn] : lastRow;
+    }
+    template<typename Value>
+    bool holds(Value value, Value (Form::*valueOf)() const) const
+    {
+        return (first->*valueOf)() == value
+                || std::any_of(others.begin(), others.end(), [&](const Form *form) { return (form->*valueOf)() == value; });
+    }
 };
 
 struct Columns
@@ -118,14 +142,43 @@ std::string_view cellOf(const CsvReader::Record &record, int column)
                                                                      : std::string_view();
 }
 
+// Decodes a piece at a time, each ending before a character's start, so that the check
+// needs no copy of the whole text.
+bool isUtf8(QByteArrayView text)
+{
+    constexpr qsizetype piece = 1 << 16;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    std::vector<QChar> decoded(piece + 1);
+    for (qsizetype at = 0; at < text.size();) {
+        qsizetype end = std::min(at + piece, text.size());
+        for (int back = 0; back < 3 && end < text.size() && (text[end] & 0xC0) == 0x80; ++back)
+            --end;
+        utf8.appendToBuffer(decoded.data(), text.sliced(at, end - at));
+        if (utf8.hasError())
+            return false;
+        at = end;
+    }
+    return true;
+}
+
 class Reading
 {
 public:
     Reading(const SetOfFurnitures &catalogue, ImportPreview &preview) : catalogue(catalogue), preview(preview)
     {
-        for (const Furniture *element : catalogue.getFurnitures())
-            for (const Form &form : element->getForms())
-                entries[form.getId()].forms.push_back(&form);
+        const std::vector<Furniture *> furnitures = catalogue.getFurnitures();
+        std::size_t variants = 0;
+        for (const Furniture *element : furnitures)
+            variants += element->getForms().size();
+        entries.reserve(variants);
+        for (const Furniture *element : furnitures)
+            for (const Form &form : element->getForms()) {
+                const auto [entry, added] = entries.try_emplace(form.getId());
+                if (added)
+                    entry->second.first = &form;
+                else
+                    entry->second.others.push_back(&form);
+            }
     }
 
     void readRow(const CsvReader::Record &record, const Columns &columns)
@@ -143,29 +196,22 @@ public:
             return;
         }
         Entry &entry = found->second;
-        const auto held = [&entry](auto value, auto valueOf) {
-            return std::any_of(entry.forms.begin(), entry.forms.end(),
-                               [&](const Form *form) { return (form->*valueOf)() == value; });
-        };
         RowValues values;
         if (const std::string_view text = cellOf(record, columns.price); !text.empty()) {
             values.price = numberOf(text);
-            if (!values.price || !(isTypedPrice(text) || held(*values.price, &Form::getPrice)))
+            if (!values.price || !(isTypedPrice(text) || entry.holds(*values.price, &Form::getPrice)))
                 return unread(record.line, UnreadRow::RefusedPrice, text);
         }
         if (const std::string_view text = cellOf(record, columns.stock); !text.empty()) {
             values.stock = stockOf(text);
-            if (!values.stock || !(isDigits(text, 5) || held(*values.stock, &Form::getStock)))
+            if (!values.stock || !(isDigits(text, 5) || entry.holds(*values.stock, &Form::getStock)))
                 return unread(record.line, UnreadRow::StockOutOfRange, text);
         }
-        entry.rows.push_back(values);
-        if (entry.forms.size() > 1 && entry.rows.size() == 1)
-            preview.sharedIdentifiers.push_back({ std::string(id), entry.forms.size() });
+        entry.add(values);
+        if (entry.variants() > 1 && entry.rows == 1)
+            preview.sharedIdentifiers.push_back({ std::string(id), entry.variants() });
     }
 
-    // One row gives its values to every variant of its identifier; as many rows as
-    // variants give theirs to one each, in order, as the export lists them; otherwise
-    // the last row counts.
     void gatherChanges()
     {
         const std::vector<Furniture *> furnitures = catalogue.getFurnitures();
@@ -174,10 +220,9 @@ public:
             for (std::size_t variant = 0; variant < forms.size(); ++variant) {
                 const Form &form = forms[variant];
                 Entry &entry = entries.find(form.getId())->second;
-                if (entry.rows.empty())
+                if (entry.rows == 0)
                     continue;
-                const std::size_t turn = entry.gathered++;
-                const RowValues &values = entry.rows.size() == entry.forms.size() ? entry.rows[turn] : entry.rows.back();
+                const RowValues &values = entry.rowFor(entry.gathered++);
                 const bool priceChanges = values.price && *values.price != form.getPrice();
                 const bool stockChanges = values.stock && *values.stock != form.getStock();
                 if (!priceChanges && !stockChanges)
@@ -238,9 +283,7 @@ ImportPreview PriceImport::preview(QByteArrayView bytes, const SetOfFurnitures &
         preview.outcome = ImportPreview::Binary;
         return preview;
     }
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    (void)QString(utf8.decode(text));
-    if (utf8.hasError()) {
+    if (!isUtf8(text)) {
         preview.outcome = ImportPreview::NotUtf8;
         return preview;
     }
