@@ -189,7 +189,8 @@ void CatalogueExchange::exportPdf(const std::vector<ExportedVariant> &variants)
     QProgressDialog progress(window);
     progress.setLabelText(tr("Laying out the price list…"));
     progress.setRange(0, int(variants.size()));
-    progress.setWindowModality(Qt::WindowModal);
+    // The layout holds the variants it lists: no editor may change them meanwhile.
+    progress.setWindowModality(Qt::ApplicationModal);
     progress.setMinimumDuration(300);
     bool laidOut = false;
     {
