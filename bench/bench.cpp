@@ -1,14 +1,20 @@
 // Measures reading, writing, showing and editing generated catalogues against bare
 // QJsonDocument work on the same files, and the resident memory of a large catalogue.
 
+#include "catalogueexchange.h"
 #include "cataloguecommands.h"
 #include "cataloguesearch.h"
 #include "cataloguetreemodel.h"
+#include "csvtext.h"
 #include "edit.h"
 #include "mainwindow.h"
+#include "priceimport.h"
+#include "pricelistlayout.h"
 #include "setoffurnitures.h"
+#include "xlsxfile.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -18,6 +24,7 @@
 #include <QLineEdit>
 #include <QLoggingCategory>
 #include <QLocale>
+#include <QPdfWriter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QThread>
@@ -51,7 +58,10 @@ constexpr Shape shapes[] = {
 constexpr size_t fewCategories = 2;
 constexpr size_t manyCategories = 3;
 
-enum Measure { Parse, Load, Serialise, Save, Rebuild, Insert, FirstFilter, FewFound, AllFound, measureCount };
+enum Measure {
+    Parse, Load, Serialise, Save, Rebuild, Insert, FirstFilter, FewFound, AllFound,
+    CsvExport, XlsxExport, CsvImport, measureCount
+};
 // Filter queries: about 1 % of the variants (one colour of one model in 20 and 7), and all.
 const QString fewQuery = QStringLiteral("Walnut kivi");
 const QString allQuery = QStringLiteral("img");
@@ -319,7 +329,11 @@ public:
                                     .arg(shape.variants)
                                     .arg(shape.categories))),
           serialisedPath(dir.filePath(QStringLiteral("serialised.json"))),
-          savedPath(dir.filePath(QStringLiteral("saved.json")))
+          savedPath(dir.filePath(QStringLiteral("saved.json"))),
+          csvPath(dir.filePath(QStringLiteral("export.csv"))),
+          xlsxPath(dir.filePath(QStringLiteral("export.xlsx"))),
+          // The exports are timed at the size their targets are about.
+          exports(&shape == &shapes[fewCategories])
     {
         fillCatalogue(catalogue, shape);
         catalogue.save(path);
@@ -364,6 +378,26 @@ public:
             writeFile(serialisedPath, document.toJson(QJsonDocument::Indented));
         }));
         keep(Save, msOf([this] { catalogue.save(savedPath); }));
+        if (exports) {
+            // As the Catalogue menu exports the whole catalogue: in identifier order, through
+            // the safe-save path. The import reads that file back and finds nothing to change.
+            keep(CsvExport, msOf([this] {
+                const CatalogueTable table(inIdentifierOrder(wholeCatalogue(catalogue)), CatalogueExchange::headers());
+                DiskFile::write(csvPath, CsvText::write(table, CsvText::Dialect::Comma));
+            }));
+            keep(XlsxExport, msOf([this] {
+                const CatalogueTable table(inIdentifierOrder(wholeCatalogue(catalogue)), CatalogueExchange::headers());
+                DiskFile::write(xlsxPath, XlsxFile::write(table, QStringLiteral("catalogue")).bytes);
+            }));
+            const QStringList headers = CatalogueExchange::headers();
+            const ImportColumnNames names { { headers[CatalogueTable::Identifier] }, { headers[CatalogueTable::Price] },
+                                            { headers[CatalogueTable::Stock] } };
+            keep(CsvImport, msOf([&] {
+                const ImportPreview preview = PriceImport::read(csvPath, catalogue, names);
+                if (!preview.read() || !preview.changes.empty() || preview.rows != catalogue.getFurnitures().size() * variantsPerElement)
+                    qFatal("The export's import is refused or changes the catalogue");
+            }));
+        }
         keep(Rebuild, rebuildMs());
         // The first filter after a rebuild also folds the catalogue's texts.
         keep(FirstFilter, filterMs(fewQuery, true));
@@ -437,7 +471,7 @@ public:
     {
         Figures figures {};
         for (size_t measure = 0; measure < measureCount; ++measure)
-            figures[measure] = median(times[measure]);
+            figures[measure] = times[measure].empty() ? 0 : median(times[measure]);
         return figures;
     }
 
@@ -456,7 +490,8 @@ private:
         type("lineEditStock", QStringLiteral("12"));
     }
 
-    const QString path, serialisedPath, savedPath;
+    const QString path, serialisedPath, savedPath, csvPath, xlsxPath;
+    const bool exports;
     SetOfFurnitures catalogue, loaded;
     QByteArray bytes;
     std::unique_ptr<MainWindow> window;
@@ -526,6 +561,9 @@ void printTargets(const Figures &few, double categorySpread, const Memory &memor
         { "heap added by 1,000 history steps (MB)", history.steps.heap, 5.0 },
         { "undo one step / rebuild", history.undoMs / few[Rebuild], 1.0 },
         { "redo one step / rebuild", history.redoMs / few[Rebuild], 1.0 },
+        { "CSV export / serialise", few[CsvExport] / few[Serialise], 0.5 },
+        { ".xlsx export / serialise", few[XlsxExport] / few[Serialise], 3.0 },
+        { "CSV import with its preview / parse", few[CsvImport] / few[Parse], 1.0 },
     };
     std::printf("\nTargets at %s variants (25 categories unless told)\n",
                 qPrintable(withSeparators(shapes[fewCategories].variants)));
@@ -537,6 +575,8 @@ void printTargets(const Figures &few, double categorySpread, const Memory &memor
     std::printf("  (1,000 steps: resident memory grew by %.3f MB; undo %.3f ms, redo %.3f ms "
                 "a step, medians)\n",
                 history.steps.resident, history.undoMs, history.redoMs);
+    std::printf("  (exports %.2f ms as CSV, %.2f ms as .xlsx; the CSV imported back in %.2f ms)\n",
+                few[CsvExport], few[XlsxExport], few[CsvImport]);
     std::printf("\nPeak resident memory after loading and showing %s variants: %.1f MB "
                 "(%.1f MB before loading)\n",
                 qPrintable(withSeparators(shapes[fewCategories].variants)), memory.peak,
@@ -552,6 +592,53 @@ void printTargets(const Figures &few, double categorySpread, const Memory &memor
                 "%.1f MB, %.2f of the file's %.1f MB\n",
                 few[FirstFilter] / few[Parse], double(filter.searchBytes) / 1e6,
                 double(filter.searchBytes) / double(filter.fileBytes), double(filter.fileBytes) / 1e6);
+}
+
+// The PDF price list: the whole of 5,000 variants, then 100,000 variants laid out until the
+// page `cancelAt`, where it is cancelled, with the resident memory besides the PDF's own
+// bytes at two pages.
+void printPriceList()
+{
+    for (const int variants : { 5'000, 100'000 }) {
+        SetOfFurnitures set;
+        fillCatalogue(set, { variants, 25, 1 });
+        PriceListLayout layout(inIdentifierOrder(wholeCatalogue(set)), QStringLiteral("bench"), true);
+        QBuffer pdf;
+        pdf.open(QIODevice::WriteOnly);
+        const int firstPage = 50, cancelAt = variants > 5'000 ? 500 : -1;
+        int pages = 0;
+        double otherAtFirst = 0, otherAtLast = 0, cancelledAfter = 0;
+        QElapsedTimer timer;
+        timer.start();
+        bool whole = false;
+        const double ms = msOf([&] {
+            QPdfWriter writer(&pdf);
+            writer.setResolution(300);
+            whole = layout.paint(writer, [&](std::size_t) {
+                ++pages;
+                const double other = statusMB("VmRSS:") - double(pdf.size()) / 1e6;
+                if (pages == firstPage)
+                    otherAtFirst = other;
+                otherAtLast = other;
+                if (pages == cancelAt) {
+                    timer.restart();
+                    return false;
+                }
+                return true;
+            });
+            cancelledAfter = double(timer.nsecsElapsed()) / 1e6;
+        });
+        if (whole)
+            std::printf("PDF price list of %s variants: %d pages, %.2f MB, %.0f ms\n",
+                        qPrintable(withSeparators(variants)), pages, double(pdf.size()) / 1e6, ms);
+        else
+            std::printf("PDF price list of %s variants, cancelled at page %d after %.0f ms: stopped %.1f ms "
+                        "after the cancel; resident memory besides the PDF's %.1f MB grew by %.2f MB from "
+                        "page %d to %d\n",
+                        qPrintable(withSeparators(variants)), cancelAt, ms, cancelledAfter,
+                        double(pdf.size()) / 1e6, otherAtLast - otherAtFirst, firstPage, pages);
+        set.clear();
+    }
 }
 
 // A file that holds little but what costs most memory to open: `count` of one thing.
@@ -666,9 +753,13 @@ int main(int argc, char *argv[])
     if (!dir.isValid())
         qFatal("Cannot create a temporary directory");
 
-    // "worst" measures the worst files alone.
+    // "worst" measures the worst files alone, "pdf" the price list alone.
     if (argc > 1 && qstrcmp(argv[1], "worst") == 0) {
         printWorstFiles(dir);
+        return 0;
+    }
+    if (argc > 1 && qstrcmp(argv[1], "pdf") == 0) {
+        printPriceList();
         return 0;
     }
     std::printf("Kälviö benchmark: Qt %s, %d cores, %d variants per element; times are medians "
@@ -694,6 +785,8 @@ int main(int argc, char *argv[])
     }
     printTimes(rows);
     printTargets(rows[fewCategories], categorySpreadRatio(dir), memory, history, filter);
+    std::printf("\n");
+    printPriceList();
     printWorstFiles(dir);
     return 0;
 }

@@ -2,6 +2,54 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>CatalogueExchange</name>
+    <message numerus="yes">
+        <source>The filter shows %1 of %n variant(s). Export only those, or the whole catalogue?</source>
+        <translation>
+            <numerusform>The filter shows %1 of %n variant. Export only those, or the whole catalogue?</numerusform>
+            <numerusform>The filter shows %1 of %n variants. Export only those, or the whole catalogue?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n text(s) longer than a spreadsheet cell holds (32,767 characters) were cut in %1; the catalogue keeps them whole.</source>
+        <translation>
+            <numerusform>%n text longer than a spreadsheet cell holds (32,767 characters) was cut in %1; the catalogue keeps it whole.</numerusform>
+            <numerusform>%n texts longer than a spreadsheet cell holds (32,767 characters) were cut in %1; the catalogue keeps them whole.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>ImportPreviewDialog</name>
+    <message numerus="yes">
+        <source>and %n more.</source>
+        <translation>
+            <numerusform>and %n more.</numerusform>
+            <numerusform>and %n more.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 (%n variant(s))</source>
+        <translation>
+            <numerusform>%1 (%n variant)</numerusform>
+            <numerusform>%1 (%n variants)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Identifiers not in the catalogue (%n):</source>
+        <translation>
+            <numerusform>Identifier not in the catalogue (%n):</numerusform>
+            <numerusform>Identifiers not in the catalogue (%n):</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Rows that cannot be read, which change nothing (%n):</source>
+        <translation>
+            <numerusform>Row that cannot be read, which changes nothing (%n):</numerusform>
+            <numerusform>Rows that cannot be read, which change nothing (%n):</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message numerus="yes">
         <source>%n photo(s) of this catalogue would not be found beside the copy. Copy them into %1?</source>

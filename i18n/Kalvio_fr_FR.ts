@@ -2,6 +2,206 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR">
 <context>
+    <name>CatalogueExchange</name>
+    <message>
+        <source>&amp;Catalogue</source>
+        <translation>&amp;Catalogue</translation>
+    </message>
+    <message>
+        <source>&amp;Export</source>
+        <translation>&amp;Exporter</translation>
+    </message>
+    <message>
+        <source>CSV…</source>
+        <translation>CSV…</translation>
+    </message>
+    <message>
+        <source>Spreadsheet (.xlsx)…</source>
+        <translation>Classeur (.xlsx)…</translation>
+    </message>
+    <message>
+        <source>PDF price list…</source>
+        <translation>Liste de prix PDF…</translation>
+    </message>
+    <message>
+        <source>&amp;Print price list…</source>
+        <translation>&amp;Imprimer la liste de prix…</translation>
+    </message>
+    <message>
+        <source>&amp;Import prices and stock…</source>
+        <translation>&amp;Importer les prix et les stocks…</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Exporter</translation>
+    </message>
+    <message numerus="yes">
+        <source>The filter shows %1 of %n variant(s). Export only those, or the whole catalogue?</source>
+        <translation>
+            <numerusform>Le filtre montre %1 sur %n variante du catalogue. Exporter seulement celles qu&apos;il montre, ou tout le catalogue ?</numerusform>
+            <numerusform>Le filtre montre %1 sur %n variantes du catalogue. Exporter seulement celles qu&apos;il montre, ou tout le catalogue ?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Whole catalogue</source>
+        <translation>Tout le catalogue</translation>
+    </message>
+    <message>
+        <source>Only those shown</source>
+        <translation>Seulement celles montrées</translation>
+    </message>
+    <message>
+        <source>catalogue</source>
+        <translation>catalogue</translation>
+    </message>
+    <message>
+        <source>Price list</source>
+        <translation>Liste de prix</translation>
+    </message>
+    <message>
+        <source>Show the stock of each variant in the price list?</source>
+        <translation>Montrer le stock de chaque variante dans la liste de prix ?</translation>
+    </message>
+    <message>
+        <source>CSV, comma-separated (*.csv)</source>
+        <translation>CSV, séparé par des virgules (*.csv)</translation>
+    </message>
+    <message>
+        <source>CSV for spreadsheets in French, semicolons and decimal commas (*.csv)</source>
+        <translation>CSV pour tableurs en français, points-virgules et virgules décimales (*.csv)</translation>
+    </message>
+    <message>
+        <source>Export as CSV</source>
+        <translation>Exporter en CSV</translation>
+    </message>
+    <message>
+        <source>Export as a spreadsheet</source>
+        <translation>Exporter en classeur</translation>
+    </message>
+    <message>
+        <source>Spreadsheets (*.xlsx)</source>
+        <translation>Classeurs (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>Could not save %1.</source>
+        <translation>Impossible d&apos;enregistrer %1.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n text(s) longer than a spreadsheet cell holds (32,767 characters) were cut in %1; the catalogue keeps them whole.</source>
+        <translation>
+            <numerusform>%n texte plus long que ce que tient une cellule de classeur (32 767 caractères) a été coupé dans %1 ; le catalogue le garde entier.</numerusform>
+            <numerusform>%n textes plus longs que ce que tient une cellule de classeur (32 767 caractères) ont été coupés dans %1 ; le catalogue les garde entiers.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Export as a PDF price list</source>
+        <translation>Exporter une liste de prix PDF</translation>
+    </message>
+    <message>
+        <source>PDF documents (*.pdf)</source>
+        <translation>Documents PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Laying out the price list…</source>
+        <translation>Mise en page de la liste de prix…</translation>
+    </message>
+    <message>
+        <source>Import prices and stock</source>
+        <translation>Importer les prix et les stocks</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv *.txt);;All files (*)</source>
+        <translation>Fichiers CSV (*.csv *.txt);;Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>Could not import %1.</source>
+        <translation>Impossible d&apos;importer %1.</translation>
+    </message>
+    <message>
+        <source>The file is larger than %1 MB, too large to import.</source>
+        <translation>Le fichier dépasse %1 Mo, trop grand pour être importé.</translation>
+    </message>
+    <message>
+        <source>The file is not text: it holds binary data.</source>
+        <translation>Le fichier n&apos;est pas du texte : il contient des données binaires.</translation>
+    </message>
+    <message>
+        <source>The file is not UTF-8 text. Save it from its program as CSV in UTF-8, then import it.</source>
+        <translation>Le fichier n&apos;est pas du texte UTF-8. Enregistrez-le depuis son programme en CSV UTF-8, puis importez-le.</translation>
+    </message>
+    <message>
+        <source>Its first line names no identifier column.</source>
+        <translation>Sa première ligne ne nomme aucune colonne d&apos;identifiant.</translation>
+    </message>
+    <message>
+        <source>Its first line names neither a price nor a stock column.</source>
+        <translation>Sa première ligne ne nomme ni colonne de prix ni colonne de stock.</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Erreur</translation>
+    </message>
+    <message>
+        <source>Import of %1</source>
+        <translation>Importation de %1</translation>
+    </message>
+</context>
+<context>
+    <name>CatalogueTable</name>
+    <message>
+        <source>Identifier</source>
+        <translation>Identifiant</translation>
+    </message>
+    <message>
+        <source>Category</source>
+        <translation>Catégorie</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>Designer</source>
+        <translation>Designer</translation>
+    </message>
+    <message>
+        <source>Length</source>
+        <translation>Longueur</translation>
+    </message>
+    <message>
+        <source>Height</source>
+        <translation>Hauteur</translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation>Largeur</translation>
+    </message>
+    <message>
+        <source>Weight</source>
+        <translation>Poids</translation>
+    </message>
+    <message>
+        <source>Colour</source>
+        <translation>Couleur</translation>
+    </message>
+    <message>
+        <source>Price</source>
+        <translation>Prix</translation>
+    </message>
+    <message>
+        <source>Stock</source>
+        <translation>Stock</translation>
+    </message>
+    <message>
+        <source>Photo</source>
+        <translation>Photo</translation>
+    </message>
+</context>
+<context>
     <name>CatalogueTreeModel</name>
     <message>
         <source>Colour: %1</source>
@@ -237,6 +437,93 @@
     <message>
         <source>Keep &quot;%1&quot;</source>
         <translation>Garder « %1 »</translation>
+    </message>
+</context>
+<context>
+    <name>ImportPreviewDialog</name>
+    <message>
+        <source>Import prices and stock</source>
+        <translation>Importer les prix et les stocks</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Appliquer</translation>
+    </message>
+    <message>
+        <source>Import of %1</source>
+        <translation>Importation de %1</translation>
+    </message>
+    <message>
+        <source>Nothing changes: every price and stock of the file is the catalogue&apos;s already.</source>
+        <translation>Rien ne change : chaque prix et chaque stock du fichier est déjà celui du catalogue.</translation>
+    </message>
+    <message>
+        <source>Prices that change: %1. Stocks that change: %2.</source>
+        <translation>Prix qui changent : %1. Stocks qui changent : %2.</translation>
+    </message>
+    <message>
+        <source>Changes (identifier, old value, new value):</source>
+        <translation>Changements (identifiant, ancienne valeur, nouvelle valeur) :</translation>
+    </message>
+    <message>
+        <source>price %1 → %2</source>
+        <translation>prix %1 → %2</translation>
+    </message>
+    <message>
+        <source>stock %1 → %2</source>
+        <translation>stock %1 → %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>and %n more.</source>
+        <translation>
+            <numerusform>et %n autre.</numerusform>
+            <numerusform>et %n autres.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Identifiers that several variants have: one row changes them all, as many rows as variants change one each:</source>
+        <translation>Identifiants que plusieurs variantes portent : une ligne les change toutes, autant de lignes que de variantes en changent une chacune :</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 (%n variant(s))</source>
+        <translation>
+            <numerusform>%1 (%n variante)</numerusform>
+            <numerusform>%1 (%n variantes)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Identifiers not in the catalogue (%n):</source>
+        <translation>
+            <numerusform>Identifiant absent du catalogue (%n) :</numerusform>
+            <numerusform>Identifiants absents du catalogue (%n) :</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Rows that cannot be read, which change nothing (%n):</source>
+        <translation>
+            <numerusform>Ligne illisible, qui ne change rien (%n) :</numerusform>
+            <numerusform>Lignes illisibles, qui ne changent rien (%n) :</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>a quote that does not open or close a field</source>
+        <translation>un guillemet qui n&apos;ouvre ni ne ferme un champ</translation>
+    </message>
+    <message>
+        <source>no identifier</source>
+        <translation>pas d&apos;identifiant</translation>
+    </message>
+    <message>
+        <source>a price the editor would refuse: %1</source>
+        <translation>un prix que l&apos;éditeur refuserait : %1</translation>
+    </message>
+    <message>
+        <source>a stock out of range: %1</source>
+        <translation>un stock hors limites : %1</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>ligne %1 : %2</translation>
     </message>
 </context>
 <context>
@@ -573,6 +860,25 @@
             <numerusform>%n photo de ce catalogue ne serait pas trouvée à côté de la copie. La copier dans %1 ?</numerusform>
             <numerusform>%n photos de ce catalogue ne seraient pas trouvées à côté de la copie. Les copier dans %1 ?</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>PriceListLayout</name>
+    <message>
+        <source>Price list: %1</source>
+        <translation>Liste de prix : %1</translation>
+    </message>
+    <message>
+        <source>Page %1</source>
+        <translation>Page %1</translation>
+    </message>
+    <message>
+        <source>Designer: %1</source>
+        <translation>Designer : %1</translation>
+    </message>
+    <message>
+        <source>Length %1, height %2, width %3, weight %4</source>
+        <translation>Longueur %1, hauteur %2, largeur %3, poids %4</translation>
     </message>
 </context>
 <context>

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package kalvio_VERSION_ARCH.deb in build-deb/ with CPack, and checks
 # that it holds the program, its desktop files, manual page, copyright file and the sample,
-# depends on the Qt runtime packages that dpkg-shlibdeps found for the libraries it links,
-# and, where lintian is installed, that lintian reports no error.
+# depends on the Qt and libxlsxwriter runtime packages that dpkg-shlibdeps found for the
+# libraries it links, and, where lintian is installed, that lintian reports no error.
 #
 #   scripts/deb.sh          then, as root: apt install ./build-deb/kalvio_*.deb
 set -euo pipefail
@@ -17,7 +17,10 @@ rm -f "$build"/kalvio_*.deb
 (cd "$build" && cpack -G DEB >cpack.log) || fail "cpack: $(cat "$build/cpack.log")"
 deb=$(ls "$build"/kalvio_*.deb)
 depends=$(dpkg-deb --field "$deb" Depends)
-[[ $depends == *libqt6widgets6* ]] || fail "$deb depends on \"$depends\", not on the Qt runtime"
+# The libraries of the exports: Qt's Print Support for the price list, libxlsxwriter for .xlsx.
+for runtime in libqt6widgets6 libqt6printsupport6 libxlsxwriter; do
+    [[ $depends == *$runtime* ]] || fail "$deb depends on \"$depends\", not on $runtime"
+done
 contents=$(dpkg-deb --contents "$deb")
 for file in usr/bin/kalvio usr/share/applications/fi.kalvio.Kalvio.desktop \
     usr/share/metainfo/fi.kalvio.Kalvio.metainfo.xml usr/share/kalvio/json/shop.json \

@@ -48,6 +48,9 @@
 //   filter TEXT, key WIDGET KEY       keys into the main window's filter (as `type`), a key
 //                                     such as Return (Qt::Key_Return) to one of its widgets
 //   stretch E N                       element E's name becomes N letters "é"
+//   action NAME, preview BUTTON       the main window's action actionNAME is triggered; the next
+//                                     import preview is answered with BUTTON (Apply, Cancel), its
+//                                     title and summary noted for `asked`
 // Checks: fields, field NAME TEXT, buttons, editable yes|no, heading (editor title),
 // picture (photo label), editor shown|closed, asked TITLE|TEXT|DEFAULT + ... (boxes since the last check, %0A a line break),
 // warned DATA (the one box since the last check is the warning whose text is tests/data/DATA),
@@ -246,6 +249,15 @@ void Player::play(const QString &verb, const QString &text)
         { "trigger", [&] { current->findChild<QAction *>("action" + text)->trigger(); } },
         { "invoke", [&] { adopt([&] { QVERIFY(QMetaObject::invokeMethod(window.get(), qPrintable(text))); }); } },
         { "answer", [&] { answerMessageBoxes(items, &asked); } },
+        { "action", [&] { adopt([&] { window->findChild<QAction *>("action" + text)->trigger(); }); } },
+        { "preview", [&] {
+             answerNextModal("ImportPreviewDialog", [this, text](QWidget *modal) {
+                 asked << modal->windowTitle() + '|' + modal->findChild<QLabel *>("labelSummary")->text();
+                 for (QPushButton *button : modal->findChildren<QPushButton *>())
+                     if (button->text() == text)
+                         return button->click();
+             });
+         } },
         { "choose", [&] {
              answerNextModal("QFileDialog", [chosen = text.isEmpty() ? QString() : path](QWidget *modal) {
                  auto *chooser = qobject_cast<QFileDialog *>(modal);

@@ -1,9 +1,15 @@
 #include "cataloguedocument.h"
 #include "cataloguesearch.h"
+#include "cataloguetable.h"
+#include "csvreader.h"
+#include "csvtext.h"
+#include "priceimport.h"
 #include "testsupport.h"
+#include "xlsxfile.h"
 
 #include <QDir>
 #include <QJsonDocument>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTest>
@@ -60,6 +66,41 @@ bool withoutFileLocks()
     return prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 && prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
 }
 
+// The whole catalogue as the exports list it, with the columns' names in English.
+CatalogueTable exportedCatalogue()
+{
+    QStringList headers;
+    for (const char *name : CatalogueTable::columnNames)
+        headers << name;
+    return CatalogueTable(inIdentifierOrder(wholeCatalogue(catalogue())), headers);
+}
+
+ImportPreview previewOf(QByteArrayView bytes)
+{
+    return PriceImport::preview(bytes, catalogue(), { { "Identifier", "Identifiant" }, { "Price", "Prix" }, { "Stock" } });
+}
+
+// What an import would do: "prices N stocks M", then each change, unknown identifier,
+// shared identifier and unread row; or the outcome where the file is refused.
+QStringList described(const ImportPreview &preview)
+{
+    if (!preview.read())
+        return { QStringList({ "Read", "FileFailed", "Binary", "NotUtf8", "NoIdentifierColumn", "NoPriceOrStockColumn" })
+                         .at(preview.outcome) };
+    const auto text = [](const std::string &text) { return QString::fromStdString(text); };
+    QStringList lines { QString("prices %1 stocks %2").arg(preview.priceChanges).arg(preview.stockChanges) };
+    for (const PriceChange &change : preview.changes)
+        lines << QString("change %1 %2>%3 %4>%5").arg(text(change.id)).arg(change.oldPrice).arg(change.newPrice).arg(change.oldStock).arg(change.newStock);
+    for (const std::string &id : preview.unknownIdentifiers)
+        lines << "unknown " + text(id);
+    for (const SharedIdentifier &shared : preview.sharedIdentifiers)
+        lines << QString("shared %1 %2").arg(text(shared.id)).arg(shared.variants);
+    const QStringList reasons { "BrokenQuote", "NoIdentifier", "RefusedPrice", "StockOutOfRange" };
+    for (const UnreadRow &row : preview.unreadRows)
+        lines << QString("unread %1 %2 %3").arg(row.line).arg(reasons[row.reason], text(row.value)).trimmed();
+    return lines;
+}
+
 } // namespace
 
 CatalogueDocument &testedDocument()
@@ -94,6 +135,12 @@ private slots:
     void undoAndRedoRestoreExactly();
     void search_data() { addRows("searchQueries"); }
     void search();
+    void csvReading_data() { addRows("csvReading"); }
+    void csvReading();
+    void goldenExportImportsUnchanged_data();
+    void goldenExportImportsUnchanged();
+    void supplierFilePreview();
+    void spreadsheetReadsBack();
     void simultaneousSavesTakeTurns_data();
     void simultaneousSavesTakeTurns();
 
@@ -309,6 +356,79 @@ void TestCatalogue::search()
         for (std::size_t place : shown.variants)
             found << QString::fromStdString(shown.element->getForms()[place].getId());
     QCOMPARE(found.join(u' '), cell("found"));
+}
+
+// The reader's records, "LINE:field|field" or "LINE!PROBLEM", and what an import of the
+// same text would do to the two chairs.
+void TestCatalogue::csvReading()
+{
+    const QByteArray bytes = bytesCell("text");
+    const QByteArrayView text = CsvReader::withoutByteOrderMark(bytes);
+    CsvReader reader(text, CsvReader::separatorOf(text));
+    CsvReader::Record record;
+    QByteArrayList records;
+    while (reader.next(record)) {
+        QByteArrayList fields;
+        for (const std::string &field : record.fields)
+            fields << QByteArray::fromStdString(field);
+        records << QByteArray::number(record.line) + (record.problem ? '!' + QByteArray::number(record.problem) : ':' + fields.join('|'));
+    }
+    QCOMPARE(records.join(" / "), bytesCell("records"));
+    QVERIFY(catalogue().load(QFINDTESTDATA("data/chairs.json")).ok());
+    QCOMPARE(described(previewOf(bytes)).join(" ; ").toUtf8(), bytesCell("preview"));
+}
+
+void TestCatalogue::goldenExportImportsUnchanged_data()
+{
+    QTest::addColumn<int>("dialect");
+    QTest::addColumn<QString>("golden");
+    QTest::newRow("commas") << int(CsvText::Dialect::Comma) << "golden.csv";
+    QTest::newRow("semicolons") << int(CsvText::Dialect::SemicolonDecimalComma) << "golden.semicolons.csv";
+}
+
+// The golden catalogue exports to the golden CSV, in identifier order; imported back, it
+// changes nothing: not a price nor a stock, not even those beyond what may be typed. Only
+// the variants without an identifier are rows that cannot be read.
+void TestCatalogue::goldenExportImportsUnchanged()
+{
+    QFETCH(int, dialect);
+    QFETCH(QString, golden);
+    QVERIFY(catalogue().load(QFINDTESTDATA("data/golden.json")).ok());
+    const QByteArray csv = CsvText::write(exportedCatalogue(), CsvText::Dialect(dialect));
+    QCOMPARE(csv, readFile(QFINDTESTDATA("data/" + golden)));
+    QCOMPARE(described(previewOf(csv)).join(" ; "), "prices 0 stocks 0 ; shared 001.001.001 4 ; unread 2 NoIdentifier");
+}
+
+// A supplier's file in the French form against the golden catalogue.
+void TestCatalogue::supplierFilePreview()
+{
+    QVERIFY(catalogue().load(QFINDTESTDATA("data/golden.json")).ok());
+    const QString preview = described(previewOf(readFile(QFINDTESTDATA("data/supplier.csv")))).join(u'\n') + u'\n';
+    QCOMPARE(preview, QString::fromUtf8(readFile(QFINDTESTDATA("data/supplier.preview.txt"))));
+}
+
+// The workbook as a real reader (Debian's python3-openpyxl) sees it: the sheet, the
+// frozen bold header with its filter, text cells for texts and identifiers, numbers for
+// measures, prices and stocks, prices with two decimals.
+void TestCatalogue::spreadsheetReadsBack()
+{
+    QVERIFY(catalogue().load(QFINDTESTDATA("data/chairs.json")).ok());
+    const XlsxFile::Outcome workbook = XlsxFile::write(exportedCatalogue(), "chairs: [spring]");
+    QCOMPARE(workbook.error, QString());
+    tree.write("chairs.xlsx", workbook.bytes);
+    QProcess reader;
+    reader.start("/usr/bin/python3", { "-c", "import openpyxl, sys\n"
+                                    "sheet = openpyxl.load_workbook(sys.argv[1]).active\n"
+                                    "print(sheet.title, sheet.freeze_panes, sheet.auto_filter.ref, sheet['A1'].font.b, sheet['K2'].number_format)\n"
+                                    "for row in sheet.iter_rows(values_only=True): print(repr(row))\n",
+                              tree.path("chairs.xlsx") });
+    QVERIFY(reader.waitForFinished(30000));
+    QCOMPARE(reader.readAllStandardError(), QByteArray());
+    QCOMPARE(reader.readAllStandardOutput(),
+             "chairs spring A2 A1:M3 True 0.00\n"
+             "('Identifier', 'Category', 'Name', 'Description', 'Designer', 'Length', 'Height', 'Width', 'Weight', 'Colour', 'Price', 'Stock', 'Photo')\n"
+             "('001.001.001', 'Chairs', 'Alba', 'Stacking chair', 'Studio', 45, 80, 50, 4.5, 'white', 59.9, 12, 'alba_white.png')\n"
+             "('001.002.001', 'Chairs', 'Brisa', 'Armchair', 'Studio', 70, 85, 75, 11, 'grey', 240, 3, 'brisa_grey.png')\n");
 }
 
 void TestCatalogue::simultaneousSavesTakeTurns_data()

@@ -2,9 +2,13 @@
 #include "edit.h"
 #include "mainwindow.h"
 #include "photofolders.h"
+#include "pricelistlayout.h"
 #include "testsupport.h"
 
 #include <QApplication>
+#include <QLocale>
+#include <QPdfWriter>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTest>
@@ -42,6 +46,7 @@ private slots:
         QCOMPARE(QStringList({ outcome, line.language(), line.catalogue(), line.message().section(u'\n', 0, 0).trimmed() }).join(u'|'), cell("outcome"));
     }
     void unchangedSaveAndDeleteTouchOnlyTheOpenedVariant();
+    void priceListReadsBack();
 
 private:
     ScratchTree scratch;
@@ -75,6 +80,34 @@ void TestWindows::unchangedSaveAndDeleteTouchOnlyTheOpenedVariant()
                      " ; summary %3 ; answer Yes ; press Delete ; editor closed ; summary %4")
                      .arg(e).arg(v).arg(before.join(" + "), after.join(" + ")),
              scratch);
+    }
+}
+
+// The sample catalogue's price list as pdftotext (Debian's poppler-utils) reads it: the
+// title, every identifier and price, the page numbers, and the stock only when asked for.
+void TestWindows::priceListReadsBack()
+{
+    QVERIFY(Edit::sof.load(QFINDTESTDATA("../json/shop.json")).ok());
+    const std::vector<ExportedVariant> variants = inIdentifierOrder(wholeCatalogue(Edit::sof));
+    for (const bool showStock : { false, true }) {
+        const QString pdf = scratch.path(QString("list%1.pdf").arg(showStock));
+        {
+            QPdfWriter writer(pdf);
+            PriceListLayout layout(variants, "shop", showStock);
+            QVERIFY(layout.paint(writer, [](std::size_t) { return true; }));
+        }
+        QProcess reader;
+        reader.start("pdftotext", { "-layout", pdf, "-" });
+        QVERIFY(reader.waitForFinished(30000) && reader.exitCode() == 0);
+        const QString text = QString::fromUtf8(reader.readAllStandardOutput());
+        QVERIFY(text.contains("Price list: shop"));
+        QVERIFY(text.contains("Page 2"));
+        QCOMPARE(text.contains("Stock"), showStock);
+        for (const ExportedVariant &each : variants) {
+            const QString row = QString::fromStdString(each.variant->getId()) + ".*" + QLocale().toString(each.variant->getPrice(), 'f', 2)
+                    + (showStock ? ".*" + QString::number(each.variant->getStock()) : "");
+            QVERIFY2(text.contains(QRegularExpression(row)), qPrintable(row));
+        }
     }
 }
 

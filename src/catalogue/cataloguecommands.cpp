@@ -113,3 +113,42 @@ void AddOrDeleteCommand::take()
     else
         variant = takeVariant(set, place);
 }
+
+ImportCommand::ImportCommand(SetOfFurnitures &set, std::vector<PriceChange> changes, const QString &text)
+    : CatalogueStep(text), set(set), changes(std::move(changes))
+{
+}
+
+void ImportCommand::redo()
+{
+    setValues(true);
+}
+
+void ImportCommand::undo()
+{
+    setValues(false);
+}
+
+CatalogueChange ImportCommand::change() const
+{
+    CatalogueChange change { CatalogueChange::Values, {} };
+    change.variants.reserve(changes.size());
+    for (const PriceChange &each : changes)
+        change.variants.push_back(each.serial);
+    return change;
+}
+
+void ImportCommand::setValues(bool newValues)
+{
+    const std::vector<Furniture *> furnitures = set.getFurnitures();
+    for (const PriceChange &each : changes) {
+        if (each.place.element >= furnitures.size())
+            continue;
+        Furniture &element = *furnitures[each.place.element];
+        if (each.place.variant >= element.getForms().size()
+            || element.getForms()[each.place.variant].getSerial() != each.serial)
+            continue;
+        element.setVariantValues(each.place.variant, newValues ? each.newPrice : each.oldPrice,
+                                 newValues ? each.newStock : each.oldStock);
+    }
+}

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <optional>
 #include <vector>
 
@@ -88,4 +89,34 @@ private:
     const bool wholeElement;
     std::unique_ptr<Furniture> element;
     std::optional<Form> variant;
+};
+
+// A variant's price and stock before and after an import.
+struct PriceChange
+{
+    VariantPlace place;
+    std::uint64_t serial = 0;
+    std::string id;
+    double oldPrice = 0;
+    double newPrice = 0;
+    unsigned int oldStock = 0;
+    unsigned int newStock = 0;
+};
+
+// An import of prices and stocks: each variant listed gets its new values, and undone its
+// old ones back. A variant no longer at its place is left alone.
+class ImportCommand : public CatalogueStep
+{
+public:
+    ImportCommand(SetOfFurnitures &set, std::vector<PriceChange> changes, const QString &text);
+
+    void redo() override;
+    void undo() override;
+    CatalogueChange change() const override;
+
+private:
+    void setValues(bool newValues);
+
+    SetOfFurnitures &set;
+    const std::vector<PriceChange> changes;
 };

@@ -60,6 +60,12 @@ void Furniture::addForm(Form form)
     forms.push_back(std::move(form));
 }
 
+void Furniture::setVariantValues(std::size_t variant, double price, unsigned int stock)
+{
+    forms[variant].setPrice(price);
+    forms[variant].setStock(stock);
+}
+
 bool operator==(const Furniture &a, const Furniture &b)
 {
     return a.getCategory() == b.getCategory() && a.getName() == b.getName()

@@ -3,6 +3,7 @@
 #include "dimension.h"
 #include "form.h"
 
+#include <cstddef>
 #include <istream>
 #include <ostream>
 #include <string>
@@ -32,6 +33,8 @@ public:
     void setDim(Dimension dim);
     void setForms(std::vector<Form> forms);
     void addForm(Form form);
+    // The price and stock of the variant `variant`, which must be one of this element's.
+    void setVariantValues(std::size_t variant, double price, unsigned int stock);
 
 private:
     std::string category;

@@ -3,6 +3,7 @@
 
 #include "cataloguedocument.h"
 #include "catalogueoperations.h"
+#include "catalogueexchange.h"
 #include "cataloguesearch.h"
 #include "cataloguetreemodel.h"
 #include "chooserfolder.h"
@@ -58,6 +59,7 @@ MainWindow::MainWindow(QWidget *parent)
     showLogo(logoPath);
     buildFileMenu();
     buildEditMenu();
+    buildCatalogueMenu();
     setupFilter();
     connect(&document, &CatalogueDocument::changed, this, &MainWindow::catalogueChanged);
     connect(&document, &CatalogueDocument::stateChanged, this, &MainWindow::updateWindowTitle);
@@ -140,6 +142,27 @@ void MainWindow::buildEditMenu()
     menuEdit->addAction(actionUndo);
     menuEdit->addAction(actionRedo);
     nameHistorySteps();
+}
+
+// Exports and imports; the Catalogue menu follows View where there is one, else Edit.
+void MainWindow::buildCatalogueMenu()
+{
+    auto *exchange = new CatalogueExchange(
+            this, document,
+            [this](const QString &path, const std::function<FileResult()> &write) { return saveWith(path, write); },
+            [this](const QString &what, const FileResult &result) { reportFailure(what, result); },
+            [this]() -> std::optional<std::vector<ExportedVariant>> {
+                const QString query = ui->lineEditFilter->text();
+                if (query.trimmed().isEmpty())
+                    return std::nullopt;
+                if (!search)
+                    search = std::make_unique<CatalogueSearch>(document.catalogue());
+                return inIdentifierOrder(search->find(query));
+            });
+    const QList<QAction *> menus = ui->menubar->actions();
+    const QMenu *view = findChild<QMenu *>(QStringLiteral("menuView"));
+    const qsizetype after = view ? menus.indexOf(view->menuAction()) : menus.size() - 1;
+    ui->menubar->insertMenu(menus.value(after + 1), exchange->menu());
 }
 
 QAction *MainWindow::createHistoryAction(const char *name, QKeySequence::StandardKey key,

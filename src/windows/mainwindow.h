@@ -64,6 +64,7 @@ private:
     template<typename Command>
     QAction *createAction(const QString &text, const char *shortcut, Command command);
     void buildEditMenu();
+    void buildCatalogueMenu();
     QAction *createHistoryAction(const char *name, QKeySequence::StandardKey key,
                                  void (QUndoStack::*move)());
     void nameHistorySteps();

@@ -1,0 +1,308 @@
+#include "priceimport.h"
+
+#include "cataloguesearch.h"
+#include "csvreader.h"
+
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+#include <optional>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace {
+
+// The values one row of the file gives.
+struct RowValues
+{
+    std::optional<double> price;
+    std::optional<unsigned int> stock;
+};
+
+// The variants of the catalogue under one identifier, and the rows of the file that name
+// it. Most identifiers name one variant and get one row: those allocate no list.
+struct Entry
+{
+    const Form *first = nullptr;
+    std::vector<const Form *> others;
+    RowValues lastRow;
+    std::vector<RowValues> earlierRows;
+    std::size_t rows = 0;
+    // The variants already given their values.
+    std::size_t gathered = 0;
+
+    std::size_t variants() const { return 1 + others.size(); }
+    void add(const RowValues &values)
+    {
+        if (rows++ > 0)
+            earlierRows.push_back(lastRow);
+        lastRow = values;
+    }
+    // One row gives its values to every variant; as many rows as variants give theirs to
+    // one each, in order, as the export lists them; otherwise the last row counts.
+    const RowValues &rowFor(std::size_t turn) const
+    {
+        return rows == variants() && turn + 1 < rows ? earlierRows[turn] : lastRow;
+    }
+    template<typename Value>
+    bool holds(Value value, Value (Form::*valueOf)() const) const
+    {
+        return (first->*valueOf)() == value
+                || std::any_of(others.begin(), others.end(), [&](const Form *form) { return (form->*valueOf)() == value; });
+    }
+};
+
+struct Columns
+{
+    int identifier = -1;
+    int price = -1;
+    int stock = -1;
+};
+
+bool isDigits(std::string_view text, std::size_t most)
+{
+    return !text.empty() && text.size() <= most
+            && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+std::string_view trimmed(const std::string &text)
+{
+    std::string_view view(text);
+    while (!view.empty() && (view.front() == ' ' || view.front() == '\t'))
+        view.remove_prefix(1);
+    while (!view.empty() && (view.back() == ' ' || view.back() == '\t'))
+        view.remove_suffix(1);
+    return view;
+}
+
+// The editor's form of a price: up to four digits, then up to two decimals after a point
+// or a comma.
+bool isTypedPrice(std::string_view text)
+{
+    const std::size_t point = text.find_first_of(".,");
+    if (point == std::string_view::npos)
+        return isDigits(text, 4);
+    return isDigits(text.substr(0, point), 4) && isDigits(text.substr(point + 1), 2);
+}
+
+std::optional<double> numberOf(std::string_view text)
+{
+    std::string dotted(text);
+    if (const std::size_t comma = dotted.find(','); comma != std::string::npos)
+        dotted[comma] = '.';
+    double value = 0;
+    const auto [end, error] = std::from_chars(dotted.data(), dotted.data() + dotted.size(), value);
+    if (error != std::errc() || end != dotted.data() + dotted.size())
+        return std::nullopt;
+    return value;
+}
+
+std::optional<unsigned int> stockOf(std::string_view text)
+{
+    unsigned int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || text.empty())
+        return std::nullopt;
+    return value;
+}
+
+bool named(const QString &header, const QStringList &names)
+{
+    for (const QString &name : names)
+        if (CatalogueSearch::folded(name) == header)
+            return true;
+    return false;
+}
+
+Columns columnsOf(const std::vector<std::string> &header, const ImportColumnNames &names)
+{
+    Columns columns;
+    const QStringList identifier = names.identifier + QStringList { QStringLiteral("id") };
+    const QStringList price = names.price + QStringList { QStringLiteral("price"), QStringLiteral("prix") };
+    const QStringList stock = names.stock + QStringList { QStringLiteral("stock") };
+    for (std::size_t i = 0; i < header.size(); ++i) {
+        const QString folded = CatalogueSearch::folded(QString::fromUtf8(header[i]).trimmed());
+        int *column = named(folded, identifier) ? &columns.identifier
+                : named(folded, price)          ? &columns.price
+                : named(folded, stock)          ? &columns.stock
+                                                : nullptr;
+        // The first of columns of the same name counts.
+        if (column && *column < 0)
+            *column = int(i);
+    }
+    return columns;
+}
+
+std::string_view cellOf(const CsvReader::Record &record, int column)
+{
+    return column >= 0 && std::size_t(column) < record.fields.size() ? trimmed(record.fields[std::size_t(column)])
+                                                                     : std::string_view();
+}
+
+// Decodes a piece at a time, each ending before a character's start, so that the check
+// needs no copy of the whole text.
+bool isUtf8(QByteArrayView text)
+{
+    constexpr qsizetype piece = 1 << 16;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    std::vector<QChar> decoded(piece + 1);
+    for (qsizetype at = 0; at < text.size();) {
+        qsizetype end = std::min(at + piece, text.size());
+        for (int back = 0; back < 3 && end < text.size() && (text[end] & 0xC0) == 0x80; ++back)
+            --end;
+        utf8.appendToBuffer(decoded.data(), text.sliced(at, end - at));
+        if (utf8.hasError())
+            return false;
+        at = end;
+    }
+    return true;
+}
+
+class Reading
+{
+public:
+    Reading(const SetOfFurnitures &catalogue, ImportPreview &preview) : catalogue(catalogue), preview(preview)
+    {
+        const std::vector<Furniture *> furnitures = catalogue.getFurnitures();
+        std::size_t variants = 0;
+        for (const Furniture *element : furnitures)
+            variants += element->getForms().size();
+        entries.reserve(variants);
+        for (const Furniture *element : furnitures)
+            for (const Form &form : element->getForms()) {
+                const auto [entry, added] = entries.try_emplace(form.getId());
+                if (added)
+                    entry->second.first = &form;
+                else
+                    entry->second.others.push_back(&form);
+            }
+    }
+
+    void readRow(const CsvReader::Record &record, const Columns &columns)
+    {
+        ++preview.rows;
+        if (record.problem != CsvReader::None)
+            return unread(record.line, UnreadRow::BrokenQuote, {});
+        const std::string_view id = cellOf(record, columns.identifier);
+        if (id.empty())
+            return unread(record.line, UnreadRow::NoIdentifier, {});
+        const auto found = entries.find(id);
+        if (found == entries.end()) {
+            if (unknown.insert(std::string(id)).second)
+                preview.unknownIdentifiers.emplace_back(id);
+            return;
+        }
+        Entry &entry = found->second;
+        RowValues values;
+        if (const std::string_view text = cellOf(record, columns.price); !text.empty()) {
+            values.price = numberOf(text);
+            if (!values.price || !(isTypedPrice(text) || entry.holds(*values.price, &Form::getPrice)))
+                return unread(record.line, UnreadRow::RefusedPrice, text);
+        }
+        if (const std::string_view text = cellOf(record, columns.stock); !text.empty()) {
+            values.stock = stockOf(text);
+            if (!values.stock || !(isDigits(text, 5) || entry.holds(*values.stock, &Form::getStock)))
+                return unread(record.line, UnreadRow::StockOutOfRange, text);
+        }
+        entry.add(values);
+        if (entry.variants() > 1 && entry.rows == 1)
+            preview.sharedIdentifiers.push_back({ std::string(id), entry.variants() });
+    }
+
+    void gatherChanges()
+    {
+        const std::vector<Furniture *> furnitures = catalogue.getFurnitures();
+        for (std::size_t element = 0; element < furnitures.size(); ++element) {
+            const std::vector<Form> &forms = furnitures[element]->getForms();
+            for (std::size_t variant = 0; variant < forms.size(); ++variant) {
+                const Form &form = forms[variant];
+                Entry &entry = entries.find(form.getId())->second;
+                if (entry.rows == 0)
+                    continue;
+                const RowValues &values = entry.rowFor(entry.gathered++);
+                const bool priceChanges = values.price && *values.price != form.getPrice();
+                const bool stockChanges = values.stock && *values.stock != form.getStock();
+                if (!priceChanges && !stockChanges)
+                    continue;
+                preview.priceChanges += priceChanges;
+                preview.stockChanges += stockChanges;
+                preview.changes.push_back({ { element, variant }, form.getSerial(), form.getId(),
+                                            form.getPrice(), priceChanges ? *values.price : form.getPrice(),
+                                            form.getStock(), stockChanges ? *values.stock : form.getStock() });
+            }
+        }
+    }
+
+private:
+    void unread(qint64 line, UnreadRow::Reason reason, std::string_view value)
+    {
+        preview.unreadRows.push_back({ line, reason, std::string(value) });
+    }
+
+    const SetOfFurnitures &catalogue;
+    ImportPreview &preview;
+    // Keyed by views of the catalogue's identifiers, which outlive the reading.
+    std::unordered_map<std::string_view, Entry> entries;
+    std::unordered_set<std::string> unknown;
+};
+
+} // namespace
+
+ImportPreview PriceImport::read(const QString &path, const SetOfFurnitures &catalogue,
+                                const ImportColumnNames &names)
+{
+    QByteArray bytes;
+    ImportPreview preview;
+    preview.file = DiskFile::read(path, maxFileSize, bytes);
+    if (!preview.file.ok()) {
+        preview.outcome = ImportPreview::FileFailed;
+        return preview;
+    }
+    return PriceImport::preview(bytes, catalogue, names);
+}
+
+ImportPreview PriceImport::preview(QByteArrayView bytes, const SetOfFurnitures &catalogue,
+                                   const ImportColumnNames &names)
+{
+    ImportPreview preview;
+    const QByteArrayView text = CsvReader::withoutByteOrderMark(bytes);
+    if (text.trimmed().isEmpty()) {
+        preview.outcome = ImportPreview::FileFailed;
+        preview.file.outcome = FileResult::EmptyFile;
+        return preview;
+    }
+    // UTF-16 and UTF-32 start with these marks.
+    if (text.startsWith("\xFF\xFE") || text.startsWith("\xFE\xFF")) {
+        preview.outcome = ImportPreview::NotUtf8;
+        return preview;
+    }
+    if (std::memchr(text.data(), 0, std::size_t(text.size()))) {
+        preview.outcome = ImportPreview::Binary;
+        return preview;
+    }
+    if (!isUtf8(text)) {
+        preview.outcome = ImportPreview::NotUtf8;
+        return preview;
+    }
+
+    CsvReader reader(text, CsvReader::separatorOf(text));
+    CsvReader::Record record;
+    reader.next(record);
+    const Columns columns = columnsOf(record.fields, names);
+    if (columns.identifier < 0) {
+        preview.outcome = ImportPreview::NoIdentifierColumn;
+        return preview;
+    }
+    if (columns.price < 0 && columns.stock < 0) {
+        preview.outcome = ImportPreview::NoPriceOrStockColumn;
+        return preview;
+    }
+    Reading reading(catalogue, preview);
+    while (reader.next(record))
+        reading.readRow(record, columns);
+    reading.gatherChanges();
+    return preview;
+}

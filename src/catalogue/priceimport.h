@@ -1,0 +1,85 @@
+#pragma once
+
+#include "cataloguecommands.h"
+#include "diskfile.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// A row of an import file that changes nothing, and why.
+struct UnreadRow
+{
+    enum Reason {
+        BrokenQuote,     // a quote that does not open or close a field
+        NoIdentifier,    // the identifier cell is missing or empty
+        RefusedPrice,    // a price that the editor would refuse
+        StockOutOfRange, // a stock that is not a whole number the editor takes
+    };
+    qint64 line = 0;
+    Reason reason = BrokenQuote;
+    // The refused value.
+    std::string value;
+};
+
+// An identifier of the file that several variants of the catalogue have: it changes them all.
+struct SharedIdentifier
+{
+    std::string id;
+    std::size_t variants = 0;
+};
+
+// What importing a file would change, for the user to see before anything changes.
+struct ImportPreview
+{
+    enum Outcome {
+        Read,
+        FileFailed,           // `file` tells why: not found, too large, empty...
+        Binary,               // a NUL byte: not text
+        NotUtf8,              // text in another encoding
+        NoIdentifierColumn,
+        NoPriceOrStockColumn,
+    };
+    Outcome outcome = Read;
+    FileResult file;
+    // The variants whose price or stock changes, in catalogue order.
+    std::vector<PriceChange> changes;
+    std::size_t priceChanges = 0;
+    std::size_t stockChanges = 0;
+    // Identifiers of the file that no variant has, each once.
+    std::vector<std::string> unknownIdentifiers;
+    std::vector<UnreadRow> unreadRows;
+    std::vector<SharedIdentifier> sharedIdentifiers;
+    // The rows after the header.
+    std::size_t rows = 0;
+
+    bool read() const { return outcome == Read; }
+};
+
+// The names a column's header may have besides the catalogue file's keys; headers compare
+// ignoring case and accents.
+struct ImportColumnNames
+{
+    QStringList identifier;
+    QStringList price;
+    QStringList stock;
+};
+
+// New prices and stocks from a CSV file, keyed by the catalogue's identifiers. Columns are
+// found by their headers: an identifier column, and a price column, a stock column or
+// both. Separators are commas or semicolons, whichever the header line holds more of;
+// prices take a decimal point or comma. A value the editor would refuse leaves its row
+// unread, unless it is the value the variants hold already.
+namespace PriceImport {
+
+// Import files are read whole; larger ones are refused.
+constexpr qint64 maxFileSize = qint64(256) << 20;
+
+ImportPreview read(const QString &path, const SetOfFurnitures &catalogue, const ImportColumnNames &names);
+ImportPreview preview(QByteArrayView bytes, const SetOfFurnitures &catalogue, const ImportColumnNames &names);
+
+} // namespace PriceImport

@@ -1,0 +1,286 @@
+#include "catalogueexchange.h"
+
+#include "cataloguedocument.h"
+#include "chooserfolder.h"
+#include "csvtext.h"
+#include "diskfile.h"
+#include "importpreviewdialog.h"
+#include "pricelistlayout.h"
+#include "priceimport.h"
+#include "xlsxfile.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPdfWriter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTranslator>
+
+namespace {
+
+// An export gives up at once on a file that another program holds locked; the main
+// window's save then waits a while and asks.
+DiskFile::WriteConditions giveUpIfLocked()
+{
+    DiskFile::WriteConditions conditions;
+    conditions.waitForLock = false;
+    return conditions;
+}
+
+// A4 with margins of 15 mm, at a resolution that keeps photos small.
+void setUpPage(QPagedPaintDevice &device)
+{
+    device.setPageSize(QPageSize(QPageSize::A4));
+    device.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+}
+
+} // namespace
+
+CatalogueExchange::CatalogueExchange(QWidget *window, CatalogueDocument &document, SaveWith save,
+                                     ReportFailure report, Filtered filtered)
+    : QObject(window), window(window), document(document), save(std::move(save)), report(std::move(report)),
+      filtered(std::move(filtered)), catalogueMenu(new QMenu(tr("&Catalogue"), window))
+{
+    catalogueMenu->setObjectName(QStringLiteral("menuCatalogue"));
+    QMenu *exports = catalogueMenu->addMenu(tr("&Export"));
+    exports->setObjectName(QStringLiteral("menuExport"));
+    addAction(exports, "actionExportCsv", tr("CSV…"), &CatalogueExchange::exportCsv);
+    addAction(exports, "actionExportXlsx", tr("Spreadsheet (.xlsx)…"), &CatalogueExchange::exportXlsx);
+    addAction(exports, "actionExportPdf", tr("PDF price list…"), &CatalogueExchange::exportPdf);
+    exports->addSeparator();
+    addAction(exports, "actionPrint", tr("&Print price list…"), &CatalogueExchange::print)->setShortcuts(QKeySequence::Print);
+    QAction *import = catalogueMenu->addAction(tr("&Import prices and stock…"));
+    import->setObjectName(QStringLiteral("actionImportPrices"));
+    connect(import, &QAction::triggered, this, &CatalogueExchange::importPrices);
+}
+
+QAction *CatalogueExchange::addAction(QMenu *menu, const char *name, const QString &text,
+                                      void (CatalogueExchange::*exporter)(const std::vector<ExportedVariant> &))
+{
+    QAction *action = menu->addAction(text);
+    action->setObjectName(QLatin1StringView(name));
+    connect(action, &QAction::triggered, this, [this, exporter] {
+        if (const std::optional<std::vector<ExportedVariant>> variants = variantsToExport())
+            (this->*exporter)(*variants);
+    });
+    return action;
+}
+
+QStringList CatalogueExchange::headers()
+{
+    QStringList names;
+    for (const char *name : CatalogueTable::columnNames)
+        names << QCoreApplication::translate("CatalogueTable", name);
+    return names;
+}
+
+// The whole catalogue, or where the filter holds text and the user asks for it, only the
+// variants it shows; none when the user cancels.
+std::optional<std::vector<ExportedVariant>> CatalogueExchange::variantsToExport()
+{
+    std::vector<ExportedVariant> all = inIdentifierOrder(wholeCatalogue(document.catalogue()));
+    std::optional<std::vector<ExportedVariant>> shown = filtered();
+    if (!shown)
+        return all;
+    QMessageBox question(QMessageBox::Question, tr("Export"),
+                         tr("The filter shows %1 of %n variant(s). Export only those, or the whole catalogue?",
+                            nullptr, int(all.size()))
+                                 .arg(shown->size()),
+                         QMessageBox::Cancel, window);
+    QPushButton *whole = question.addButton(tr("Whole catalogue"), QMessageBox::AcceptRole);
+    QPushButton *onlyShown = question.addButton(tr("Only those shown"), QMessageBox::AcceptRole);
+    question.setDefaultButton(whole);
+    question.exec();
+    if (question.clickedButton() == onlyShown)
+        return shown;
+    if (question.clickedButton() == whole)
+        return all;
+    return std::nullopt;
+}
+
+// The file chooser of Save as, starting where the catalogue choosers start, on the
+// catalogue's name with `suffix`, which a name typed without one gets.
+QString CatalogueExchange::askPath(const QString &caption, const QStringList &filters, const QString &suffix,
+                                   QString *chosenFilter)
+{
+    QFileDialog chooser(window, caption, ChooserFolder::start(), filters.join(QStringLiteral(";;")));
+    chooser.setAcceptMode(QFileDialog::AcceptSave);
+    chooser.setDefaultSuffix(suffix);
+    chooser.selectFile(catalogueName() + u'.' + suffix);
+    if (chooser.exec() != QDialog::Accepted)
+        return {};
+    if (chosenFilter)
+        *chosenFilter = chooser.selectedNameFilter();
+    return chooser.selectedFiles().value(0);
+}
+
+QString CatalogueExchange::catalogueName() const
+{
+    const QString name = QFileInfo(document.jsonPath()).completeBaseName();
+    return name.isEmpty() ? tr("catalogue") : name;
+}
+
+// A list for customers shows no stock, so that is the default answer.
+std::optional<bool> CatalogueExchange::askShowStock()
+{
+    const QMessageBox::StandardButton answer =
+            QMessageBox::question(window, tr("Price list"), tr("Show the stock of each variant in the price list?"),
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::No);
+    if (answer == QMessageBox::Cancel)
+        return std::nullopt;
+    return answer == QMessageBox::Yes;
+}
+
+void CatalogueExchange::exportCsv(const std::vector<ExportedVariant> &variants)
+{
+    const QString commas = tr("CSV, comma-separated (*.csv)");
+    const QString semicolons = tr("CSV for spreadsheets in French, semicolons and decimal commas (*.csv)");
+    QString chosen;
+    const QString path = askPath(tr("Export as CSV"), { commas, semicolons }, QStringLiteral("csv"), &chosen);
+    if (path.isEmpty())
+        return;
+    const QByteArray bytes = CsvText::write(CatalogueTable(variants, headers()),
+                                            chosen == semicolons ? CsvText::Dialect::SemicolonDecimalComma
+                                                                 : CsvText::Dialect::Comma);
+    save(path, [&] { return DiskFile::write(path, bytes, nullptr, giveUpIfLocked()); });
+}
+
+void CatalogueExchange::exportXlsx(const std::vector<ExportedVariant> &variants)
+{
+    const QString path = askPath(tr("Export as a spreadsheet"), { tr("Spreadsheets (*.xlsx)") }, QStringLiteral("xlsx"));
+    if (path.isEmpty())
+        return;
+    const XlsxFile::Outcome workbook = XlsxFile::write(CatalogueTable(variants, headers()), catalogueName());
+    if (!workbook.error.isEmpty()) {
+        report(tr("Could not save %1.").arg(QDir::toNativeSeparators(path)),
+               { FileResult::WriteFailed, workbook.error });
+        return;
+    }
+    if (save(path, [&] { return DiskFile::write(path, workbook.bytes, nullptr, giveUpIfLocked()); })
+        && workbook.cutTexts > 0)
+        QMessageBox::information(window, tr("Export"),
+                                 tr("%n text(s) longer than a spreadsheet cell holds (32,767 characters) were "
+                                    "cut in %1; the catalogue keeps them whole.",
+                                    nullptr, int(workbook.cutTexts))
+                                         .arg(QFileInfo(path).fileName()));
+}
+
+// The PDF is laid out into memory with a progress dialog, and written only when complete:
+// a cancelled one leaves no file.
+void CatalogueExchange::exportPdf(const std::vector<ExportedVariant> &variants)
+{
+    const std::optional<bool> showStock = askShowStock();
+    if (!showStock)
+        return;
+    const QString path = askPath(tr("Export as a PDF price list"), { tr("PDF documents (*.pdf)") }, QStringLiteral("pdf"));
+    if (path.isEmpty())
+        return;
+    PriceListLayout layout(variants, catalogueName(), *showStock);
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    // The toolkit's own Cancel button, in the toolkit's words.
+    QProgressDialog progress(window);
+    progress.setLabelText(tr("Laying out the price list…"));
+    progress.setRange(0, int(variants.size()));
+    // The layout holds the variants it lists: no editor may change them meanwhile.
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setMinimumDuration(300);
+    bool laidOut = false;
+    {
+        QPdfWriter writer(&pdf);
+        setUpPage(writer);
+        writer.setResolution(300);
+        writer.setTitle(PriceListLayout::title(catalogueName()));
+        writer.setCreator(QStringLiteral("Kälviö"));
+        laidOut = layout.paint(writer, [&progress](std::size_t done) {
+            progress.setValue(int(done));
+            return !progress.wasCanceled();
+        });
+    }
+    progress.reset();
+    if (!laidOut)
+        return;
+    save(path, [&] { return DiskFile::write(path, pdf.data(), nullptr, giveUpIfLocked()); });
+}
+
+void CatalogueExchange::print(const std::vector<ExportedVariant> &variants)
+{
+    const std::optional<bool> showStock = askShowStock();
+    if (!showStock)
+        return;
+    PriceListLayout layout(variants, catalogueName(), *showStock);
+    QPrinter printer(QPrinter::HighResolution);
+    setUpPage(printer);
+    printer.setDocName(PriceListLayout::title(catalogueName()));
+    QPrintPreviewDialog preview(&printer, window);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [&layout](QPrinter *device) { layout.paint(*device, [](std::size_t) { return true; }); });
+    preview.exec();
+}
+
+// Nothing changes before the user has seen what would, and applied it; then the changes
+// are one step of the history.
+void CatalogueExchange::importPrices()
+{
+    const QString path = QFileDialog::getOpenFileName(window, tr("Import prices and stock"), ChooserFolder::start(),
+                                                      tr("CSV files (*.csv *.txt);;All files (*)"));
+    if (path.isEmpty())
+        return;
+    // Headers as the export writes them in either language, and as the source says them.
+    ImportColumnNames names;
+    QTranslator french;
+    const bool hasFrench = french.load(QStringLiteral(":/i18n/Kalvio_fr_FR"));
+    const auto namesOf = [&](CatalogueTable::Column column) {
+        const char *name = CatalogueTable::columnNames[column];
+        QStringList all { QString::fromLatin1(name), QCoreApplication::translate("CatalogueTable", name) };
+        if (hasFrench)
+            all << french.translate("CatalogueTable", name);
+        return all;
+    };
+    names.identifier = namesOf(CatalogueTable::Identifier);
+    names.price = namesOf(CatalogueTable::Price);
+    names.stock = namesOf(CatalogueTable::Stock);
+
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    ImportPreview preview = PriceImport::read(path, document.catalogue(), names);
+    QApplication::restoreOverrideCursor();
+    const QString what = tr("Could not import %1.").arg(QDir::toNativeSeparators(path));
+    QString refusal;
+    switch (preview.outcome) {
+    case ImportPreview::Read:
+        break;
+    case ImportPreview::FileFailed:
+        if (preview.file.outcome != FileResult::TooLarge)
+            return report(what, preview.file);
+        refusal = tr("The file is larger than %1 MB, too large to import.").arg(PriceImport::maxFileSize >> 20);
+        break;
+    case ImportPreview::Binary:
+        refusal = tr("The file is not text: it holds binary data.");
+        break;
+    case ImportPreview::NotUtf8:
+        refusal = tr("The file is not UTF-8 text. Save it from its program as CSV in UTF-8, then import it.");
+        break;
+    case ImportPreview::NoIdentifierColumn:
+        refusal = tr("Its first line names no identifier column.");
+        break;
+    case ImportPreview::NoPriceOrStockColumn:
+        refusal = tr("Its first line names neither a price nor a stock column.");
+        break;
+    }
+    if (!refusal.isEmpty()) {
+        QMessageBox::warning(window, tr("Error"), what + u' ' + refusal);
+        return;
+    }
+    const QString fileName = QFileInfo(path).fileName();
+    ImportPreviewDialog dialog(preview, fileName, window);
+    if (dialog.exec() != QDialog::Accepted || preview.changes.empty())
+        return;
+    document.push(new ImportCommand(document.catalogue(), std::move(preview.changes), tr("Import of %1").arg(fileName)));
+}

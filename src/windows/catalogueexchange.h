@@ -1,0 +1,66 @@
+#pragma once
+
+#include "cataloguetable.h"
+
+#include <QCoreApplication>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+class CatalogueDocument;
+class QAction;
+class QMenu;
+class QWidget;
+struct FileResult;
+
+// The Catalogue menu: exports of the catalogue as CSV, .xlsx and a PDF price list, the
+// printed price list, and the import of prices and stocks from CSV. It asks for file names
+// and questions and shows the preview and the progress; the rows, the reading and the
+// change are the catalogue's. Every export is written as catalogue files are saved.
+class CatalogueExchange : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Writes a file as Save does, telling the user how it ended; true when it was written.
+    using SaveWith = std::function<bool(const QString &path, const std::function<FileResult()> &write)>;
+    // Tells the user why `what` failed, as the main window tells of files.
+    using ReportFailure = std::function<void(const QString &what, const FileResult &result)>;
+    // The variants a filter shows, in identifier order; none while nothing is filtered.
+    using Filtered = std::function<std::optional<std::vector<ExportedVariant>>()>;
+
+    CatalogueExchange(QWidget *window, CatalogueDocument &document, SaveWith save, ReportFailure report,
+                      Filtered filtered);
+
+    QMenu *menu() const { return catalogueMenu; }
+
+    // The exports and the print of the variants given, in their order, as a window that
+    // shows some of them offers them.
+    void exportCsv(const std::vector<ExportedVariant> &variants);
+    void exportXlsx(const std::vector<ExportedVariant> &variants);
+    void exportPdf(const std::vector<ExportedVariant> &variants);
+    void print(const std::vector<ExportedVariant> &variants);
+
+    // The columns' names in the interface's language.
+    static QStringList headers();
+
+private:
+    QAction *addAction(QMenu *menu, const char *name, const QString &text,
+                       void (CatalogueExchange::*exporter)(const std::vector<ExportedVariant> &));
+    std::optional<std::vector<ExportedVariant>> variantsToExport();
+    QString askPath(const QString &caption, const QStringList &filters, const QString &suffix,
+                    QString *chosenFilter = nullptr);
+    std::optional<bool> askShowStock();
+    QString catalogueName() const;
+    void importPrices();
+
+    QWidget *window;
+    CatalogueDocument &document;
+    SaveWith save;
+    ReportFailure report;
+    Filtered filtered;
+    QMenu *catalogueMenu;
+};

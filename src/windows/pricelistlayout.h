@@ -1,0 +1,50 @@
+#pragma once
+
+#include "cataloguetable.h"
+
+#include <QCache>
+#include <QCoreApplication>
+#include <QImage>
+#include <QString>
+
+#include <cstddef>
+#include <functional>
+#include <vector>
+
+class QPagedPaintDevice;
+class QPainter;
+
+// The price list as pages, for a PDF or a printer: a title with the catalogue's name and
+// the date, categories as headings, each element with its description, designer and
+// measures, then its variants with identifier, colour, price, a small photo where one is
+// found, and the stock if asked for; a page number at the foot of every page. Pages are
+// painted one after the other, so that memory does not grow with their number.
+class PriceListLayout
+{
+    Q_DECLARE_TR_FUNCTIONS(PriceListLayout)
+
+public:
+    PriceListLayout(std::vector<ExportedVariant> variants, QString catalogueName, bool showStock);
+
+    // Paints every page onto `device`, calling `progress` with the variants laid out so far
+    // after each page; when it returns false, stops and returns false.
+    bool paint(QPagedPaintDevice &device, const std::function<bool(std::size_t done)> &progress);
+
+    std::size_t variantCount() const { return variants.size(); }
+    // The title of the price list of the catalogue `name`.
+    static QString title(const QString &name);
+
+private:
+    struct Page;
+    void startPage(Page &page);
+    void drawElement(Page &page, const Furniture &element);
+    void drawVariant(Page &page, const Form &variant);
+    void drawCategory(Page &page, const QString &category);
+    QImage photo(const std::string &name, int size);
+
+    std::vector<ExportedVariant> variants;
+    QString catalogueName;
+    bool showStock;
+    // Each photo is read once while it stays among the latest used.
+    QCache<QString, QImage> photos { 64 };
+};
