@@ -1,5 +1,6 @@
 #include "cataloguecommands.h"
 
+#include <algorithm>
 #include <utility>
 
 using namespace CatalogueOperations;
@@ -105,4 +106,34 @@ void AddOrDeleteCommand::take()
         element = takeElement(set, place.element);
     else
         variant = takeVariant(set, place);
+}
+
+// In catalogue order, each element's variants are exchanged together.
+ValuesCommand::ValuesCommand(SetOfFurnitures &set, std::vector<VariantValues> values, const QString &text)
+    : CatalogueStep(text), set(set), values(std::move(values))
+{
+    std::stable_sort(this->values.begin(), this->values.end(), [](const VariantValues &a, const VariantValues &b) {
+        return a.place.element != b.place.element ? a.place.element < b.place.element : a.place.variant < b.place.variant;
+    });
+}
+
+void ValuesCommand::redo()
+{
+    exchangeValues(set, values);
+}
+
+void ValuesCommand::undo()
+{
+    exchangeValues(set, values);
+}
+
+CatalogueChange ValuesCommand::change() const
+{
+    const std::vector<Furniture *> furnitures = set.getFurnitures();
+    CatalogueChange change { CatalogueChange::Values, {} };
+    change.variants.reserve(values.size());
+    for (const VariantValues &entry : values)
+        if (entry.place.element < furnitures.size() && entry.place.variant < furnitures[entry.place.element]->getForms().size())
+            change.variants.push_back(furnitures[entry.place.element]->getForms()[entry.place.variant].getSerial());
+    return change;
 }

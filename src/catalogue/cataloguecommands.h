@@ -84,3 +84,19 @@ private:
     std::unique_ptr<Furniture> element;
     std::optional<Form> variant;
 };
+
+// New prices or stocks of variants, one or many, as one step. The step holds the values
+// that are not in the catalogue at the time, and trades them for those that are.
+class ValuesCommand : public CatalogueStep
+{
+public:
+    ValuesCommand(SetOfFurnitures &set, std::vector<VariantValues> values, const QString &text);
+
+    void redo() override;
+    void undo() override;
+    CatalogueChange change() const override;
+
+private:
+    SetOfFurnitures &set;
+    std::vector<VariantValues> values;
+};
