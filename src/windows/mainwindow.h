@@ -15,6 +15,8 @@ class CatalogueSearch;
 class CatalogueTreeModel;
 struct CatalogueChange;
 class Edit;
+class Furniture;
+class PriceList;
 class QAction;
 class QLabel;
 class QModelIndex;
@@ -67,6 +69,8 @@ private:
     QAction *createHistoryAction(const char *name, QKeySequence::StandardKey key,
                                  void (QUndoStack::*move)());
     void nameHistorySteps();
+    void buildViewMenu();
+    void showPriceList();
     void catalogueChanged(const CatalogueChange &change);
     void setupFilter();
     void focusFilter();
@@ -76,6 +80,7 @@ private:
     void goToFirstVariant();
     void activateRow(const QModelIndex &index);
     void openEditor(Edit *editor);
+    void openVariant(Furniture *element, std::size_t variant);
     void updateWindowTitle();
     bool settleUnsavedChanges();
     bool saveCatalogue();
@@ -105,4 +110,5 @@ private:
     qint64 lastFilterMs = 0;
     QLabel *labelShown = nullptr;
     QList<QPointer<Edit>> editors;
+    QPointer<PriceList> priceList;
 };
