@@ -86,6 +86,8 @@ PriceList::PriceList(CatalogueDocument &document, QWidget *parent)
     // Catalogue order until a header is clicked; the first click sorts up, the next down.
     table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     table->setSortingEnabled(true);
+    // A new order starts from its first row; other changes keep the row at the top.
+    connect(table->horizontalHeader(), &QHeaderView::sortIndicatorChanged, table, &QTableView::scrollToTop);
 
     auto *copy = new QAction(this);
     copy->setShortcuts(QKeySequence::Copy);
