@@ -176,18 +176,15 @@ std::vector<int> PriceList::selectedRows() const
 // of them has gone.
 std::optional<std::vector<VariantPlace>> PriceList::selectedPlaces()
 {
-    std::vector<VariantPlace> places;
-    for (int row : selectedRows()) {
-        const std::optional<PriceListModel::Bound> bound = model->variantAt(row);
-        if (!bound) {
-            editRefused(PriceListModel::VariantGone, 0);
-            return std::nullopt;
-        }
-        places.push_back(bound->place);
-    }
-    if (places.empty())
+    const std::vector<int> rows = selectedRows();
+    if (rows.empty()) {
         ui->labelMessage->setText(tr("Select the rows to change first."));
-    return places.empty() ? std::nullopt : std::optional(places);
+        return std::nullopt;
+    }
+    std::optional<std::vector<VariantPlace>> places = model->placesAt(rows);
+    if (!places)
+        editRefused(PriceListModel::VariantGone, 0);
+    return places;
 }
 
 void PriceList::changePrices()

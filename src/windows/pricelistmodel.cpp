@@ -190,26 +190,31 @@ void PriceListModel::setLowStock(unsigned int threshold, bool only)
 
 std::optional<PriceListModel::Bound> PriceListModel::variantAt(int row) const
 {
-    if (row < 0 || std::size_t(row) >= shown.size())
+    const std::optional<std::vector<VariantPlace>> places = placesAt({ row });
+    if (!places)
         return std::nullopt;
-    const ListedVariant &variant = variants[shown[std::size_t(row)]];
-    return placeOf(variant.serial).has_value()
-            ? std::optional<Bound>(Bound { variant.element, { variant.elementPlace, variant.variant } })
-            : std::nullopt;
+    return Bound { variants[shown[std::size_t(row)]].element, places->front() };
 }
 
-// The place the row was bound at, if the catalogue still holds the variant there.
-std::optional<VariantPlace> PriceListModel::placeOf(std::uint64_t serial) const
+std::optional<std::vector<VariantPlace>> PriceListModel::placesAt(const std::vector<int> &rows) const
 {
-    const std::optional<std::uint32_t> row = rowOf(serial);
-    if (!row)
-        return std::nullopt;
-    const ListedVariant &variant = variants[*row];
     const std::vector<Furniture *> furnitures = document.catalogue().getFurnitures();
-    if (variant.elementPlace >= furnitures.size() || furnitures[variant.elementPlace] != variant.element
-        || variant.variant >= variant.element->getForms().size() || variant.form().getSerial() != serial)
-        return std::nullopt;
-    return VariantPlace { variant.elementPlace, variant.variant };
+    std::vector<VariantPlace> places;
+    places.reserve(rows.size());
+    for (int row : rows) {
+        if (row < 0 || std::size_t(row) >= shown.size() || !isHeld(variants[shown[std::size_t(row)]], furnitures))
+            return std::nullopt;
+        const ListedVariant &variant = variants[shown[std::size_t(row)]];
+        places.push_back({ variant.elementPlace, variant.variant });
+    }
+    return places;
+}
+
+// Whether the catalogue still holds the variant where the row was bound to it.
+bool PriceListModel::isHeld(const ListedVariant &variant, const std::vector<Furniture *> &furnitures)
+{
+    return variant.elementPlace < furnitures.size() && furnitures[variant.elementPlace] == variant.element
+            && variant.variant < variant.element->getForms().size() && variant.form().getSerial() == variant.serial;
 }
 
 std::optional<std::uint32_t> PriceListModel::rowOf(std::uint64_t serial) const

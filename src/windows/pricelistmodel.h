@@ -54,9 +54,9 @@ public:
         VariantPlace place;
     };
     std::optional<Bound> variantAt(int row) const;
+    // Where the catalogue holds the variants of `rows`; none when one of them has gone.
+    std::optional<std::vector<VariantPlace>> placesAt(const std::vector<int> &rows) const;
     std::uint64_t serialAt(int row) const { return variants[shown[std::size_t(row)]].serial; }
-    // Where the catalogue holds the variant of serial number `serial`, if the list shows it.
-    std::optional<VariantPlace> placeOf(std::uint64_t serial) const;
 
     struct Totals
     {
@@ -88,6 +88,7 @@ private:
     void rebindRows();
     void filterRows();
     std::optional<std::uint32_t> rowOf(std::uint64_t serial) const;
+    static bool isHeld(const ListedVariant &variant, const std::vector<Furniture *> &furnitures);
     bool isLow(const Form &form) const { return form.getStock() <= lowStock; }
     QString text(const ListedVariant &variant, int column, bool whole) const;
 
