@@ -431,9 +431,11 @@ public:
         auto *prices = qobject_cast<PriceListModel *>(model);
         table->selectAll();
         keep(ListBulk, msOf([&] {
+            // The rows of the selection's ranges, as the list takes them.
             std::vector<int> rows;
-            for (const QModelIndex &row : table->selectionModel()->selectedRows())
-                rows.push_back(row.row());
+            for (const QItemSelectionRange &range : table->selectionModel()->selection())
+                for (int row = range.top(); row <= range.bottom(); ++row)
+                    rows.push_back(row);
             const ChangedValues changed = CatalogueOperations::changedPrices(
                     Edit::sof, *prices->placesAt(rows), { PriceChange::Raise, 4 });
             Edit::document().push(new ValuesCommand(Edit::sof, changed.values, QStringLiteral("raise")));

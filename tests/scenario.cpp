@@ -8,6 +8,7 @@
 #include "pricelist.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -64,7 +65,8 @@
 // menu), rows folded|unfolded (every tree row with children), tip ROW TEXT (a row's tooltip, lines joined
 // by "|"), length ROW N (a row's text length); a ROW is a path of row numbers such as 0/1/0;
 // listed R + R... (the list's rows "identifier price stock", "!" low, "*" selected), editing
-// yes|no (a cell of the list in edit). `key` and `label` find their widget in the list too.
+// yes|no (a cell of the list in edit), copied TEXT (Ctrl+C over the list: tabs as "|", lines
+// ending in " / "). `key` and `label` find their widget in the list too.
 namespace {
 
 QLineEdit *field(const QWidget *window, const QString &name)
@@ -356,6 +358,12 @@ void Player::play(const QString &verb, const QString &text)
              });
          } },
         { "listed", [&] { QCOMPARE(listed(), text); } },
+        { "copied", [&] {
+             QApplication::setActiveWindow(list());
+             table()->setFocus();
+             QTest::keySequence(table(), QKeySequence::Copy);
+             QCOMPARE(QGuiApplication::clipboard()->text().replace(u'\t', u'|').replace(u'\n', " / "), text);
+         } },
         { "editing", [&] { QCOMPARE(table()->indexWidget(table()->currentIndex()) ? "yes" : "no", text); } },
         { "menus", [&] {
              QStringList menu { window->menuBar()->actions()[0]->text() };

@@ -74,6 +74,47 @@ std::vector<double> collatedRanks(const std::vector<ListedVariant> &variants, Te
     return ranks;
 }
 
+// The number groups of an identifier of at most three groups, each a number of at most
+// 18 digits: compared as numbers, they order identifiers as identifierLess() does, but much
+// faster. Other identifiers are not `plain`, and are compared by identifierLess().
+struct IdentifierKey
+{
+    std::uint64_t groups[3] = {};
+    std::uint8_t count = 0;
+    bool plain = true;
+};
+
+IdentifierKey identifierKey(std::string_view id)
+{
+    IdentifierKey key;
+    std::string_view rest = id;
+    for (;;) {
+        const std::string_view group = nextGroup(rest);
+        std::string_view digits = group;
+        digits.remove_prefix(std::min(digits.find_first_not_of('0'), digits.size()));
+        if (key.count == 3 || !isNumber(group) || digits.size() > 18) {
+            key.plain = false;
+            return key;
+        }
+        std::uint64_t value = 0;
+        for (char digit : digits)
+            value = value * 10 + std::uint64_t(digit - '0');
+        key.groups[key.count++] = value;
+        if (rest.empty())
+            return key;
+    }
+}
+
+bool keyedIdentifierLess(const IdentifierKey &a, const IdentifierKey &b, const std::string &idA, const std::string &idB)
+{
+    if (!a.plain || !b.plain)
+        return VariantOrder::identifierLess(idA, idB);
+    for (std::uint8_t group = 0; group < std::min(a.count, b.count); ++group)
+        if (a.groups[group] != b.groups[group])
+            return a.groups[group] < b.groups[group];
+    return a.count != b.count ? a.count < b.count : idA < idB;
+}
+
 std::vector<double> numericKeys(const std::vector<ListedVariant> &variants, VariantOrder::Column column,
                                 const QCollator &collator)
 {
@@ -114,14 +155,26 @@ void VariantOrder::sort(std::vector<std::uint32_t> &order, const std::vector<Lis
                         bool descending, const QCollator &collator)
 {
     if (column == Identifier) {
-        std::stable_sort(order.begin(), order.end(), [&variants, descending](std::uint32_t a, std::uint32_t b) {
-            const std::string &idA = variants[a].form().getId(), &idB = variants[b].form().getId();
-            return descending ? identifierLess(idB, idA) : identifierLess(idA, idB);
+        std::vector<IdentifierKey> keys(variants.size());
+        for (std::size_t i = 0; i < variants.size(); ++i)
+            keys[i] = identifierKey(variants[i].form().getId());
+        const auto less = [&](std::uint32_t a, std::uint32_t b) {
+            return keyedIdentifierLess(keys[a], keys[b], variants[a].form().getId(), variants[b].form().getId());
+        };
+        std::stable_sort(order.begin(), order.end(), [&less, descending](std::uint32_t a, std::uint32_t b) {
+            return descending ? less(b, a) : less(a, b);
         });
         return;
     }
+    // Each key beside its place, so that the sort reads them in order.
     const std::vector<double> keys = numericKeys(variants, column, collator);
-    std::stable_sort(order.begin(), order.end(), [&keys, descending](std::uint32_t a, std::uint32_t b) {
-        return descending ? keys[b] < keys[a] : keys[a] < keys[b];
+    std::vector<std::pair<double, std::uint32_t>> keyed;
+    keyed.reserve(order.size());
+    for (std::uint32_t place : order)
+        keyed.emplace_back(keys[place], place);
+    std::stable_sort(keyed.begin(), keyed.end(), [descending](const auto &a, const auto &b) {
+        return descending ? b.first < a.first : a.first < b.first;
     });
+    for (std::size_t i = 0; i < keyed.size(); ++i)
+        order[i] = keyed[i].second;
 }

@@ -104,6 +104,8 @@ PriceList::PriceList(CatalogueDocument &document, QWidget *parent)
     connect(ui->pushButtonSetStock, &QPushButton::clicked, this, &PriceList::changeStock);
     connect(model, &PriceListModel::totalsChanged, this, &PriceList::showTotals);
     connect(model, &PriceListModel::editRefused, this, &PriceList::editRefused);
+    // A value taken clears what was said of one refused.
+    connect(model, &QAbstractItemModel::dataChanged, ui->labelMessage, &QLabel::clear);
     connect(model, &QAbstractItemModel::layoutAboutToBeChanged, this, &PriceList::keepTopRow);
     connect(model, &QAbstractItemModel::layoutChanged, this, &PriceList::showTopRow);
     connect(&document, &CatalogueDocument::stateChanged, this, &PriceList::updateTitle);
@@ -165,10 +167,13 @@ void PriceList::copyRows()
 
 std::vector<int> PriceList::selectedRows() const
 {
+    // From the ranges of the selection: asking each row whether it is selected takes long.
     std::vector<int> rows;
-    for (const QModelIndex &index : ui->tableViewVariants->selectionModel()->selectedRows())
-        rows.push_back(index.row());
+    for (const QItemSelectionRange &range : ui->tableViewVariants->selectionModel()->selection())
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            rows.push_back(row);
     std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     return rows;
 }
 
