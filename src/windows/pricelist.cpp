@@ -17,6 +17,8 @@
 #include <QStyledItemDelegate>
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <functional>
 
 namespace {

@@ -11,7 +11,6 @@
 #include <QStyle>
 
 #include <algorithm>
-#include <climits>
 #include <numeric>
 
 namespace {
