@@ -10,6 +10,7 @@
 #include "mainwindow.h"
 #include "priceimport.h"
 #include "pricelistlayout.h"
+#include "pricelist.h"
 #include "setoffurnitures.h"
 #include "xlsxfile.h"
 
@@ -18,6 +19,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QJsonDocument>
 #include <QKeyEvent>
 #include <QLabel>
@@ -26,6 +28,7 @@
 #include <QLocale>
 #include <QPdfWriter>
 #include <QPushButton>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -60,7 +63,8 @@ constexpr size_t manyCategories = 3;
 
 enum Measure {
     Parse, Load, Serialise, Save, Rebuild, Insert, FirstFilter, FewFound, AllFound,
-    CsvExport, XlsxExport, CsvImport, measureCount
+    CsvExport, XlsxExport, CsvImport,
+    ListOpen, ListSort, ListFilter, ListEdit, ListBulk, ListBulkUndo, measureCount
 };
 // Filter queries: about 1 % of the variants (one colour of one model in 20 and 7), and all.
 const QString fewQuery = QStringLiteral("Walnut kivi");
@@ -404,6 +408,7 @@ public:
         keep(FewFound, filterMs(fewQuery, false));
         keep(AllFound, filterMs(allQuery, false));
         clearFilter();
+        measureList(keep);
 
         Edit editor(nullptr);
         typeNewColour(editor);
@@ -415,6 +420,88 @@ public:
             qFatal("Save added no variant");
         forms.pop_back();
         insertedInto->setForms(std::move(forms));
+    }
+
+    // The price list of the whole catalogue: opening it, its slowest sort, a filter
+    // keystroke that finds about 1 %, one price typed into it until the list and the tree
+    // have shown it, and a change of every price then its undo, until shown. The list
+    // goes again, so that it takes no part in the other measures.
+    template<typename Keep>
+    void measureList(const Keep &keep)
+    {
+        std::unique_ptr<PriceList> list;
+        keep(ListOpen, msOf([&] {
+            list = std::make_unique<PriceList>(Edit::document());
+            list->show();
+            settle();
+        }));
+        auto *table = child<QTableView>(*list, "tableViewVariants");
+        QAbstractItemModel *model = table->model();
+        double slowest = 0;
+        for (int column = 0; column < model->columnCount(); ++column)
+            slowest = std::max(slowest, msOf([&] {
+                table->sortByColumn(column, Qt::AscendingOrder);
+                settle();
+            }));
+        keep(ListSort, slowest);
+        table->sortByColumn(0, Qt::AscendingOrder);
+        auto *filter = child<QLineEdit>(*list, "lineEditListFilter");
+        // The first query after a change folds the catalogue's texts, as in the tree.
+        filter->setText(fewQuery.left(fewQuery.size() - 1));
+        settle();
+        keep(ListFilter, msOf([&] {
+            filter->setText(fewQuery);
+            settle();
+        }));
+        filter->clear();
+        settle();
+        const QModelIndex price = model->index(model->rowCount() / 2, 4);
+        const QString before = price.data().toString();
+        keep(ListEdit, msOf([&] {
+            model->setData(price, QStringLiteral("1234.5"));
+            settle();
+        }));
+        Edit::history.undo();
+        if (price.data().toString() != before)
+            qFatal("The price typed into the list was not undone");
+        auto *prices = qobject_cast<PriceListModel *>(model);
+        table->selectAll();
+        keep(ListBulk, msOf([&] {
+            // The rows of the selection's ranges, as the list takes them.
+            std::vector<int> rows;
+            for (const QItemSelectionRange &range : table->selectionModel()->selection())
+                for (int row = range.top(); row <= range.bottom(); ++row)
+                    rows.push_back(row);
+            const ChangedValues changed = CatalogueOperations::changedPrices(
+                    Edit::sof, *prices->placesAt(rows), { PriceChange::Raise, 4 });
+            Edit::document().push(new ValuesCommand(Edit::sof, changed.values, QStringLiteral("raise")));
+            settle();
+        }));
+        keep(ListBulkUndo, msOf([&] {
+            Edit::history.undo();
+            settle();
+        }));
+        settle();
+    }
+
+    // The heap the price list of the whole catalogue takes: open, sorted by names, filtered
+    // and scrolled from top to bottom.
+    double listMemoryMB()
+    {
+        Edit::sof = catalogue;
+        malloc_trim(0);
+        const double before = heapInUseMB();
+        auto list = std::make_unique<PriceList>(Edit::document());
+        list->show();
+        auto *table = child<QTableView>(*list, "tableViewVariants");
+        table->sortByColumn(2, Qt::AscendingOrder);
+        child<QLineEdit>(*list, "lineEditListFilter")->setText(allQuery);
+        table->scrollToBottom();
+        settle();
+        const double taken = heapInUseMB() - before;
+        list.reset();
+        settle();
+        return taken;
     }
 
     // Rebuilds the tree of this catalogue, which Edit::sof becomes, once.
@@ -541,7 +628,7 @@ void printTimes(const std::vector<Figures> &rows)
 }
 
 void printTargets(const Figures &few, double categorySpread, const Memory &memory,
-                  const History &history, const FilterFacts &filter)
+                  const History &history, const FilterFacts &filter, double listMB)
 {
     struct Target
     {
@@ -564,7 +651,18 @@ void printTargets(const Figures &few, double categorySpread, const Memory &memor
         { "CSV export / serialise", few[CsvExport] / few[Serialise], 0.5 },
         { ".xlsx export / serialise", few[XlsxExport] / few[Serialise], 3.0 },
         { "CSV import with its preview / parse", few[CsvImport] / few[Parse], 1.0 },
+        { "price list: open / parse", few[ListOpen] / few[Parse], 0.3 },
+        { "price list: sort, slowest column / parse", few[ListSort] / few[Parse], 0.3 },
+        { "price list: filter ~1 % / parse", few[ListFilter] / few[Parse], 0.25 },
+        { "price list: one price shown / parse", few[ListEdit] / few[Parse], 0.02 },
+        { "price list: every price / parse", few[ListBulk] / few[Parse], 0.5 },
+        { "price list: undo every price / parse", few[ListBulkUndo] / few[Parse], 0.5 },
+        { "price list: its own heap, filtered (MB)", listMB, 30 },
     };
+    std::printf("\nPrice list at %s variants, ms: open %.2f, slowest sort %.2f, filter ~1 %% %.2f, one price %.3f, "
+                "every price %.2f and its undo %.2f\n",
+                qPrintable(withSeparators(shapes[fewCategories].variants)), few[ListOpen], few[ListSort],
+                few[ListFilter], few[ListEdit], few[ListBulk], few[ListBulkUndo]);
     std::printf("\nTargets at %s variants (25 categories unless told)\n",
                 qPrintable(withSeparators(shapes[fewCategories].variants)));
     for (const Target &target : targets)
@@ -775,16 +873,19 @@ int main(int argc, char *argv[])
     // that the heap holds one catalogue and its tree, as the program's does.
     std::vector<Figures> rows;
     FilterFacts filter {};
+    double listMB = 0;
     for (const Shape &shape : shapes) {
         Subject subject(dir, shape);
         for (int run = 0; run <= shape.runs; ++run)
             subject.run(run > 0);
         rows.push_back(subject.medians());
-        if (&shape == &shapes[fewCategories])
+        if (&shape == &shapes[fewCategories]) {
             filter = subject.filterFacts();
+            listMB = subject.listMemoryMB();
+        }
     }
     printTimes(rows);
-    printTargets(rows[fewCategories], categorySpreadRatio(dir), memory, history, filter);
+    printTargets(rows[fewCategories], categorySpreadRatio(dir), memory, history, filter, listMB);
     std::printf("\n");
     printPriceList();
     printWorstFiles(dir);

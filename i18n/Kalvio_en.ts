@@ -73,4 +73,83 @@
         </translation>
     </message>
 </context>
+<context>
+    <name>PriceChangeDialog</name>
+    <message numerus="yes">
+        <source>Change the prices of %n selected variant(s), rounded to the cent:</source>
+        <translation>
+            <numerusform>Change the price of %n selected variant, rounded to the cent:</numerusform>
+            <numerusform>Change the prices of %n selected variants, rounded to the cent:</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Refused: %n variant(s) would get a price below 0.</source>
+        <translation>
+            <numerusform>Refused: %n variant would get a price below 0.</numerusform>
+            <numerusform>Refused: %n variants would get a price below 0.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Refused: %n variant(s) would get a price too large to keep.</source>
+        <translation>
+            <numerusform>Refused: %n variant would get a price too large to keep.</numerusform>
+            <numerusform>Refused: %n variants would get a price too large to keep.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>PriceList</name>
+    <message numerus="yes">
+        <source>%n variant(s)</source>
+        <translation>
+            <numerusform>%n variant</numerusform>
+            <numerusform>%n variants</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 unit(s) in stock</source>
+        <translation>
+            <numerusform>%1 unit in stock</numerusform>
+            <numerusform>%1 units in stock</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Prices of %n variant(s)</source>
+        <translation>
+            <numerusform>Price of %n variant</numerusform>
+            <numerusform>Prices of %n variants</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Stock of %n variant(s)</source>
+        <translation>
+            <numerusform>Stock of %n variant</numerusform>
+            <numerusform>Stock of %n variants</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>StockChangeDialog</name>
+    <message numerus="yes">
+        <source>Change the stock of %n selected variant(s):</source>
+        <translation>
+            <numerusform>Change the stock of %n selected variant:</numerusform>
+            <numerusform>Change the stock of %n selected variants:</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Refused: %n variant(s) would have a stock below 0.</source>
+        <translation>
+            <numerusform>Refused: %n variant would have a stock below 0.</numerusform>
+            <numerusform>Refused: %n variants would have a stock below 0.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Refused: %n variant(s) would have a stock above %1, the most a variant holds.</source>
+        <translation>
+            <numerusform>Refused: %n variant would have a stock above %1, the most a variant holds.</numerusform>
+            <numerusform>Refused: %n variants would have a stock above %1, the most a variant holds.</numerusform>
+        </translation>
+    </message>
+</context>
 </TS>

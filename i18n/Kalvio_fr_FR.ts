@@ -861,6 +861,18 @@
             <numerusform>%n photos de ce catalogue ne seraient pas trouvées à côté de la copie. Les copier dans %1 ?</numerusform>
         </translation>
     </message>
+    <message>
+        <source>A save of %1 was interrupted, and the file may be incomplete. Its previous contents are kept in %2. Open them instead? Save then writes them into %1.</source>
+        <translation>Un enregistrement de %1 a été interrompu, et le fichier est peut-être incomplet. Son contenu précédent est conservé dans %2. L&apos;ouvrir à la place ? Enregistrer l&apos;écrira alors dans %1.</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Affichage</translation>
+    </message>
+    <message>
+        <source>&amp;Price and stock list</source>
+        <translation>&amp;Liste des prix et des stocks</translation>
+    </message>
 </context>
 <context>
     <name>PriceListLayout</name>
@@ -886,6 +898,213 @@
     <message>
         <source>No category</source>
         <translation>Pas de categorie</translation>
+    </message>
+</context>
+<context>
+    <name>PriceChangeDialog</name>
+    <message>
+        <source>Set to</source>
+        <translation>Fixer à</translation>
+    </message>
+    <message>
+        <source>Raise by (%)</source>
+        <translation>Augmenter de (%)</translation>
+    </message>
+    <message>
+        <source>Lower by (%)</source>
+        <translation>Baisser de (%)</translation>
+    </message>
+    <message>
+        <source>Change prices</source>
+        <translation>Modifier les prix</translation>
+    </message>
+    <message numerus="yes">
+        <source>Change the prices of %n selected variant(s), rounded to the cent:</source>
+        <translation>
+            <numerusform>Modifier le prix de %n variante sélectionnée, arrondi au centime :</numerusform>
+            <numerusform>Modifier les prix des %n variantes sélectionnées, arrondis au centime :</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Refused: %n variant(s) would get a price below 0.</source>
+        <translation>
+            <numerusform>Refusé : %n variante aurait un prix inférieur à 0.</numerusform>
+            <numerusform>Refusé : %n variantes auraient un prix inférieur à 0.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Refused: %n variant(s) would get a price too large to keep.</source>
+        <translation>
+            <numerusform>Refusé : %n variante aurait un prix trop grand pour être gardé.</numerusform>
+            <numerusform>Refusé : %n variantes auraient un prix trop grand pour être gardé.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>PriceList</name>
+    <message>
+        <source>Filter:</source>
+        <translation>Filtre :</translation>
+    </message>
+    <message>
+        <source>Low stock at or below:</source>
+        <translation>Stock faible jusqu&apos;à :</translation>
+    </message>
+    <message>
+        <source>Low stock only</source>
+        <translation>Stock faible seulement</translation>
+    </message>
+    <message>
+        <source>Change prices…</source>
+        <translation>Modifier les prix…</translation>
+    </message>
+    <message>
+        <source>Change stock…</source>
+        <translation>Modifier le stock…</translation>
+    </message>
+    <message>
+        <source>Price and stock list</source>
+        <translation>Liste des prix et des stocks</translation>
+    </message>
+    <message>
+        <source>%1, %2, stock value %3</source>
+        <translation>%1, %2, valeur du stock %3</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n variant(s)</source>
+        <translation>
+            <numerusform>%n variante</numerusform>
+            <numerusform>%n variantes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 unit(s) in stock</source>
+        <translation>
+            <numerusform>%1 unité en stock</numerusform>
+            <numerusform>%1 unités en stock</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Select the rows to change first.</source>
+        <translation>Sélectionnez d&apos;abord les lignes à modifier.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Prices of %n variant(s)</source>
+        <translation>
+            <numerusform>Prix de %n variante</numerusform>
+            <numerusform>Prix de %n variantes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Stock of %n variant(s)</source>
+        <translation>
+            <numerusform>Stock de %n variante</numerusform>
+            <numerusform>Stock de %n variantes</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Erreur</translation>
+    </message>
+    <message>
+        <source>This furniture is no longer in the catalogue: nothing was changed.</source>
+        <translation>Ce meuble n&apos;est plus dans le catalogue : rien n&apos;a été modifié.</translation>
+    </message>
+    <message>
+        <source>A price has at most four digits, and two decimals after &quot;.&quot; or &quot;,&quot;.</source>
+        <translation>Un prix a au plus quatre chiffres, et deux décimales après « . » ou « , ».</translation>
+    </message>
+    <message>
+        <source>A stock is a whole number of at most five digits, and at most %1.</source>
+        <translation>Un stock est un nombre entier d&apos;au plus cinq chiffres, et d&apos;au plus %1.</translation>
+    </message>
+</context>
+<context>
+    <name>PriceListModel</name>
+    <message>
+        <source>en_US</source>
+        <comment>the locale of the interface language</comment>
+        <translation>fr_FR</translation>
+    </message>
+    <message>
+        <source>Low stock: %1 or fewer</source>
+        <translation>Stock faible : %1 ou moins</translation>
+    </message>
+    <message>
+        <source>Identifier</source>
+        <translation>Identifiant</translation>
+    </message>
+    <message>
+        <source>Category</source>
+        <translation>Catégorie</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>Colour</source>
+        <translation>Couleur</translation>
+    </message>
+    <message>
+        <source>Price</source>
+        <translation>Prix</translation>
+    </message>
+    <message>
+        <source>Stock</source>
+        <translation>Stock</translation>
+    </message>
+    <message>
+        <source>Stock value</source>
+        <translation>Valeur du stock</translation>
+    </message>
+    <message>
+        <source>Price of %1</source>
+        <translation>Prix de %1</translation>
+    </message>
+    <message>
+        <source>Stock of %1</source>
+        <translation>Stock de %1</translation>
+    </message>
+</context>
+<context>
+    <name>StockChangeDialog</name>
+    <message>
+        <source>Set to</source>
+        <translation>Fixer à</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Ajouter</translation>
+    </message>
+    <message>
+        <source>Take away</source>
+        <translation>Retirer</translation>
+    </message>
+    <message>
+        <source>Change stock</source>
+        <translation>Modifier le stock</translation>
+    </message>
+    <message numerus="yes">
+        <source>Change the stock of %n selected variant(s):</source>
+        <translation>
+            <numerusform>Modifier le stock de %n variante sélectionnée :</numerusform>
+            <numerusform>Modifier le stock des %n variantes sélectionnées :</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Refused: %n variant(s) would have a stock below 0.</source>
+        <translation>
+            <numerusform>Refusé : %n variante aurait un stock inférieur à 0.</numerusform>
+            <numerusform>Refusé : %n variantes auraient un stock inférieur à 0.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Refused: %n variant(s) would have a stock above %1, the most a variant holds.</source>
+        <translation>
+            <numerusform>Refusé : %n variante aurait un stock supérieur à %1, le plus qu&apos;une variante puisse avoir.</numerusform>
+            <numerusform>Refusé : %n variantes auraient un stock supérieur à %1, le plus qu&apos;une variante puisse avoir.</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

@@ -5,9 +5,14 @@
 #include "commandline.h"
 #include "edit.h"
 #include "mainwindow.h"
+#include "pricelist.h"
 
 #include <QApplication>
 #include <QCompleter>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QHeaderView>
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
@@ -19,6 +24,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
@@ -51,6 +57,12 @@
 //   action NAME, preview BUTTON       the main window's action actionNAME is triggered; the next
 //                                     import preview is answered with BUTTON (Apply, Cancel), its
 //                                     title and summary noted for `asked`
+//   listfilter TEXT, sortlist C,      in the price list (Ctrl+L): keys into its filter (as
+//   select R,R..., cell R C TEXT,     `type`), a click on the header of column C, rows R
+//   listpress BUTTON, bulk K AMOUNT   selected (the last current), cell R C edited (F2), TEXT
+//                                     typed over it and Return; a button; the next price or
+//                                     stock question answered with change K and AMOUNT, OK
+//                                     where it lets, else Cancel (its texts go to `asked`)
 // Checks: fields, field NAME TEXT, buttons, editable yes|no, heading (editor title),
 // picture (photo label), editor shown|closed, asked TITLE|TEXT|DEFAULT + ... (boxes since the last check, %0A a line break),
 // warned DATA (the one box since the last check is the warning whose text is tests/data/DATA),
@@ -60,7 +72,10 @@
 // tree (rows, and not editable), main shown|closed (the main window), chooser shown|hidden
 // (the photo field's button), starts PATH (where catalogue choosers start), edits (the Edit
 // menu), rows folded|unfolded (every tree row with children), tip ROW TEXT (a row's tooltip, lines joined
-// by "|"), length ROW N (a row's text length); a ROW is a path of row numbers such as 0/1/0.
+// by "|"), length ROW N (a row's text length); a ROW is a path of row numbers such as 0/1/0;
+// listed R + R... (the list's rows "identifier price stock", "!" low, "*" selected), editing
+// yes|no (a cell of the list in edit), copied TEXT (Ctrl+C over the list: tabs as "|", lines
+// ending in " / "). `key` and `label` find their widget in the list too.
 namespace {
 
 QLineEdit *field(const QWidget *window, const QString &name)
@@ -202,6 +217,33 @@ private:
                 editors << (current = editor);
     }
     QTreeView *view() const { return window->findChild<QTreeView *>(); }
+    static PriceList *list()
+    {
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            if (auto *list = qobject_cast<PriceList *>(widget); list && list->isVisible())
+                return list;
+        return nullptr;
+    }
+    static QTableView *table() { return list()->findChild<QTableView *>("tableViewVariants"); }
+    // The widget of that name in the main window, else in the list.
+    template<typename Widget>
+    Widget *named(const QString &name) const
+    {
+        Widget *widget = window->findChild<Widget *>(name);
+        return widget ? widget : list()->findChild<Widget *>(name);
+    }
+    static QString listed()
+    {
+        QStringList rows;
+        const QAbstractItemModel *model = table()->model();
+        for (int row = 0; row < model->rowCount(); ++row) {
+            const auto at = [model, row](int column, int role = Qt::DisplayRole) { return model->index(row, column).data(role); };
+            rows << QStringList({ at(0).toString(), at(4).toString(), at(5).toString() }).join(u' ')
+                            + (at(5, Qt::DecorationRole).isNull() ? "" : "!")
+                            + (table()->selectionModel()->isRowSelected(row) ? "*" : "");
+        }
+        return rows.join(" + ");
+    }
     QModelIndex row(const QString &path) const
     {
         QModelIndex index;
@@ -275,7 +317,7 @@ void Player::play(const QString &verb, const QString &text)
         { "filter", [&] { type(window.get(), "lineEditFilter", text); } },
         { "key", [&] {
              const int key = QMetaEnum::fromType<Qt::Key>().keyToValue(qPrintable("Key_" + words.value(1)));
-             adopt([&] { QTest::keyClick(window->findChild<QWidget *>(words[0]), Qt::Key(key)); });
+             adopt([&] { QTest::keyClick(named<QWidget>(words[0]), Qt::Key(key)); });
          } },
         { "stretch", [&] { element(words[0])->setName(QString(words[1].toInt(), QChar(0xe9)).toStdString()); } },
         { "fields", [&] { QCOMPARE(shownFields(current), text); } },
@@ -303,7 +345,47 @@ void Player::play(const QString &verb, const QString &text)
          } },
         { "title", [&] { QCOMPARE(window->windowTitle(), text); } },
         { "size", [&] { QCOMPARE(QStringLiteral("%1x%2").arg(window->maximumWidth()).arg(window->minimumHeight()), text); } },
-        { "label", [&] { QCOMPARE(window->findChild<QLabel *>(words[0])->text(), rest); } },
+        { "label", [&] { QCOMPARE(named<QLabel>(words[0])->text(), rest); } },
+        { "listfilter", [&] { type(list(), "lineEditListFilter", text); } },
+        { "sortlist", [&] {
+             const QHeaderView *header = table()->horizontalHeader();
+             const int column = text.toInt();
+             QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                               QPoint(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2));
+         } },
+        { "select", [&] {
+             table()->clearSelection();
+             for (const QString &row : text.split(u','))
+                 table()->selectionModel()->setCurrentIndex(table()->model()->index(row.toInt(), 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+         } },
+        { "cell", [&] {
+             table()->setCurrentIndex(table()->model()->index(words[0].toInt(), words[1].toInt()));
+             QTest::keyClick(table(), Qt::Key_F2);
+             auto *editor = table()->viewport()->findChild<QLineEdit *>();
+             editor->selectAll();
+             QTest::keyClicks(editor, text.section(u' ', 2));
+             QTest::keyClick(editor, Qt::Key_Return);
+             QApplication::sendPostedEvents();
+             QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+         } },
+        { "listpress", [&] { list()->findChild<QPushButton *>("pushButton" + text)->click(); } },
+        { "bulk", [&] {
+             answerNextModal("QDialog", [this, kind = words[0].toInt(), amount = words.value(1)](QWidget *question) {
+                 question->findChild<QComboBox *>()->setCurrentIndex(kind);
+                 question->findChild<QLineEdit *>()->setText(amount);
+                 asked << question->findChild<QLabel *>("labelQuestion")->text() + '|' + question->findChild<QLabel *>("labelRefusal")->text();
+                 QPushButton *ok = question->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok);
+                 ok->isEnabled() ? ok->click() : qobject_cast<QDialog *>(question)->reject();
+             });
+         } },
+        { "listed", [&] { QCOMPARE(listed(), text); } },
+        { "copied", [&] {
+             QApplication::setActiveWindow(list());
+             table()->setFocus();
+             QTest::keySequence(table(), QKeySequence::Copy);
+             QCOMPARE(QGuiApplication::clipboard()->text().replace(u'\t', u'|').replace(u'\n', " / "), text);
+         } },
+        { "editing", [&] { QCOMPARE(table()->indexWidget(table()->currentIndex()) ? "yes" : "no", text); } },
         { "menus", [&] {
              QStringList menu { window->menuBar()->actions()[0]->text() };
              for (const QAction *action : window->menuBar()->actions()[0]->menu()->actions())

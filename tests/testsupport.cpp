@@ -173,7 +173,25 @@ QString describe(const CatalogueChange &change)
     return ("values " + ids.join(u',')).trimmed();
 }
 
+std::vector<VariantPlace> everyPlace()
+{
+    std::vector<VariantPlace> places;
+    const std::vector<Furniture *> furnitures = testedDocument().catalogue().getFurnitures();
+    for (std::size_t element = 0; element < furnitures.size(); ++element)
+        for (std::size_t variant = 0; variant < furnitures[element]->getForms().size(); ++variant)
+            places.push_back({ element, variant });
+    return places;
+}
+
 } // namespace
+
+void CatalogueSteps::pushValues(const ChangedValues &changed)
+{
+    if (changed.refused())
+        changes << QString("refused %1 %2").arg(changed.belowZero).arg(changed.aboveLimit);
+    else if (!changed.values.empty())
+        testedDocument().push(new ValuesCommand(testedDocument().catalogue(), changed.values, "values"));
+}
 
 // The steps, each "verb argument":
 //   catalogue A|n|red|1.1.1 + ...     the catalogue holds these elements (see fillCatalogue)
@@ -189,6 +207,10 @@ QString describe(const CatalogueChange &change)
 //                                     are undone or redone
 //   openfile DATA, empty              the document opens the file DATA of tests/data; it is
 //                                     emptied, as by New
+//   values E V PRICE STOCK,           variant V of element E gets these values; every variant's
+//   bulkprice KIND AMOUNT,            price or stock is changed by kind KIND (0 set, 1 raise % or
+//   bulkstock KIND AMOUNT             add, 2 lower % or take away), one step, or is refused
+//                                     (`changes` tells "refused BELOW ABOVE")
 //   logs TEXT                         TEXT is to be logged as critical
 // Checks: summary, holds TEXT (once in the catalogue dump), changed FROM>TO (the catalogue
 // dump is the snapshot's with FROM replaced by TO), prices, saves DATA (the catalogue saves
@@ -256,6 +278,12 @@ bool CatalogueSteps::play(const QString &verb, const QString &text)
              document.push(new ChangeCommand(set, place, typed, variant, text));
          } },
         { "delete", [&] { document.push(new AddOrDeleteCommand(set, { words[0].toULong(), words[1].toULong() }, text)); } },
+        { "values", [&] {
+             const VariantPlace place { words[0].toULong(), words[1].toULong() };
+             document.push(new ValuesCommand(set, { { place, words[2].toDouble(), words[3].toUInt() } }, text));
+         } },
+        { "bulkprice", [&] { pushValues(CatalogueOperations::changedPrices(set, everyPlace(), { PriceChange::Kind(words[0].toInt()), words[1].toDouble() })); } },
+        { "bulkstock", [&] { pushValues(CatalogueOperations::changedStocks(set, everyPlace(), { StockChange::Kind(words[0].toInt()), words[1].toUInt() })); } },
         { "undo", [&] { for (int i = text.toInt(); i > 0; --i) document.history().undo(); } },
         { "redo", [&] { for (int i = text.toInt(); i > 0; --i) document.history().redo(); } },
         { "logs", [&] { QTest::ignoreMessage(QtCriticalMsg, qPrintable(text)); } },

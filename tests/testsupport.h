@@ -8,6 +8,7 @@
 #include <functional>
 
 class CatalogueDocument;
+struct ChangedValues;
 class QRandomGenerator;
 
 
@@ -47,6 +48,8 @@ public:
     bool play(const QString &verb, const QString &text);
 
 private:
+    void pushValues(const ChangedValues &changed);
+
     const ScratchTree &tree;
     QByteArray snapshot;
     QStringList changes;

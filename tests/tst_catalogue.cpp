@@ -4,6 +4,7 @@
 #include "csvreader.h"
 #include "csvtext.h"
 #include "priceimport.h"
+#include "variantorder.h"
 #include "testsupport.h"
 #include "xlsxfile.h"
 
@@ -15,6 +16,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <numeric>
 #include <csignal>
 #include <sstream>
 
@@ -89,7 +91,7 @@ QStringList described(const ImportPreview &preview)
                          .at(preview.outcome) };
     const auto text = [](const std::string &text) { return QString::fromStdString(text); };
     QStringList lines { QString("prices %1 stocks %2").arg(preview.priceChanges).arg(preview.stockChanges) };
-    for (const PriceChange &change : preview.changes)
+    for (const ImportedChange &change : preview.changes)
         lines << QString("change %1 %2>%3 %4>%5").arg(text(change.id)).arg(change.oldPrice).arg(change.newPrice).arg(change.oldStock).arg(change.newStock);
     for (const std::string &id : preview.unknownIdentifiers)
         lines << "unknown " + text(id);
@@ -143,10 +145,39 @@ private slots:
     void spreadsheetReadsBack();
     void simultaneousSavesTakeTurns_data();
     void simultaneousSavesTakeTurns();
+    void variantOrder_data() { addRows("variantOrder"); }
+    void variantOrder();
 
 private:
     ScratchTree tree;
 };
+
+// One variant a value of the column sorted (a stock value as "price*stock"), sorted up and
+// down in the locale's order of texts: variants of equal values keep catalogue order.
+void TestCatalogue::variantOrder()
+{
+    const QStringList values = cell("values").split(u' ');
+    const int column = QStringList({ "identifier", "category", "name", "colour", "price", "stock", "value" }).indexOf(cell("column"));
+    for (int i = 0; i < values.size(); ++i) {
+        const std::string value = values[i].toStdString();
+        const auto is = [column, &value](int wanted, std::string otherwise) { return column == wanted ? value : otherwise; };
+        catalogue().addFurniture(new Furniture(is(1, "c"), is(2, "n" + std::to_string(i)), "", "", Dimension("", "", "", ""),
+                                               { Form(is(0, "1.1.1"), "", is(3, "c"), values[i].section(u'*', 0, 0).toDouble(),
+                                                      values[i].section(u'*', -1).toUInt()) }));
+    }
+    const std::vector<ListedVariant> variants = listedVariants(catalogue());
+    QStringList sorted;
+    for (bool descending : { false, true }) {
+        std::vector<std::uint32_t> order(variants.size());
+        std::iota(order.begin(), order.end(), 0);
+        VariantOrder::sort(order, variants, VariantOrder::Column(column), descending, QCollator(QLocale(cell("locale"))));
+        QStringList shown;
+        for (std::uint32_t place : order)
+            shown << values[int(place)];
+        sorted << shown.join(u' ');
+    }
+    QCOMPARE(sorted.join(" | "), cell("sorted"));
+}
 
 // golden.json holds every kind of value a catalogue file can hold, well or badly typed;
 // golden.saved.json and golden.txt are what saving and the text dump must make of it.

@@ -1,7 +1,10 @@
 #include "edit.h"
 #include "mainwindow.h"
+#include "pricelist.h"
+#include "valueschangedialogs.h"
 #include "testsupport.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
@@ -42,6 +45,33 @@ void TestTranslation::catalogueMatchesTableAndCode()
     QCOMPARE(readFile(merged).count("<message"), table.size());
 }
 
+namespace {
+
+// The texts of the labels, buttons and check boxes in `window`; the names of those that do
+// not show theirs whole go to `cut`.
+QString shownTexts(const QWidget &window, QStringList &cut)
+{
+    QStringList shown;
+    for (const QWidget *widget : window.findChildren<QWidget *>()) {
+        if (const auto *label = qobject_cast<const QLabel *>(widget); label && label->objectName() != "labelImage") {
+            shown << label->text();
+            if (label->sizeHint().width() > label->width() && !label->wordWrap())
+                cut << label->objectName();
+        } else if (const auto *button = qobject_cast<const QAbstractButton *>(widget);
+                   button && (widget->inherits("QPushButton") || widget->inherits("QCheckBox")) && !button->text().isEmpty()) {
+            QStyleOptionButton option;
+            option.initFrom(button);
+            shown << button->text();
+            const QStyle::SubElement contents = qobject_cast<const QCheckBox *>(button) ? QStyle::SE_CheckBoxContents : QStyle::SE_PushButtonContents;
+            if (button->fontMetrics().horizontalAdvance(button->text()) > button->style()->subElementRect(contents, &option, button).width())
+                cut << button->objectName();
+        }
+    }
+    return shown.join(u'|');
+}
+
+} // namespace
+
 // In French, the windows show their texts from the catalogue, each whole in the fixed
 // geometry of its label or button.
 void TestTranslation::frenchTextsShowWhole()
@@ -51,21 +81,17 @@ void TestTranslation::frenchTextsShowWhole()
     QCOMPARE(window.findChild<QLabel *>("label")->text(), "Kälviö");
     QCOMPARE(window.findChild<QTreeView *>()->model()->index(0, 0).data().toString(), "Pas de categorie");
     const Edit editor(nullptr);
-    QStringList shown, cut;
-    for (const QWidget *widget : editor.findChildren<QWidget *>()) {
-        if (const auto *label = qobject_cast<const QLabel *>(widget); label && label->objectName() != "labelImage") {
-            shown << label->text();
-            if (label->sizeHint().width() > label->width())
-                cut << label->objectName();
-        } else if (const auto *button = qobject_cast<const QPushButton *>(widget)) {
-            QStyleOptionButton option;
-            option.initFrom(button);
-            shown << button->text();
-            if (button->fontMetrics().horizontalAdvance(button->text()) > button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).width())
-                cut << button->objectName();
-        }
-    }
-    QCOMPARE(shown.join(u'|'), "ID :|Fermer|Modifier|Categorie :|Sauvegarde|Element :|Description :|Dimension :|Longueur :|Hauteur :| Largeur :|Poids :|Designer :|Couleur :|Prix :|Stock :|Photo :|Supprimer");
+    QStringList cut;
+    QCOMPARE(shownTexts(editor, cut), "ID :|Fermer|Modifier|Categorie :|Sauvegarde|Element :|Description :|Dimension :|Longueur :|Hauteur :| Largeur :|Poids :|Designer :|Couleur :|Prix :|Stock :|Photo :|Supprimer");
+    // The price list and its questions are laid out: shown, each text gets its room.
+    PriceList list(Edit::document());
+    PriceChangeDialog prices(Edit::sof, { {} }, nullptr);
+    StockChangeDialog stock(Edit::sof, { {} }, nullptr);
+    for (QWidget *window : std::initializer_list<QWidget *> { &list, &prices, &stock })
+        window->show();
+    QCOMPARE(shownTexts(list, cut), "Filtre :|Stock faible jusqu'à :|Stock faible seulement|0 variante, 0 unité en stock, valeur du stock 0,00|Modifier les prix…|Modifier le stock…|");
+    QCOMPARE(shownTexts(prices, cut), "Modifier le prix de 1 variante sélectionnée, arrondi au centime :||OK|Cancel");
+    QCOMPARE(shownTexts(stock, cut), "Modifier le stock de 1 variante sélectionnée :||OK|Cancel");
     QCOMPARE(cut, QStringList());
     QCoreApplication::removeTranslator(&translator);
 }

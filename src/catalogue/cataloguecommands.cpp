@@ -114,41 +114,32 @@ void AddOrDeleteCommand::take()
         variant = takeVariant(set, place);
 }
 
-ImportCommand::ImportCommand(SetOfFurnitures &set, std::vector<PriceChange> changes, const QString &text)
-    : CatalogueStep(text), set(set), changes(std::move(changes))
+// In catalogue order, each element's variants are exchanged together.
+ValuesCommand::ValuesCommand(SetOfFurnitures &set, std::vector<VariantValues> values, const QString &text)
+    : CatalogueStep(text), set(set), values(std::move(values))
 {
+    std::stable_sort(this->values.begin(), this->values.end(), [](const VariantValues &a, const VariantValues &b) {
+        return a.place.element != b.place.element ? a.place.element < b.place.element : a.place.variant < b.place.variant;
+    });
 }
 
-void ImportCommand::redo()
+void ValuesCommand::redo()
 {
-    setValues(true);
+    exchangeValues(set, values);
 }
 
-void ImportCommand::undo()
+void ValuesCommand::undo()
 {
-    setValues(false);
+    exchangeValues(set, values);
 }
 
-CatalogueChange ImportCommand::change() const
-{
-    CatalogueChange change { CatalogueChange::Values, {} };
-    change.variants.reserve(changes.size());
-    for (const PriceChange &each : changes)
-        change.variants.push_back(each.serial);
-    return change;
-}
-
-void ImportCommand::setValues(bool newValues)
+CatalogueChange ValuesCommand::change() const
 {
     const std::vector<Furniture *> furnitures = set.getFurnitures();
-    for (const PriceChange &each : changes) {
-        if (each.place.element >= furnitures.size())
-            continue;
-        Furniture &element = *furnitures[each.place.element];
-        if (each.place.variant >= element.getForms().size()
-            || element.getForms()[each.place.variant].getSerial() != each.serial)
-            continue;
-        element.setVariantValues(each.place.variant, newValues ? each.newPrice : each.oldPrice,
-                                 newValues ? each.newStock : each.oldStock);
-    }
+    CatalogueChange change { CatalogueChange::Values, {} };
+    change.variants.reserve(values.size());
+    for (const VariantValues &entry : values)
+        if (entry.place.element < furnitures.size() && entry.place.variant < furnitures[entry.place.element]->getForms().size())
+            change.variants.push_back(furnitures[entry.place.element]->getForms()[entry.place.variant].getSerial());
+    return change;
 }

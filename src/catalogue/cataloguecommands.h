@@ -91,32 +91,18 @@ private:
     std::optional<Form> variant;
 };
 
-// A variant's price and stock before and after an import.
-struct PriceChange
-{
-    VariantPlace place;
-    std::uint64_t serial = 0;
-    std::string id;
-    double oldPrice = 0;
-    double newPrice = 0;
-    unsigned int oldStock = 0;
-    unsigned int newStock = 0;
-};
-
-// An import of prices and stocks: each variant listed gets its new values, and undone its
-// old ones back. A variant no longer at its place is left alone.
-class ImportCommand : public CatalogueStep
+// New prices or stocks of variants, one or many, as one step. The step holds the values
+// that are not in the catalogue at the time, and trades them for those that are.
+class ValuesCommand : public CatalogueStep
 {
 public:
-    ImportCommand(SetOfFurnitures &set, std::vector<PriceChange> changes, const QString &text);
+    ValuesCommand(SetOfFurnitures &set, std::vector<VariantValues> values, const QString &text);
 
     void redo() override;
     void undo() override;
     CatalogueChange change() const override;
 
 private:
-    void setValues(bool newValues);
-
     SetOfFurnitures &set;
-    const std::vector<PriceChange> changes;
+    std::vector<VariantValues> values;
 };

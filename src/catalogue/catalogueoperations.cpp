@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <set>
 #include <string_view>
 #include <utility>
@@ -310,4 +311,95 @@ std::unique_ptr<Furniture> CatalogueOperations::takeElement(SetOfFurnitures &set
     furnitures.erase(furnitures.begin() + std::ptrdiff_t(place));
     set.setFurnitures(std::move(furnitures));
     return taken;
+}
+
+// Cents are snapped to a millionth before they are rounded, which takes away what the
+// binary fraction adds or lacks; beyond 2^53 cents a price holds no cents to round.
+double CatalogueOperations::roundedToCent(double price)
+{
+    const long double cents = static_cast<long double>(price) * 100;
+    if (!std::isfinite(price) || std::fabs(cents) >= 0x1p53L)
+        return price;
+    return double(std::round(std::round(cents * 1e6L) / 1e6L)) / 100;
+}
+
+ChangedValues CatalogueOperations::changedPrices(const SetOfFurnitures &set,
+                                                 const std::vector<VariantPlace> &places,
+                                                 PriceChange change)
+{
+    const std::vector<Furniture *> furnitures = set.getFurnitures();
+    const long double factor = change.kind == PriceChange::Raise   ? (100 + static_cast<long double>(change.amount)) / 100
+                             : change.kind == PriceChange::Lower ? (100 - static_cast<long double>(change.amount)) / 100
+                                                                  : 1;
+    ChangedValues changed;
+    for (const VariantPlace &place : places) {
+        if (place.element >= furnitures.size() || place.variant >= furnitures[place.element]->getForms().size())
+            continue;
+        const Form &form = furnitures[place.element]->getForms()[place.variant];
+        const double price = roundedToCent(change.kind == PriceChange::Set ? change.amount
+                                                                           : double(form.getPrice() * factor));
+        if (price == form.getPrice())
+            continue;
+        if (!std::isfinite(price))
+            ++changed.aboveLimit;
+        else if (price < 0)
+            ++changed.belowZero;
+        else
+            changed.values.push_back({ place, price, form.getStock() });
+    }
+    return changed;
+}
+
+ChangedValues CatalogueOperations::changedStocks(const SetOfFurnitures &set,
+                                                 const std::vector<VariantPlace> &places,
+                                                 StockChange change)
+{
+    const std::vector<Furniture *> furnitures = set.getFurnitures();
+    ChangedValues changed;
+    for (const VariantPlace &place : places) {
+        if (place.element >= furnitures.size() || place.variant >= furnitures[place.element]->getForms().size())
+            continue;
+        const Form &form = furnitures[place.element]->getForms()[place.variant];
+        const std::int64_t stock = form.getStock(), amount = change.amount;
+        const std::int64_t result = change.kind == StockChange::Add        ? stock + amount
+                                  : change.kind == StockChange::TakeAway ? stock - amount
+                                                                          : amount;
+        if (result == stock)
+            continue;
+        if (result < 0)
+            ++changed.belowZero;
+        else if (result > maxStock)
+            ++changed.aboveLimit;
+        else
+            changed.values.push_back({ place, form.getPrice(), static_cast<unsigned int>(result) });
+    }
+    return changed;
+}
+
+void CatalogueOperations::exchangeValues(SetOfFurnitures &set, std::vector<VariantValues> &values)
+{
+    const std::vector<Furniture *> furnitures = set.getFurnitures();
+    // Entries are grouped by element, so each element's variants are copied out and back once.
+    for (auto first = values.begin(); first != values.end();) {
+        const auto last = std::find_if(first, values.end(), [first](const VariantValues &entry) {
+            return entry.place.element != first->place.element;
+        });
+        if (first->place.element < furnitures.size()) {
+            Furniture &element = *furnitures[first->place.element];
+            std::vector<Form> forms = element.getForms();
+            for (auto entry = first; entry != last; ++entry) {
+                if (entry->place.variant >= forms.size())
+                    continue;
+                Form &form = forms[entry->place.variant];
+                const double price = form.getPrice();
+                const unsigned int stock = form.getStock();
+                form.setPrice(entry->price);
+                form.setStock(entry->stock);
+                entry->price = price;
+                entry->stock = stock;
+            }
+            element.setForms(std::move(forms));
+        }
+        first = last;
+    }
 }

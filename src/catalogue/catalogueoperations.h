@@ -38,6 +38,41 @@ struct NewFurnitureNames
     std::string category, name, color;
 };
 
+// A change of prices that the price list applies to many variants at once.
+struct PriceChange
+{
+    enum Kind { Set, Raise, Lower };
+    Kind kind = Set;
+    // The price to set, or the percentage to raise or lower by.
+    double amount = 0;
+};
+
+// A change of stocks that the price list applies to many variants at once.
+struct StockChange
+{
+    enum Kind { Set, Add, TakeAway };
+    Kind kind = Set;
+    unsigned int amount = 0;
+};
+
+// The price and the stock of the variant at `place`.
+struct VariantValues
+{
+    VariantPlace place;
+    double price = 0;
+    unsigned int stock = 0;
+};
+
+// New values for variants, and how many a change would have taken below 0 or past the
+// most there may be; the change is made only when it took none there.
+struct ChangedValues
+{
+    std::vector<VariantValues> values;
+    std::size_t belowZero = 0;
+    std::size_t aboveLimit = 0;
+    bool refused() const { return belowZero > 0 || aboveLimit > 0; }
+};
+
 // The changes the editors make to a catalogue, each undone by its counterpart: insert by
 // take, exchange by exchange again. A place outside the catalogue changes nothing.
 namespace CatalogueOperations {
@@ -77,5 +112,19 @@ void insertVariant(SetOfFurnitures &set, VariantPlace place, Form variant);
 std::optional<Form> takeVariant(SetOfFurnitures &set, VariantPlace place);
 void insertElement(SetOfFurnitures &set, std::size_t place, std::unique_ptr<Furniture> element);
 std::unique_ptr<Furniture> takeElement(SetOfFurnitures &set, std::size_t place);
+
+// A file keeps a stock as a signed 32-bit number: a change never makes one larger.
+constexpr unsigned int maxStock = 2147483647;
+// `price` rounded to the cent, half away from zero, as its decimal digits read: 1.005 is
+// held as 1.00499999..., and still rounds to 1.01.
+double roundedToCent(double price);
+// The values of the variants at `places` after the change; variants whose value it leaves
+// as it is are left out.
+ChangedValues changedPrices(const SetOfFurnitures &set, const std::vector<VariantPlace> &places,
+                            PriceChange change);
+ChangedValues changedStocks(const SetOfFurnitures &set, const std::vector<VariantPlace> &places,
+                            StockChange change);
+// Exchanges the price and the stock of the variant at each entry's place with the entry's.
+void exchangeValues(SetOfFurnitures &set, std::vector<VariantValues> &values);
 
 } // namespace CatalogueOperations

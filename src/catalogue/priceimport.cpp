@@ -306,3 +306,12 @@ ImportPreview PriceImport::preview(QByteArrayView bytes, const SetOfFurnitures &
     reading.gatherChanges();
     return preview;
 }
+
+std::vector<VariantValues> ImportPreview::newValues() const
+{
+    std::vector<VariantValues> values;
+    values.reserve(changes.size());
+    for (const ImportedChange &change : changes)
+        values.push_back({ change.place, change.newPrice, change.newStock });
+    return values;
+}

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cataloguecommands.h"
+#include "catalogueoperations.h"
 #include "diskfile.h"
 
 #include <QByteArray>
@@ -8,8 +8,22 @@
 #include <QStringList>
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
+
+
+// A variant's price and stock before and after an import.
+struct ImportedChange
+{
+    VariantPlace place;
+    std::uint64_t serial = 0;
+    std::string id;
+    double oldPrice = 0;
+    double newPrice = 0;
+    unsigned int oldStock = 0;
+    unsigned int newStock = 0;
+};
 
 // A row of an import file that changes nothing, and why.
 struct UnreadRow
@@ -47,7 +61,7 @@ struct ImportPreview
     Outcome outcome = Read;
     FileResult file;
     // The variants whose price or stock changes, in catalogue order.
-    std::vector<PriceChange> changes;
+    std::vector<ImportedChange> changes;
     std::size_t priceChanges = 0;
     std::size_t stockChanges = 0;
     // Identifiers of the file that no variant has, each once.
@@ -58,6 +72,8 @@ struct ImportPreview
     std::size_t rows = 0;
 
     bool read() const { return outcome == Read; }
+    // The new values of `changes`, as the history's step of values takes them.
+    std::vector<VariantValues> newValues() const;
 };
 
 // The names a column's header may have besides the catalogue file's keys; headers compare

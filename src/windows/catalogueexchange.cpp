@@ -282,5 +282,5 @@ void CatalogueExchange::importPrices()
     ImportPreviewDialog dialog(preview, fileName, window);
     if (dialog.exec() != QDialog::Accepted || preview.changes.empty())
         return;
-    document.push(new ImportCommand(document.catalogue(), std::move(preview.changes), tr("Import of %1").arg(fileName)));
+    document.push(new ValuesCommand(document.catalogue(), preview.newValues(), tr("Import of %1").arg(fileName)));
 }

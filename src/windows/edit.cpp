@@ -180,8 +180,8 @@ void Edit::installValidators()
     for (QLineEdit *field :
          { ui->lineEditLength, ui->lineEditHeight, ui->lineEditWidth, ui->lineEditWeight })
         install(field, measure, number, 6);
-    install(ui->lineEditPrice, QStringLiteral("^[0-9]{1,4}([.,][0-9]{1,2})?$"), number, 6);
-    install(ui->lineEditStock, digits, digits, 5);
+    ui->lineEditPrice->setValidator(TypingValidator::forPrice(ui->lineEditPrice));
+    ui->lineEditStock->setValidator(TypingValidator::forStock(ui->lineEditStock));
 }
 
 QList<QLineEdit *> Edit::editableFields() const

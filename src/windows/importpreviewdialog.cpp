@@ -45,7 +45,7 @@ QString ImportPreviewDialog::details(const ImportPreview &preview) const
     if (!preview.changes.empty())
         lines << tr("Changes (identifier, old value, new value):");
     for (std::size_t i = 0; i < std::min(listed, preview.changes.size()); ++i) {
-        const PriceChange &change = preview.changes[i];
+        const ImportedChange &change = preview.changes[i];
         QStringList values;
         if (change.oldPrice != change.newPrice)
             values << tr("price %1 → %2").arg(FieldText::price(change.oldPrice), FieldText::price(change.newPrice));

@@ -9,6 +9,7 @@
 #include "chooserfolder.h"
 #include "edit.h"
 #include "photofolders.h"
+#include "pricelist.h"
 #include "picturefile.h"
 #include "unkeptvalues.h"
 
@@ -59,6 +60,7 @@ MainWindow::MainWindow(QWidget *parent)
     showLogo(logoPath);
     buildFileMenu();
     buildEditMenu();
+    buildViewMenu();
     buildCatalogueMenu();
     setupFilter();
     connect(&document, &CatalogueDocument::changed, this, &MainWindow::catalogueChanged);
@@ -68,6 +70,7 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::~MainWindow()
 {
+    delete priceList;
     delete ui;
 }
 
@@ -181,6 +184,28 @@ QAction *MainWindow::createHistoryAction(const char *name, QKeySequence::Standar
         statusBar()->showMessage((undoing ? tr("Undone: %1") : tr("Redone: %1")).arg(step), statusTimeoutMs);
     });
     return action;
+}
+
+void MainWindow::buildViewMenu()
+{
+    QMenu *menuView = ui->menubar->addMenu(tr("&View"));
+    menuView->setObjectName(QStringLiteral("menuView"));
+    QAction *actionPriceList = createAction(tr("&Price and stock list"), "Ctrl+L", &MainWindow::showPriceList);
+    actionPriceList->setObjectName(QStringLiteral("actionPriceList"));
+    menuView->addAction(actionPriceList);
+}
+
+// One list at a time, a window of its own: asked for again, it comes to the front.
+void MainWindow::showPriceList()
+{
+    if (!priceList) {
+        priceList = new PriceList(document);
+        priceList->setAttribute(Qt::WA_DeleteOnClose);
+        connect(priceList, &PriceList::variantActivated, this, &MainWindow::openVariant);
+    }
+    priceList->show();
+    priceList->raise();
+    priceList->activateWindow();
 }
 
 // "Undo Delete 001.002.003", "Redo Change 001.001.002"; "Undo", disabled, with nothing to undo.
@@ -346,7 +371,15 @@ void MainWindow::on_treeView_doubleClicked(const QModelIndex &index)
         return;
     const CatalogueTreeModel::Variant variant = model->variantAt(index);
     if (variant.element)
-        openEditor(new Edit(this, variant.element, variant.place));
+        openVariant(variant.element, variant.place);
+}
+
+// An editor over this window on exactly the variant at `variant` of `element`.
+void MainWindow::openVariant(Furniture *element, std::size_t variant)
+{
+    openEditor(new Edit(this, element, variant));
+    raise();
+    activateWindow();
 }
 
 void MainWindow::on_actionNewFurniture_triggered()
@@ -408,6 +441,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
         if (editor)
             editor->close();
     }
+    if (priceList)
+        priceList->close();
     event->accept();
 }
 

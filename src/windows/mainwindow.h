@@ -15,6 +15,8 @@ class CatalogueSearch;
 class CatalogueTreeModel;
 struct CatalogueChange;
 class Edit;
+class Furniture;
+class PriceList;
 class QAction;
 class QLabel;
 class QModelIndex;
@@ -68,6 +70,8 @@ private:
     QAction *createHistoryAction(const char *name, QKeySequence::StandardKey key,
                                  void (QUndoStack::*move)());
     void nameHistorySteps();
+    void buildViewMenu();
+    void showPriceList();
     void catalogueChanged(const CatalogueChange &change);
     void setupFilter();
     void focusFilter();
@@ -78,6 +82,7 @@ private:
     void activateRow(const QModelIndex &index);
     void openEditor(Edit *editor);
     void placeOverWindow(QWidget *editor) const;
+    void openVariant(Furniture *element, std::size_t variant);
     void updateWindowTitle();
     bool settleUnsavedChanges();
     bool saveCatalogue();
@@ -112,4 +117,5 @@ private:
     qint64 lastFilterMs = 0;
     QLabel *labelShown = nullptr;
     QList<QPointer<Edit>> editors;
+    QPointer<PriceList> priceList;
 };

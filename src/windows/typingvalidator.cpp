@@ -12,6 +12,17 @@ TypingValidator::TypingValidator(const QString &pattern, const QString &storedSh
 {
 }
 
+TypingValidator *TypingValidator::forPrice(QObject *parent)
+{
+    return new TypingValidator(QStringLiteral("^[0-9]{1,4}([.,][0-9]{1,2})?$"),
+                               QStringLiteral("[0-9]*([.,][0-9]*)?"), 6, parent);
+}
+
+TypingValidator *TypingValidator::forStock(QObject *parent)
+{
+    return new TypingValidator(QStringLiteral("[0-9]*"), QStringLiteral("[0-9]*"), 5, parent);
+}
+
 void TypingValidator::admit(const QString &stored)
 {
     const int length = int(std::min<qsizetype>(stored.size(), INT_MAX));

@@ -15,6 +15,11 @@ public:
     TypingValidator(const QString &pattern, const QString &storedShape, int maxLength,
                     QObject *parent);
 
+    // The typing rules of a price (four digits, two decimals after "." or ",") and of a
+    // stock (five digits), as the editor and the price list share them.
+    static TypingValidator *forPrice(QObject *parent);
+    static TypingValidator *forStock(QObject *parent);
+
     // The field is about to show `stored`; edits of it may keep its length and shape.
     void admit(const QString &stored);
 

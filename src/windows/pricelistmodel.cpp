@@ -1,0 +1,360 @@
+#include "pricelistmodel.h"
+
+#include "cataloguedocument.h"
+#include "cataloguesearch.h"
+#include "cataloguetreemodel.h"
+#include "fieldtext.h"
+#include "typingvalidator.h"
+
+#include <QApplication>
+#include <QColor>
+#include <QStyle>
+
+#include <algorithm>
+#include <numeric>
+
+namespace {
+
+const QColor lowStockBackground(255, 224, 178);
+// Beyond this many rows, one change of values repaints the span that holds them all.
+const std::size_t rowsRepaintedOneByOne = 64;
+
+} // namespace
+
+PriceListModel::PriceListModel(CatalogueDocument &document, QObject *parent)
+    : QAbstractTableModel(parent),
+      document(document),
+      collator(interfaceLocale()),
+      lowStockIcon(QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning))
+{
+    connect(&document, &CatalogueDocument::changed, this, &PriceListModel::catalogueChanged);
+    rebindRows();
+    filterRows();
+}
+
+PriceListModel::~PriceListModel() = default;
+
+// The translator names the locale of the interface's language: its numbers, and the
+// order of its texts.
+QLocale PriceListModel::interfaceLocale()
+{
+    return QLocale(tr("en_US", "the locale of the interface language"));
+}
+
+int PriceListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(shown.size());
+}
+
+int PriceListModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : VariantOrder::ColumnCount;
+}
+
+QString PriceListModel::text(const ListedVariant &variant, int column, bool whole) const
+{
+    const Form &form = variant.form();
+    const auto shownText = [whole](const std::string &text) {
+        return whole ? QString::fromStdString(text) : CatalogueTreeModel::shownText(text);
+    };
+    switch (column) {
+    case VariantOrder::Identifier:
+        return shownText(form.getId());
+    case VariantOrder::Category:
+        return shownText(variant.element->getCategory());
+    case VariantOrder::Name:
+        return shownText(variant.element->getName());
+    case VariantOrder::Colour:
+        return shownText(form.getColor());
+    case VariantOrder::Price:
+        return FieldText::price(form.getPrice());
+    case VariantOrder::Stock:
+        return FieldText::stock(form.getStock());
+    default:
+        return QString::number(form.getPrice() * form.getStock(), 'f', 2);
+    }
+}
+
+QVariant PriceListModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || std::size_t(index.row()) >= shown.size())
+        return {};
+    const ListedVariant &variant = variants[shown[std::size_t(index.row())]];
+    const bool low = isLow(variant.form());
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return text(variant, index.column(), role == Qt::EditRole);
+    case Qt::TextAlignmentRole:
+        return index.column() >= VariantOrder::Price ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
+    case Qt::DecorationRole:
+        return low && index.column() == VariantOrder::Stock ? QVariant(lowStockIcon) : QVariant();
+    case Qt::BackgroundRole:
+        return low ? QVariant(lowStockBackground) : QVariant();
+    case Qt::ForegroundRole:
+        return low ? QVariant(QColor(Qt::black)) : QVariant();
+    case Qt::ToolTipRole:
+        return low ? QVariant(tr("Low stock: %1 or fewer").arg(lowStock)) : QVariant();
+    default:
+        return {};
+    }
+}
+
+QVariant PriceListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    if (role == Qt::InitialSortOrderRole)
+        return Qt::AscendingOrder;
+    if (role != Qt::DisplayRole)
+        return {};
+    const QString titles[VariantOrder::ColumnCount] = { tr("Identifier"), tr("Category"), tr("Name"), tr("Colour"),
+                                                        tr("Price"),      tr("Stock"),    tr("Stock value") };
+    return section >= 0 && section < VariantOrder::ColumnCount ? titles[section] : QString();
+}
+
+Qt::ItemFlags PriceListModel::flags(const QModelIndex &index) const
+{
+    const Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    const bool editable = index.column() == VariantOrder::Price || index.column() == VariantOrder::Stock;
+    return editable ? flags | Qt::ItemIsEditable : flags;
+}
+
+// What is typed is held to the editor's typing rules, as the field shows the stored value;
+// a stock beyond what a file keeps is refused, as anything else would be read as 0.
+bool PriceListModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable) || std::size_t(index.row()) >= shown.size())
+        return false;
+    const int column = index.column();
+    const std::optional<Bound> bound = variantAt(index.row());
+    if (!bound) {
+        emit editRefused(VariantGone, column);
+        return false;
+    }
+    const Form &form = bound->element->getForms()[bound->place.variant];
+    const QString stored = text(variants[shown[std::size_t(index.row())]], column, true);
+    QString typed = value.toString();
+    if (typed == stored)
+        return true;
+    const std::unique_ptr<TypingValidator> rules(column == VariantOrder::Price ? TypingValidator::forPrice(nullptr)
+                                                                                : TypingValidator::forStock(nullptr));
+    rules->admit(stored);
+    int end = int(typed.size());
+    bool acceptable = rules->validate(typed, end) == QValidator::Acceptable;
+    VariantValues values { bound->place, form.getPrice(), form.getStock() };
+    if (column == VariantOrder::Price) {
+        values.price = FieldText::toPrice(typed);
+    } else {
+        bool number = false;
+        const qulonglong stock = typed.isEmpty() ? 0 : typed.toULongLong(&number);
+        acceptable = acceptable && (typed.isEmpty() || (number && stock <= CatalogueOperations::maxStock));
+        values.stock = unsigned(std::min<qulonglong>(stock, CatalogueOperations::maxStock));
+    }
+    if (!acceptable) {
+        emit editRefused(NotAValue, column);
+        return false;
+    }
+    if (values.price == form.getPrice() && values.stock == form.getStock())
+        return true;
+    const QString id = QString::fromStdString(form.getId());
+    document.push(new ValuesCommand(document.catalogue(), { values },
+                                    column == VariantOrder::Price ? tr("Price of %1").arg(id) : tr("Stock of %1").arg(id)));
+    return true;
+}
+
+void PriceListModel::sort(int column, Qt::SortOrder order)
+{
+    sortColumn = column < VariantOrder::ColumnCount ? column : -1;
+    descending = order == Qt::DescendingOrder;
+    relayout(false, true);
+}
+
+void PriceListModel::setFilter(const QString &text)
+{
+    query = text;
+    relayout(false, false);
+}
+
+void PriceListModel::setLowStock(unsigned int threshold, bool only)
+{
+    const bool rearranged = only || lowStockOnly;
+    lowStock = threshold;
+    lowStockOnly = only;
+    if (rearranged)
+        relayout(false, false);
+    else if (!shown.empty())
+        emit dataChanged(index(0, 0), index(rowCount() - 1, VariantOrder::ColumnCount - 1));
+}
+
+std::optional<PriceListModel::Bound> PriceListModel::variantAt(int row) const
+{
+    const std::optional<std::vector<VariantPlace>> places = placesAt({ row });
+    if (!places)
+        return std::nullopt;
+    return Bound { variants[shown[std::size_t(row)]].element, places->front() };
+}
+
+std::optional<std::vector<VariantPlace>> PriceListModel::placesAt(const std::vector<int> &rows) const
+{
+    const std::vector<Furniture *> furnitures = document.catalogue().getFurnitures();
+    std::vector<VariantPlace> places;
+    places.reserve(rows.size());
+    for (int row : rows) {
+        if (row < 0 || std::size_t(row) >= shown.size() || !isHeld(variants[shown[std::size_t(row)]], furnitures))
+            return std::nullopt;
+        const ListedVariant &variant = variants[shown[std::size_t(row)]];
+        places.push_back({ variant.elementPlace, variant.variant });
+    }
+    return places;
+}
+
+// Whether the catalogue still holds the variant where the row was bound to it.
+bool PriceListModel::isHeld(const ListedVariant &variant, const std::vector<Furniture *> &furnitures)
+{
+    return variant.elementPlace < furnitures.size() && furnitures[variant.elementPlace] == variant.element
+            && variant.variant < variant.element->getForms().size() && variant.form().getSerial() == variant.serial;
+}
+
+std::optional<std::uint32_t> PriceListModel::rowOf(std::uint64_t serial) const
+{
+    const auto found = std::lower_bound(bySerial.begin(), bySerial.end(), std::make_pair(serial, std::uint32_t(0)));
+    if (found == bySerial.end() || found->first != serial)
+        return std::nullopt;
+    return found->second;
+}
+
+PriceListModel::Totals PriceListModel::totals() const
+{
+    Totals totals;
+    totals.variants = shown.size();
+    for (std::uint32_t row : shown) {
+        const Form &form = variants[row].form();
+        totals.units += form.getStock();
+        totals.value += form.getPrice() * form.getStock();
+    }
+    return totals;
+}
+
+QString PriceListModel::tabSeparated(const std::vector<int> &rows) const
+{
+    const auto line = [](QStringList cells) {
+        for (QString &cell : cells)
+            cell.replace(u'\t', u' ').replace(u'\n', u' ').replace(u'\r', u' ');
+        return cells.join(u'\t') + u'\n';
+    };
+    QStringList header;
+    for (int column = 0; column < VariantOrder::ColumnCount; ++column)
+        header << headerData(column, Qt::Horizontal).toString();
+    QString text = line(header);
+    for (int row : rows) {
+        QStringList cells;
+        for (int column = 0; column < VariantOrder::ColumnCount; ++column)
+            cells << this->text(variants[shown[std::size_t(row)]], column, true);
+        text += line(cells);
+    }
+    return text;
+}
+
+// Any change may change what the filter finds; only a change of more than values moves rows.
+void PriceListModel::catalogueChanged(const CatalogueChange &change)
+{
+    search.reset();
+    if (change.scope != CatalogueChange::Values)
+        relayout(true, true);
+    else
+        valuesChanged(change.variants);
+}
+
+// Rows stay where they are, unless the sort, the filter or the low-stock rows go by the
+// values that changed.
+void PriceListModel::valuesChanged(const std::vector<std::uint64_t> &serials)
+{
+    const bool sortedByValues = sortColumn >= VariantOrder::Price;
+    if (sortedByValues || lowStockOnly || !query.trimmed().isEmpty()) {
+        relayout(false, sortedByValues);
+        return;
+    }
+    std::vector<int> rows;
+    for (std::uint64_t serial : serials)
+        if (const std::optional<std::uint32_t> row = rowOf(serial); row && position[*row] >= 0)
+            rows.push_back(position[*row]);
+    const int lastColumn = VariantOrder::ColumnCount - 1;
+    if (rows.size() <= rowsRepaintedOneByOne) {
+        for (int row : rows)
+            emit dataChanged(index(row, 0), index(row, lastColumn));
+    } else {
+        const auto [first, last] = std::minmax_element(rows.begin(), rows.end());
+        emit dataChanged(index(*first, 0), index(*last, lastColumn));
+    }
+    emit totalsChanged();
+}
+
+// Persistent indexes (a view's selection, its current row) follow their variants to
+// where they are shown now, or are dropped where they are not shown any more.
+void PriceListModel::relayout(bool rebind, bool resort)
+{
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList before = persistentIndexList();
+    std::vector<std::uint64_t> kept;
+    kept.reserve(std::size_t(before.size()));
+    for (const QModelIndex &index : before)
+        kept.push_back(index.isValid() && std::size_t(index.row()) < shown.size() ? serialAt(index.row()) : 0);
+    if (rebind)
+        rebindRows();
+    else if (resort) {
+        std::iota(order.begin(), order.end(), 0);
+        if (sortColumn >= 0)
+            VariantOrder::sort(order, variants, VariantOrder::Column(sortColumn), descending, collator);
+    }
+    filterRows();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (qsizetype i = 0; i < before.size(); ++i) {
+        const std::optional<std::uint32_t> row = rowOf(kept[std::size_t(i)]);
+        after << (row && position[*row] >= 0 ? index(position[*row], before[i].column()) : QModelIndex());
+    }
+    changePersistentIndexList(before, after);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    emit totalsChanged();
+}
+
+void PriceListModel::rebindRows()
+{
+    variants = listedVariants(document.catalogue());
+    bySerial.resize(variants.size());
+    for (std::size_t row = 0; row < variants.size(); ++row)
+        bySerial[row] = { variants[row].serial, std::uint32_t(row) };
+    std::sort(bySerial.begin(), bySerial.end());
+    order.resize(variants.size());
+    std::iota(order.begin(), order.end(), 0);
+    if (sortColumn >= 0)
+        VariantOrder::sort(order, variants, VariantOrder::Column(sortColumn), descending, collator);
+}
+
+// The variants the search finds are under their elements in catalogue order, as the rows are.
+void PriceListModel::filterRows()
+{
+    const bool filtering = !query.trimmed().isEmpty();
+    std::vector<char> found;
+    if (filtering) {
+        if (!search)
+            search = std::make_unique<CatalogueSearch>(document.catalogue());
+        found.assign(variants.size(), 0);
+        std::size_t first = 0;
+        for (const ShownElement &element : search->find(query)) {
+            while (first < variants.size() && variants[first].element != element.element)
+                ++first;
+            for (std::size_t variant : element.variants)
+                if (first + variant < variants.size())
+                    found[first + variant] = 1;
+        }
+    }
+    shown.clear();
+    for (std::uint32_t row : order)
+        if ((!filtering || found[row]) && (!lowStockOnly || isLow(variants[row].form())))
+            shown.push_back(row);
+    position.assign(variants.size(), -1);
+    for (std::size_t row = 0; row < shown.size(); ++row)
+        position[shown[row]] = std::int32_t(row);
+}
