@@ -181,11 +181,17 @@ QString describe(const CatalogueChange &change)
 //   openfile DATA, empty              the document opens the file DATA of tests/data; it is
 //                                     emptied, as by New
 //   logs TEXT                         TEXT is to be logged as critical
+//   openpath PATH                     the document opens the file PATH of the scratch tree
+//   merge CHOICE CHOICE ...           the document merges its file on disk, keeps "mine" or
+//                                     "theirs" of each conflict in turn, and saves the result;
+//                                     "meanwhile": another save comes between merging and writing
 // Checks: summary, holds TEXT (once in the catalogue dump), changed FROM>TO (the catalogue
 // dump is the snapshot's with FROM replaced by TO), prices, saves DATA (the catalogue saves
 // the bytes of the file DATA of tests/data), file PATH N TEXT, same PATH PATH, changes
 // C + C (what the document said of its changes since the last check, see describe()),
-// modified yes|no.
+// modified yes|no, merged TEXT (what the last merge said: the outcome of reading, the changes
+// taken, each conflict "ID FIELD THEIRS>OURS", renumbered "OLD>NEW", the outcome of saving;
+// joined by " / ").
 CatalogueSteps::CatalogueSteps(const ScratchTree &tree) : tree(tree)
 {
     watching = QObject::connect(&testedDocument(), &CatalogueDocument::changed,
@@ -195,6 +201,29 @@ CatalogueSteps::CatalogueSteps(const ScratchTree &tree) : tree(tree)
 CatalogueSteps::~CatalogueSteps()
 {
     QObject::disconnect(watching);
+}
+
+void CatalogueSteps::merge(const QStringList &choices)
+{
+    CatalogueDocument &document = testedDocument();
+    const std::unique_ptr<FileMerge> merge = document.mergeWithFile();
+    merged << QString::number(merge->read.outcome);
+    if (!merge->merge)
+        return;
+    const QStringList fields { "Category", "Name", "Description", "Designer", "Measures", "Photo", "Color", "Price", "Stock", "Variant" };
+    merged << QString("taken %1").arg(merge->merge->takenFromTheirs());
+    std::vector<MergeConflict> &conflicts = merge->merge->conflicts();
+    for (std::size_t i = 0; i < conflicts.size(); ++i) {
+        const MergeConflict &conflict = conflicts[i];
+        merged << QString::fromStdString(conflict.id) + ' ' + fields[conflict.field] + ' ' + conflict.theirs + '>' + conflict.ours;
+        conflicts[i].keepOurs = choices.value(int(i)) != "theirs";
+    }
+    MergedCatalogue result = merge->merge->result();
+    for (const auto &[from, to] : result.renumbered)
+        merged << QString::fromStdString("renumbered " + from + '>' + to);
+    if (choices.contains("meanwhile"))
+        QVERIFY(SetOfFurnitures().save(document.jsonPath()).ok());
+    merged << QString::number(document.saveMerged(std::move(result.elements), *merge, "merge").outcome);
 }
 
 bool CatalogueSteps::play(const QString &verb, const QString &text)
@@ -220,6 +249,8 @@ bool CatalogueSteps::play(const QString &verb, const QString &text)
              changes << QString("opened %1 %2 %3").arg(added.categories).arg(added.elements).arg(added.variants);
          } },
         { "empty", [&] { document.clear(); } },
+        { "openpath", [&] { QVERIFY(document.open(path, path).result.ok()); } },
+        { "merge", [&] { merge(words); } },
         { "add", [&] {
              const QStringList typed = rest.split(u'|');
              const NewIdentifier next = CatalogueOperations::nextIdentifier(set, typed[0].toStdString(), typed[1].toStdString(), typed[9].toStdString());
@@ -263,6 +294,7 @@ bool CatalogueSteps::play(const QString &verb, const QString &text)
         { "file", [&] { QCOMPARE(readFile(path).count(text.section(u' ', 2).toUtf8()), words.value(1).toInt()); } },
         { "same", [&] { QCOMPARE(readFile(path), readFile(tree.path(words.value(1)))); } },
         { "changes", [&] { QCOMPARE(std::exchange(changes, {}).join(" + "), text); } },
+        { "merged", [&] { QCOMPARE(std::exchange(merged, {}).join(" / "), text); } },
         { "modified", [&] { QCOMPARE(document.isModified() ? "yes" : "no", text); } },
     };
     const auto step = steps.find(verb);

@@ -47,9 +47,12 @@ public:
     bool play(const QString &verb, const QString &text);
 
 private:
+    void merge(const QStringList &choices);
+
     const ScratchTree &tree;
     QByteArray snapshot;
     QStringList changes;
+    QStringList merged;
     QMetaObject::Connection watching;
 };
 

@@ -38,6 +38,32 @@ SetOfFurnitures &catalogue()
     return testedDocument().catalogue();
 }
 
+// Random changes, additions (duplicates included) and deletions, as the editors make them.
+void playRandomSteps(QRandomGenerator &random, const ScratchTree &tree)
+{
+    for (int step = random.bounded(1, 15); step > 0 && !catalogue().getFurnitures().empty(); --step) {
+        const int e = random.bounded(int(catalogue().getFurnitures().size()));
+        const int v = random.bounded(int(catalogue().getFurnitures()[e]->getForms().size()));
+        const QString typed = QString("C%1|n%2|d|1|2|3|4|s|p.png|red%3|%4|%5").arg(random.bounded(2)).arg(random.bounded(2))
+                                      .arg(random.bounded(2) ? "" : "2").arg(random.bounded(3) * 0.5).arg(random.bounded(3));
+        const QStringList steps { QString("change %1 %2 %3").arg(e).arg(v).arg(typed), QString("delete %1 %2").arg(e).arg(v), "add ? " + typed };
+        playCatalogue(steps[random.bounded(3)], tree);
+    }
+}
+
+// What the document's merge with its file makes, as saved bytes.
+QByteArray mergedWithFile(const ScratchTree &tree)
+{
+    const std::unique_ptr<FileMerge> merge = testedDocument().mergeWithFile();
+    if (!merge->merge)
+        return "not read";
+    const MergedCatalogue merged = merge->merge->result();
+    SetOfFurnitures view;
+    for (const std::unique_ptr<Furniture> &element : merged.elements)
+        view.addFurniture(element.get());
+    return view.save(tree.path("merged.json")).ok() ? readFile(tree.path("merged.json")) : "not saved";
+}
+
 } // namespace
 
 CatalogueDocument &testedDocument()
@@ -67,6 +93,9 @@ private slots:
     void saveOutcomes_data() { addRows("saveOutcomes"); }
     void saveOutcomes();
     void changesByOthersAreNoticed();
+    void merges_data() { addRows("mergeCases"); }
+    void merges() { playCatalogue(cell("steps"), tree); }
+    void mergeWithAnUnchangedSideGivesTheOther();
     void operations_data() { addRows("catalogueOperations"); }
     void operations() { playCatalogue(cell("steps"), tree); }
     void undoAndRedoRestoreExactly();
@@ -74,6 +103,7 @@ private slots:
     void search();
     void simultaneousSavesTakeTurns_data();
     void simultaneousSavesTakeTurns();
+    void simultaneousChangesAreMerged();
 
 private:
     ScratchTree tree;
@@ -238,19 +268,34 @@ void TestCatalogue::undoAndRedoRestoreExactly()
         QRandomGenerator random(seed);
         fillRandomCatalogue(random);
         const QByteArray start = saved();
-        for (int step = random.bounded(1, 15); step > 0 && !catalogue().getFurnitures().empty(); --step) {
-            const int e = random.bounded(int(catalogue().getFurnitures().size()));
-            const int v = random.bounded(int(catalogue().getFurnitures()[e]->getForms().size()));
-            const QString typed = QString("C%1|n%2|d|1|2|3|4|s|p.png|red%3|%4|%5").arg(random.bounded(2)).arg(random.bounded(2))
-                                          .arg(random.bounded(2) ? "" : "2").arg(random.bounded(3) * 0.5).arg(random.bounded(3));
-            const QStringList steps { QString("change %1 %2 %3").arg(e).arg(v).arg(typed), QString("delete %1 %2").arg(e).arg(v), "add ? " + typed };
-            playCatalogue(steps[random.bounded(3)], tree);
-        }
+        playRandomSteps(random, tree);
         const QByteArray end = saved();
         playCatalogue(QString("undo %1").arg(testedDocument().history().count()), tree);
         QCOMPARE(saved(), start);
         playCatalogue(QString("redo %1").arg(testedDocument().history().count()), tree);
         QCOMPARE(saved(), end);
+    }
+}
+
+// Over random catalogues and random changes, merging with a side that did not change gives
+// the other side, byte for byte.
+void TestCatalogue::mergeWithAnUnchangedSideGivesTheOther()
+{
+    const QString file = tree.path("json/m.json");
+    for (quint32 seed = 1; seed <= 60; ++seed) {
+        QRandomGenerator random(seed);
+        fillRandomCatalogue(random);
+        QVERIFY(catalogue().save(file).ok());
+        testedDocument().clear();
+        QVERIFY(testedDocument().open(file, file).result.ok());
+        playRandomSteps(random, tree);
+        QVERIFY(catalogue().save(tree.path("ours.json")).ok());
+        const QByteArray ours = readFile(tree.path("ours.json"));
+        QCOMPARE(mergedWithFile(tree), ours);
+        // Now ours is unchanged and theirs holds the changes.
+        playCatalogue(QString("undo %1").arg(testedDocument().history().count()), tree);
+        tree.write("json/m.json", ours);
+        QCOMPARE(mergedWithFile(tree), ours);
     }
 }
 
@@ -304,6 +349,44 @@ void TestCatalogue::simultaneousSavesTakeTurns()
     QCOMPARE(outcomes, QList<int>({ FileResult::Done, FileResult::ChangedOnDisk }));
     QVERIFY(catalogue().load(file).ok());
     QCOMPARE(catalogue().getFurnitures().size(), size_t(2000 + 2000));
+}
+
+// Two programs that opened the same file each change another variant and save at the same
+// moment: the one that finds the file changed merges, and the file holds both changes.
+void TestCatalogue::simultaneousChangesAreMerged()
+{
+    const QString file = tree.path("json/both.json");
+    tree.write("json/both.json", readFile(QFINDTESTDATA("data/merge.base.json")));
+    QVERIFY(testedDocument().open(file, file).result.ok());
+    int start[2];
+    QVERIFY(pipe(start) == 0);
+    QList<pid_t> children;
+    for (const char *change : { "change 1 0 Chairs|Brisa|Armchair|70|85|75|11|Studio|g.png|grey|240|8",
+                                "change 2 0 Tables|Tavola|Table|180|75|90|40|Atelier|o.png|oak|510|2" }) {
+        playCatalogue(change, tree);
+        if (const pid_t child = fork(); child == 0) {
+            char go = 0;
+            FileResult::Outcome outcome = read(start[0], &go, 1) == 1 ? testedDocument().save().outcome : FileResult::CannotOpen;
+            for (int merges = 0; outcome == FileResult::ChangedOnDisk && merges < 5; ++merges) {
+                const std::unique_ptr<FileMerge> merge = testedDocument().mergeWithFile();
+                outcome = merge->merge ? testedDocument().saveMerged(merge->merge->result().elements, *merge, "merge").outcome
+                                       : merge->read.outcome;
+            }
+            _exit(int(outcome));
+        } else {
+            children << child;
+        }
+        playCatalogue("undo 1", tree);
+    }
+    QVERIFY(write(start[1], "go", 2) == 2);
+    for (const pid_t child : children) {
+        int status = 0;
+        QVERIFY(waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == FileResult::Done);
+    }
+    testedDocument().clear();
+    QVERIFY(catalogue().load(file).ok());
+    QCOMPARE(catalogueDump().count("001.002.001 g.png grey 240 8\n"), 1);
+    QCOMPARE(catalogueDump().count("002.001.001 o.png oak 510 2\n"), 1);
 }
 
 QTEST_GUILESS_MAIN(TestCatalogue)

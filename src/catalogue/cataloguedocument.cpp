@@ -72,6 +72,10 @@ OpenOutcome CatalogueDocument::open(const QString &file, const QString &source)
     opened.added.elements = furnitures.size() - before.size();
 
     path = file;
+    if (source == file)
+        keepAsBase(before.size());
+    else
+        lastReadOrWritten.clear();
     startHistory();
     setSaved(before.empty() && source == file);
     emit changed({});
@@ -82,6 +86,7 @@ void CatalogueDocument::clear()
 {
     set.clear();
     path.clear();
+    lastReadOrWritten.clear();
     startHistory();
     setSaved(true);
     emit changed({});
@@ -90,15 +95,51 @@ void CatalogueDocument::clear()
 FileResult CatalogueDocument::save(IfLocked ifLocked)
 {
     const FileResult result = set.saveUnlessChanged(path, ifLocked);
-    if (result.ok())
+    if (result.ok()) {
+        keepAsBase(0);
         setSaved(true);
+    }
     return result;
 }
 
 FileResult CatalogueDocument::saveAs(const QString &file, IfLocked ifLocked)
 {
     const FileResult result = set.save(file, ifLocked);
-    if (result.ok() && (path.isEmpty() || QFileInfo(file) == QFileInfo(path)))
+    if (!result.ok() || !(path.isEmpty() || QFileInfo(file) == QFileInfo(path)))
+        return result;
+    if (!path.isEmpty())
+        keepAsBase(0);
+    setSaved(true);
+    return result;
+}
+
+// The elements from `from` on are what the current file holds.
+void CatalogueDocument::keepAsBase(std::size_t from)
+{
+    const std::vector<Furniture *> furnitures = set.getFurnitures();
+    lastReadOrWritten.clear();
+    lastReadOrWritten.reserve(furnitures.size() - from);
+    for (auto element = furnitures.begin() + std::ptrdiff_t(from); element != furnitures.end(); ++element)
+        lastReadOrWritten.push_back(**element);
+}
+
+std::unique_ptr<FileMerge> CatalogueDocument::mergeWithFile() const
+{
+    auto merge = std::make_unique<FileMerge>();
+    merge->read = merge->theirs.load(path);
+    if (merge->read.ok())
+        merge->merge = std::make_unique<CatalogueMerge>(lastReadOrWritten, merge->theirs, set);
+    return merge;
+}
+
+FileResult CatalogueDocument::saveMerged(std::vector<std::unique_ptr<Furniture>> merged, const FileMerge &merge,
+                                         const QString &text, IfLocked ifLocked)
+{
+    push(new ReplaceCommand(set, std::move(merged), text));
+    const FileResult result = set.saveUnlessChangedSince(path, merge.theirs, ifLocked);
+    if (result.ok()) {
+        keepAsBase(0);
         setSaved(true);
+    }
     return result;
 }

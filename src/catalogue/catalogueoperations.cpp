@@ -102,6 +102,14 @@ NewIdentifier CatalogueOperations::nextIdentifier(const SetOfFurnitures &set,
                                                   const std::string &name,
                                                   const std::string &color)
 {
+    return nextIdentifier(set, category, name, color, SameColour::Refused);
+}
+
+NewIdentifier CatalogueOperations::nextIdentifier(const SetOfFurnitures &set,
+                                                  const std::string &category,
+                                                  const std::string &name,
+                                                  const std::string &color, SameColour sameColour)
+{
     const std::vector<Furniture *> furnitures = set.getFurnitures();
 
     // Find the numbers in use for this category and this element. The element number
@@ -126,7 +134,7 @@ NewIdentifier CatalogueOperations::nextIdentifier(const SetOfFurnitures &set,
             categoryNumber = groups.category;
             elementNumber = groups.element;
             next.element = place;
-            if (form.getColor() == color)
+            if (form.getColor() == color && sameColour == SameColour::Refused)
                 return { NewIdentifier::Duplicate, {}, {} };
         }
     }
