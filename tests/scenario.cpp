@@ -7,6 +7,8 @@
 #include "mainwindow.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
@@ -17,6 +19,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
@@ -44,6 +47,9 @@
 //   filter TEXT, key WIDGET KEY       keys into the main window's filter (as `type`), a key
 //                                     such as Return (Qt::Key_Return) to one of its widgets
 //   stretch E N                       element E's name becomes N letters "é"
+//   resolve ACTION + ...              the next conflicts dialog, noted in `asked` as
+//                                     "Conflicts|ID FIELD THEIRS OURS,...|DEFAULT", is answered:
+//                                     ROW=Mine or ROW=Theirs, KeepAllMine, KeepAllTheirs, OK, Cancel
 // Checks: fields, field NAME TEXT, buttons, editable yes|no, heading (editor title),
 // picture (photo label), editor shown|closed, asked TITLE|TEXT|DEFAULT + ... (boxes since the last check, %0A a line break),
 // warned DATA (the one box since the last check is the warning whose text is tests/data/DATA),
@@ -244,6 +250,24 @@ void Player::play(const QString &verb, const QString &text)
                      return chooser->reject();
                  chooser->findChild<QLineEdit *>("fileNameEdit")->setText(chosen);
                  QMetaObject::invokeMethod(chooser, &QDialog::accept);
+             });
+         } },
+        { "resolve", [&] {
+             answerNextModal("MergeConflictsDialog", [this, items](QWidget *modal) {
+                 auto *table = modal->findChild<QTableWidget *>("tableConflicts");
+                 auto *buttons = modal->findChild<QDialogButtonBox *>();
+                 QStringList rows;
+                 for (int row = 0; row < table->rowCount(); ++row)
+                     rows << QStringList({ table->item(row, 0)->text(), table->item(row, 1)->text(), table->item(row, 2)->text(), table->item(row, 3)->text() }).join(u' ');
+                 asked << "Conflicts|" + rows.join(u',') + (buttons->button(QDialogButtonBox::Ok)->isDefault() ? "|OK" : "|");
+                 for (const QString &item : items) {
+                     if (item.contains(u'='))
+                         qobject_cast<QComboBox *>(table->cellWidget(item.section(u'=', 0, 0).toInt(), 4))->setCurrentText(item.section(u'=', 1));
+                     else if (auto *button = modal->findChild<QPushButton *>("pushButton" + item))
+                         button->click();
+                     else
+                         buttons->button(item == "OK" ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
+                 }
              });
          } },
         { "shortcut", [&] {

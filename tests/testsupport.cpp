@@ -223,7 +223,8 @@ void CatalogueSteps::merge(const QStringList &choices)
         merged << QString::fromStdString("renumbered " + from + '>' + to);
     if (choices.contains("meanwhile"))
         QVERIFY(SetOfFurnitures().save(document.jsonPath()).ok());
-    merged << QString::number(document.saveMerged(std::move(result.elements), *merge, "merge").outcome);
+    document.replaceWithMerge(std::move(result.elements), "merge");
+    merged << QString::number(document.saveUnlessChangedSince(*merge).outcome);
 }
 
 bool CatalogueSteps::play(const QString &verb, const QString &text)

@@ -369,8 +369,9 @@ void TestCatalogue::simultaneousChangesAreMerged()
             FileResult::Outcome outcome = read(start[0], &go, 1) == 1 ? testedDocument().save().outcome : FileResult::CannotOpen;
             for (int merges = 0; outcome == FileResult::ChangedOnDisk && merges < 5; ++merges) {
                 const std::unique_ptr<FileMerge> merge = testedDocument().mergeWithFile();
-                outcome = merge->merge ? testedDocument().saveMerged(merge->merge->result().elements, *merge, "merge").outcome
-                                       : merge->read.outcome;
+                if (merge->merge)
+                    testedDocument().replaceWithMerge(merge->merge->result().elements, "merge");
+                outcome = merge->merge ? testedDocument().saveUnlessChangedSince(*merge).outcome : merge->read.outcome;
             }
             _exit(int(outcome));
         } else {

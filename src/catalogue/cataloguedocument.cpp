@@ -132,10 +132,13 @@ std::unique_ptr<FileMerge> CatalogueDocument::mergeWithFile() const
     return merge;
 }
 
-FileResult CatalogueDocument::saveMerged(std::vector<std::unique_ptr<Furniture>> merged, const FileMerge &merge,
-                                         const QString &text, IfLocked ifLocked)
+void CatalogueDocument::replaceWithMerge(std::vector<std::unique_ptr<Furniture>> merged, const QString &text)
 {
     push(new ReplaceCommand(set, std::move(merged), text));
+}
+
+FileResult CatalogueDocument::saveUnlessChangedSince(const FileMerge &merge, IfLocked ifLocked)
+{
     const FileResult result = set.saveUnlessChangedSince(path, merge.theirs, ifLocked);
     if (result.ok()) {
         keepAsBase(0);

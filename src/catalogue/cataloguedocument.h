@@ -75,14 +75,14 @@ public:
     FileResult saveAs(const QString &file, IfLocked ifLocked = IfLocked::Wait);
 
     // Reads jsonPath() as Open reads it and merges it with the catalogue, against the file
-    // as this catalogue last read or wrote it. Nothing changes until saveMerged().
+    // as this catalogue last read or wrote it. Nothing changes until replaceWithMerge().
     std::unique_ptr<FileMerge> mergeWithFile() const;
-    // Replaces the catalogue by `merged` as one step of the history named `text`, and
-    // writes it into jsonPath() unless the file changed again since `merge` read it
-    // (ChangedOnDisk: nothing written, the step stays); the check and the write are one
-    // step under the file's lock, as any save's.
-    FileResult saveMerged(std::vector<std::unique_ptr<Furniture>> merged, const FileMerge &merge,
-                          const QString &text, IfLocked ifLocked = IfLocked::Wait);
+    // Replaces the catalogue by `merged`, as one step of the history named `text`.
+    void replaceWithMerge(std::vector<std::unique_ptr<Furniture>> merged, const QString &text);
+    // Writes the catalogue into jsonPath() unless the file changed again since `merge` read
+    // it (ChangedOnDisk: nothing written); the check and the write are one step under the
+    // file's lock, as any save's.
+    FileResult saveUnlessChangedSince(const FileMerge &merge, IfLocked ifLocked = IfLocked::Wait);
     // The file as this catalogue last read or wrote it.
     const CatalogueBase &base() const { return lastReadOrWritten; }
 

@@ -6,6 +6,7 @@
 #include "cataloguetreemodel.h"
 #include "chooserfolder.h"
 #include "edit.h"
+#include "mergeconflictsdialog.h"
 #include "photofolders.h"
 #include "picturefile.h"
 #include "unkeptvalues.h"
@@ -461,17 +462,51 @@ bool MainWindow::saveCatalogue()
     return !path.isEmpty() && writeCatalogue(path);
 }
 
-bool MainWindow::confirmOverwrite(const QString &path)
+// Someone else changed the file since it was read or written here: their changes and ours
+// are merged, or the file is overwritten with ours. True when the file was written.
+bool MainWindow::settleChangedFile(const QString &path)
 {
     QMessageBox question(QMessageBox::Warning, tr("File changed"),
                          tr("%1 was changed by another program since it was opened or saved. "
-                            "Overwrite it with this catalogue?")
+                            "Merge its changes with those of this catalogue, or overwrite it?")
                                  .arg(QDir::toNativeSeparators(path)),
                          QMessageBox::Cancel, this);
-    const QPushButton *overwrite = question.addButton(tr("Overwrite"), QMessageBox::AcceptRole);
-    question.setDefaultButton(QMessageBox::Cancel);
+    QPushButton *merge = question.addButton(tr("Merge"), QMessageBox::AcceptRole);
+    const QPushButton *overwrite = question.addButton(tr("Overwrite"), QMessageBox::DestructiveRole);
+    question.setDefaultButton(merge);
     question.exec();
-    return question.clickedButton() == overwrite;
+    if (question.clickedButton() == merge)
+        return mergeWithFileOnDisk(path);
+    return question.clickedButton() == overwrite && writeCatalogue(path);
+}
+
+// Merges the file as it is now on disk into the catalogue, has the user decide the
+// conflicts, and writes the result as one step of the history; true when it was written.
+bool MainWindow::mergeWithFileOnDisk(const QString &path)
+{
+    const std::unique_ptr<FileMerge> merge = document.mergeWithFile();
+    if (!merge->read.ok()) {
+        reportFailure(tr("Could not merge with %1.").arg(QDir::toNativeSeparators(path)), merge->read,
+                      tr("The file and the catalogue are unchanged."));
+        return false;
+    }
+    std::vector<MergeConflict> &conflicts = merge->merge->conflicts();
+    if (!conflicts.empty() && MergeConflictsDialog(conflicts, this).exec() != QDialog::Accepted)
+        return false;
+    MergedCatalogue merged = merge->merge->result();
+    document.replaceWithMerge(std::move(merged.elements), tr("Merge with the file on disk"));
+    if (!saveWith(path, [this, &merge] {
+            return document.saveUnlessChangedSince(*merge, CatalogueDocument::IfLocked::GiveUp);
+        }))
+        return false;
+    QStringList told { tr("Merged %n change(s) from the file on disk", nullptr, int(merge->merge->takenFromTheirs())) };
+    if (!conflicts.empty())
+        told << tr("%n conflict(s) decided", nullptr, int(conflicts.size()));
+    for (const auto &[from, to] : merged.renumbered)
+        told << tr("%1 was added on both sides: ours is now %2")
+                        .arg(QString::fromStdString(from), QString::fromStdString(to));
+    statusBar()->showMessage(told.join(QStringLiteral("; ")), statusTimeoutMs);
+    return true;
 }
 
 bool MainWindow::writeCatalogue(const QString &path)
@@ -489,7 +524,7 @@ bool MainWindow::saveWith(const QString &path, const std::function<FileResult()>
     for (;;) {
         const FileResult result = waitOutLock(write);
         if (result.outcome == FileResult::ChangedOnDisk)
-            return confirmOverwrite(path) && writeCatalogue(path);
+            return settleChangedFile(path);
         if (result.ok()) {
             statusBar()->showMessage(tr("Saved %1").arg(QFileInfo(path).fileName()), statusTimeoutMs);
             return true;

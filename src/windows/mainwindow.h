@@ -79,7 +79,8 @@ private:
     void updateWindowTitle();
     bool settleUnsavedChanges();
     bool saveCatalogue();
-    bool confirmOverwrite(const QString &path);
+    bool settleChangedFile(const QString &path);
+    bool mergeWithFileOnDisk(const QString &path);
     bool writeCatalogue(const QString &path);
     bool saveWith(const QString &path, const std::function<FileResult()> &write);
     FileResult waitOutLock(const std::function<FileResult()> &write);
