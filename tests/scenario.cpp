@@ -47,6 +47,8 @@
 //   filter TEXT, key WIDGET KEY       keys into the main window's filter (as `type`), a key
 //                                     such as Return (Qt::Key_Return) to one of its widgets
 //   stretch E N                       element E's name becomes N letters "é"
+//   activate, button NAME             the main window comes back to the front; its button NAME
+//                                     is clicked
 //   resolve ACTION + ...              the next conflicts dialog, noted in `asked` as
 //                                     "Conflicts|ID FIELD THEIRS OURS,...|DEFAULT", is answered:
 //                                     ROW=Mine or ROW=Theirs, KeepAllMine, KeepAllTheirs, OK, Cancel
@@ -57,7 +59,8 @@
 // tree (rows, and not editable), main shown|closed (the main window), chooser shown|hidden
 // (the photo field's button), starts PATH (where catalogue choosers start), edits (the Edit
 // menu), rows folded|unfolded (every tree row with children), tip ROW TEXT (a row's tooltip, lines joined
-// by "|"), length ROW N (a row's text length); a ROW is a path of row numbers such as 0/1/0.
+// by "|"), length ROW N (a row's text length); a ROW is a path of row numbers such as 0/1/0;
+// shows NAME yes|no (a widget of the main window is visible, or an action enabled).
 namespace {
 
 QLineEdit *field(const QWidget *window, const QString &name)
@@ -251,6 +254,15 @@ void Player::play(const QString &verb, const QString &text)
                  chooser->findChild<QLineEdit *>("fileNameEdit")->setText(chosen);
                  QMetaObject::invokeMethod(chooser, &QDialog::accept);
              });
+         } },
+        { "activate", [&] {
+             QApplication::setActiveWindow(nullptr);
+             QApplication::setActiveWindow(window.get());
+         } },
+        { "button", [&] { window->findChild<QPushButton *>(text)->click(); } },
+        { "shows", [&] {
+             const QWidget *widget = window->findChild<QWidget *>(words[0]);
+             QCOMPARE(widget ? widget->isVisible() : window->findChild<QAction *>(words[0])->isEnabled(), words.value(1) == "yes");
          } },
         { "resolve", [&] {
              answerNextModal("MergeConflictsDialog", [this, items](QWidget *modal) {

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSet>
+#include <QSysInfo>
 #include <QTest>
 
 #include <iomanip>
@@ -128,7 +129,7 @@ void playSteps(const QString &steps, const ScratchTree &tree,
                const std::function<void(const QString &verb, const QString &text)> &step)
 {
     for (const QString &played : steps.split(" ; ")) {
-        step(played.section(u' ', 0, 0), played.section(u' ', 1).replace("%1", tree.path("")));
+        step(played.section(u' ', 0, 0), played.section(u' ', 1).replace("%1", tree.path("")).replace("%H", QSysInfo::machineHostName()));
         if (QTest::currentTestFailed())
             return qWarning("failed at the step \"%s\"", qPrintable(played));
     }

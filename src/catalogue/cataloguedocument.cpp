@@ -82,6 +82,21 @@ OpenOutcome CatalogueDocument::open(const QString &file, const QString &source)
     return opened;
 }
 
+OpenOutcome CatalogueDocument::reload()
+{
+    const std::vector<Furniture *> before = set.getFurnitures();
+    set.setFurnitures({});
+    const QString file = path;
+    OpenOutcome reloaded = open(file, file);
+    if (!reloaded.result.ok()) {
+        set.setFurnitures(before);
+        return reloaded;
+    }
+    for (Furniture *element : before)
+        delete element;
+    return reloaded;
+}
+
 void CatalogueDocument::clear()
 {
     set.clear();

@@ -62,6 +62,9 @@ public:
     // file `file` (the same, or a backup read in its place) with a new history. A catalogue
     // that was not empty, or a backup, leaves it modified. On failure nothing changes.
     OpenOutcome open(const QString &file, const QString &source);
+    // Reads jsonPath() anew in place of the catalogue, with a new history, as Open would;
+    // on failure nothing changes.
+    OpenOutcome reload();
     // Empties the catalogue, which then belongs to no file, with a new history.
     void clear();
 

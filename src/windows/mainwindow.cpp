@@ -60,6 +60,13 @@ MainWindow::MainWindow(QWidget *parent)
     setupFilter();
     connect(&document, &CatalogueDocument::changed, this, &MainWindow::catalogueChanged);
     connect(&document, &CatalogueDocument::stateChanged, this, &MainWindow::updateWindowTitle);
+    buttonReload = new QPushButton(tr("The file changed on disk: reload it"), this);
+    buttonReload->setObjectName(QStringLiteral("pushButtonReload"));
+    buttonReload->setFlat(true);
+    buttonReload->hide();
+    statusBar()->addPermanentWidget(buttonReload);
+    connect(buttonReload, &QPushButton::clicked, this, &MainWindow::reloadCatalogue);
+    connect(&document, &CatalogueDocument::stateChanged, this, &MainWindow::offerReload);
     updateTreeView();
 }
 
@@ -107,7 +114,8 @@ void MainWindow::buildFileMenu()
     // its last window.
     QAction *actionLeave = createAction(tr("&Leave"), "Ctrl+Q", &QWidget::close);
     QAction *actionOpen = createAction(tr("&Open"), "Ctrl+O", &MainWindow::on_actionOpen_triggered);
-    QAction *actionSave = createAction(tr("&Save"), "Ctrl+S", &MainWindow::on_actionSave_triggered);
+    actionSave = createAction(tr("&Save"), "Ctrl+S", &MainWindow::on_actionSave_triggered);
+    actionSave->setObjectName(QStringLiteral("actionSave"));
     QAction *actionSaveAs =
             createAction(tr("&Save as"), "Ctrl+Shift+S", &MainWindow::on_actionSaveAs_triggered);
     QAction *actionNew = createAction(tr("&New"), "Ctrl+Shift+N", &MainWindow::on_actionNew_triggered);
@@ -315,7 +323,9 @@ void MainWindow::on_actionNewFurniture_triggered()
 // "shop* - Kälviö" while the catalogue holds changes that shop.json holds not.
 void MainWindow::updateWindowTitle()
 {
-    const QString marker = document.isModified() ? QStringLiteral("*") : QString();
+    QString marker = document.isModified() ? QStringLiteral("*") : QString();
+    if (readOnly)
+        marker = tr("%1 (read-only)").arg(marker);
     if (document.jsonPath().isEmpty())
         setWindowTitle(appTitle + marker);
     else
@@ -350,13 +360,16 @@ void MainWindow::closeEvent(QCloseEvent *event)
         if (editor)
             editor->close();
     }
+    inUse.release();
     event->accept();
 }
 
 void MainWindow::on_actionNew_triggered()
 {
-    if (settleUnsavedChanges())
-        document.clear();
+    if (!settleUnsavedChanges())
+        return;
+    document.clear();
+    adoptFile({}, false);
 }
 
 void MainWindow::on_actionOpen_triggered()
@@ -373,6 +386,9 @@ void MainWindow::on_actionOpen_triggered()
 // holds more than the file, so it counts as modified.
 void MainWindow::openCatalogue(const QString &filename)
 {
+    const InUseAnswer inUseAnswer = askIfInUse(filename);
+    if (inUseAnswer == InUseAnswer::Cancel)
+        return;
     const QString source = fileOrInterruptedSaveBackup(filename);
     // The photos folder follows the catalogue before the tree is shown again.
     const QString photosBefore = PhotoFolders::catalogueFolder();
@@ -383,6 +399,7 @@ void MainWindow::openCatalogue(const QString &filename)
         reportFailure(tr("Could not open %1.").arg(QDir::toNativeSeparators(filename)), opened.result);
         return;
     }
+    adoptFile(filename, inUseAnswer == InUseAnswer::OpenReadOnly);
     statusBar()->showMessage(tr("Opened %1 (categories: %2, elements: %3, variants: %4)")
                                      .arg(QFileInfo(filename).fileName())
                                      .arg(opened.added.categories)
@@ -390,6 +407,72 @@ void MainWindow::openCatalogue(const QString &filename)
                                      .arg(opened.added.variants),
                              statusTimeoutMs);
     warnOfUnkeptValues(source, opened.unkept);
+}
+
+// Someone else who has the file open is named, with where and since when, and the user
+// chooses how to open it.
+MainWindow::InUseAnswer MainWindow::askIfInUse(const QString &filename)
+{
+    const std::optional<InUseHolder> holder = InUseNotice::otherHolder(filename);
+    if (!holder)
+        return InUseAnswer::Open;
+    const QString since = holder->since.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+    const QString name = QFileInfo(filename).fileName();
+    QMessageBox question(QMessageBox::Question, tr("Catalogue in use"),
+                         InUseNotice::probablyStale(*holder)
+                                 ? tr("%1 has had %2 open on %3 since %4; this notice is more than a day old, so "
+                                      "probably stale.")
+                                           .arg(holder->user, name, holder->host, since)
+                                 : tr("%1 has %2 open on %3 since %4.").arg(holder->user, name, holder->host, since),
+                         QMessageBox::Cancel, this);
+    QPushButton *readOnly = question.addButton(tr("Open read-only"), QMessageBox::AcceptRole);
+    const QPushButton *anyway = question.addButton(tr("Open anyway"), QMessageBox::DestructiveRole);
+    question.setDefaultButton(readOnly);
+    question.exec();
+    if (question.clickedButton() == readOnly)
+        return InUseAnswer::OpenReadOnly;
+    return question.clickedButton() == anyway ? InUseAnswer::Open : InUseAnswer::Cancel;
+}
+
+// The file is now the current one, or there is none: the notice follows it, except in
+// read-only mode, where Save is off.
+void MainWindow::adoptFile(const QString &filename, bool readOnlyMode)
+{
+    readOnly = readOnlyMode;
+    if (filename.isEmpty() || readOnly)
+        inUse.release();
+    else
+        inUse.take(filename);
+    actionSave->setEnabled(!readOnly);
+    updateWindowTitle();
+}
+
+// Back at the front, the window offers to read anew a current file that someone else
+// changed, as long as the catalogue holds nothing unsaved.
+void MainWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        offerReload();
+    QMainWindow::changeEvent(event);
+}
+
+void MainWindow::offerReload()
+{
+    buttonReload->setVisible(!document.jsonPath().isEmpty() && !document.isModified()
+                             && document.catalogue().changedOnDisk(document.jsonPath()));
+}
+
+void MainWindow::reloadCatalogue()
+{
+    buttonReload->hide();
+    const QString filename = document.jsonPath();
+    const OpenOutcome reloaded = document.reload();
+    if (!reloaded.result.ok()) {
+        reportFailure(tr("Could not reload %1.").arg(QDir::toNativeSeparators(filename)), reloaded.result);
+        return;
+    }
+    statusBar()->showMessage(tr("Reloaded %1").arg(QFileInfo(filename).fileName()), statusTimeoutMs);
+    warnOfUnkeptValues(filename, reloaded.unkept);
 }
 
 // A file written by another program, or by hand, may hold values the catalogue cannot
@@ -456,7 +539,7 @@ QString MainWindow::askSavePath(const QString &caption)
 // Save: to the current file, or to one asked for. True when the catalogue was written.
 bool MainWindow::saveCatalogue()
 {
-    if (!document.jsonPath().isEmpty())
+    if (!document.jsonPath().isEmpty() && !readOnly)
         return saveWith(document.jsonPath(), [this] { return document.save(CatalogueDocument::IfLocked::GiveUp); });
     const QString path = askSavePath(tr("Save file"));
     return !path.isEmpty() && writeCatalogue(path);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "inusenotice.h"
+
 #include <QKeySequence>
 #include <QList>
 #include <QMainWindow>
@@ -18,6 +20,7 @@ class Edit;
 class QAction;
 class QLabel;
 class QModelIndex;
+class QPushButton;
 class QUndoStack;
 struct FileResult;
 class UnkeptValues;
@@ -43,6 +46,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 // The File menu's commands are connected to their actions in buildFileMenu(): the actions
@@ -86,6 +90,11 @@ private:
     FileResult waitOutLock(const std::function<FileResult()> &write);
     QString fileOrInterruptedSaveBackup(const QString &filename);
     QString askSavePath(const QString &caption);
+    enum class InUseAnswer { Open, OpenReadOnly, Cancel };
+    InUseAnswer askIfInUse(const QString &filename);
+    void adoptFile(const QString &filename, bool readOnly);
+    void offerReload();
+    void reloadCatalogue();
     void warnOfUnkeptValues(const QString &filename, const UnkeptValues &unkept);
     bool reportFailure(const QString &what, const FileResult &result, const QString &after = {},
                        bool offerRetry = false);
@@ -106,4 +115,10 @@ private:
     qint64 lastFilterMs = 0;
     QLabel *labelShown = nullptr;
     QList<QPointer<Edit>> editors;
+    // The notice beside the current file that tells others it is open here.
+    InUseNotice inUse;
+    // Opened read-only, as someone else has it open: Save is off, Save as still works.
+    bool readOnly = false;
+    QAction *actionSave = nullptr;
+    QPushButton *buttonReload = nullptr;
 };
