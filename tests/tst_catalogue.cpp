@@ -1,11 +1,13 @@
 #include "cataloguedocument.h"
 #include "cataloguesearch.h"
+#include "inusenotice.h"
 #include "testsupport.h"
 
 #include <QDir>
 #include <QJsonDocument>
 #include <QRandomGenerator>
 #include <QStandardPaths>
+#include <QSysInfo>
 #include <QTest>
 
 #include <cmath>
@@ -93,6 +95,8 @@ private slots:
     void saveOutcomes_data() { addRows("saveOutcomes"); }
     void saveOutcomes();
     void changesByOthersAreNoticed();
+    void inUseNotices_data() { addRows("inUseNotices"); }
+    void inUseNotices();
     void merges_data() { addRows("mergeCases"); }
     void merges() { playCatalogue(cell("steps"), tree); }
     void mergeWithAnUnchangedSideGivesTheOther();
@@ -275,6 +279,35 @@ void TestCatalogue::undoAndRedoRestoreExactly()
         playCatalogue(QString("redo %1").arg(testedDocument().history().count()), tree);
         QCOMPARE(saved(), end);
     }
+}
+
+// Whatever lies where a catalogue's in-use notice goes, it is read without following a link
+// or blocking, and only a notice of this user that no one holds any more is replaced.
+void TestCatalogue::inUseNotices()
+{
+    const QString file = tree.path("json/u.json"), notice = tree.path("json/.u.json.kalvio-inuse"), kind = cell("kind");
+    QFile::remove(notice);
+    QByteArray bytes = QByteArray::fromPercentEncoding(cell("bytes").replace("%H", QSysInfo::machineHostName()).toUtf8());
+    bytes = kind == "large" ? bytes.repeated(200) : bytes;
+    tree.write("json/target", bytes);
+    QVERIFY(kind != "link" || QFile::link(tree.path("json/target"), notice));
+    QVERIFY(kind != "fifo" || mkfifo(path(notice), 0644) == 0);
+    if (kind == "file" || kind == "large")
+        tree.write("json/.u.json.kalvio-inuse", bytes);
+    const auto state = [&] {
+        const QFileInfo info(notice);
+        return info.isSymLink() ? "link" : !info.exists() ? "none" : !info.isFile() ? "other" : readFile(notice) == bytes ? "as it was" : "ours";
+    };
+    const std::optional<InUseHolder> holder = InUseNotice::otherHolder(file);
+    QCOMPARE(holder ? holder->user + ' ' + holder->host : QString(), cell("holder").replace("%H", QSysInfo::machineHostName()));
+    {
+        InUseNotice ours;
+        ours.take(file);
+        QCOMPARE(state(), cell("held"));
+        QVERIFY(state() != QString("ours") || !InUseNotice::otherHolder(file));
+    }
+    QCOMPARE(state(), cell("after"));
+    QCOMPARE(readFile(tree.path("json/target")), bytes);
 }
 
 // Over random catalogues and random changes, merging with a side that did not change gives
