@@ -43,6 +43,22 @@ const int filterPauseMs = 120;
 const int lockRetryMs = 100;
 const qint64 lockWaitMs = 2000;
 
+enum class Answer { Default, Other, Cancel };
+
+// Asks `text` with two answers besides Cancel: `preferred`, the default, and `other`.
+Answer askBetween(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text,
+                  const QString &preferred, const QString &other)
+{
+    QMessageBox question(icon, title, text, QMessageBox::Cancel, parent);
+    QPushButton *defaultButton = question.addButton(preferred, QMessageBox::AcceptRole);
+    const QPushButton *otherButton = question.addButton(other, QMessageBox::DestructiveRole);
+    question.setDefaultButton(defaultButton);
+    question.exec();
+    if (question.clickedButton() == defaultButton)
+        return Answer::Default;
+    return question.clickedButton() == otherButton ? Answer::Other : Answer::Cancel;
+}
+
 } // namespace
 
 // The File menu's slots are connected by buildFileMenu(): their actions are made after the
@@ -418,20 +434,20 @@ MainWindow::InUseAnswer MainWindow::askIfInUse(const QString &filename)
         return InUseAnswer::Open;
     const QString since = holder->since.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
     const QString name = QFileInfo(filename).fileName();
-    QMessageBox question(QMessageBox::Question, tr("Catalogue in use"),
-                         InUseNotice::probablyStale(*holder)
-                                 ? tr("%1 has had %2 open on %3 since %4; this notice is more than a day old, so "
-                                      "probably stale.")
-                                           .arg(holder->user, name, holder->host, since)
-                                 : tr("%1 has %2 open on %3 since %4.").arg(holder->user, name, holder->host, since),
-                         QMessageBox::Cancel, this);
-    QPushButton *readOnly = question.addButton(tr("Open read-only"), QMessageBox::AcceptRole);
-    const QPushButton *anyway = question.addButton(tr("Open anyway"), QMessageBox::DestructiveRole);
-    question.setDefaultButton(readOnly);
-    question.exec();
-    if (question.clickedButton() == readOnly)
+    const QString text = InUseNotice::probablyStale(*holder)
+            ? tr("%1 has had %2 open on %3 since %4; this notice is more than a day old, so probably stale.")
+                      .arg(holder->user, name, holder->host, since)
+            : tr("%1 has %2 open on %3 since %4.").arg(holder->user, name, holder->host, since);
+    switch (askBetween(this, QMessageBox::Question, tr("Catalogue in use"), text, tr("Open read-only"),
+                       tr("Open anyway"))) {
+    case Answer::Default:
         return InUseAnswer::OpenReadOnly;
-    return question.clickedButton() == anyway ? InUseAnswer::Open : InUseAnswer::Cancel;
+    case Answer::Other:
+        return InUseAnswer::Open;
+    case Answer::Cancel:
+        break;
+    }
+    return InUseAnswer::Cancel;
 }
 
 // The file is now the current one, or there is none: the notice follows it, except in
@@ -549,18 +565,18 @@ bool MainWindow::saveCatalogue()
 // are merged, or the file is overwritten with ours. True when the file was written.
 bool MainWindow::settleChangedFile(const QString &path)
 {
-    QMessageBox question(QMessageBox::Warning, tr("File changed"),
-                         tr("%1 was changed by another program since it was opened or saved. "
+    const QString text = tr("%1 was changed by another program since it was opened or saved. "
                             "Merge its changes with those of this catalogue, or overwrite it?")
-                                 .arg(QDir::toNativeSeparators(path)),
-                         QMessageBox::Cancel, this);
-    QPushButton *merge = question.addButton(tr("Merge"), QMessageBox::AcceptRole);
-    const QPushButton *overwrite = question.addButton(tr("Overwrite"), QMessageBox::DestructiveRole);
-    question.setDefaultButton(merge);
-    question.exec();
-    if (question.clickedButton() == merge)
+                                 .arg(QDir::toNativeSeparators(path));
+    switch (askBetween(this, QMessageBox::Warning, tr("File changed"), text, tr("Merge"), tr("Overwrite"))) {
+    case Answer::Default:
         return mergeWithFileOnDisk(path);
-    return question.clickedButton() == overwrite && writeCatalogue(path);
+    case Answer::Other:
+        return writeCatalogue(path);
+    case Answer::Cancel:
+        break;
+    }
+    return false;
 }
 
 // Merges the file as it is now on disk into the catalogue, has the user decide the
