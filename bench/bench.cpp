@@ -703,9 +703,13 @@ int main(int argc, char *argv[])
     if (!dir.isValid())
         qFatal("Cannot create a temporary directory");
 
-    // "worst" measures the worst files alone.
+    // "worst" measures the worst files alone, "merge" the merge at save.
     if (argc > 1 && qstrcmp(argv[1], "worst") == 0) {
         printWorstFiles(dir);
+        return 0;
+    }
+    if (argc > 1 && qstrcmp(argv[1], "merge") == 0) {
+        printMerge(measureMerge(dir, shapes[fewCategories]), shapes[fewCategories]);
         return 0;
     }
     std::printf("Kälviö benchmark: Qt %s, %d cores, %d variants per element; times are medians "

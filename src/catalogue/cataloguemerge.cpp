@@ -3,7 +3,9 @@
 #include "catalogueoperations.h"
 #include "fieldtext.h"
 
+#include <algorithm>
 #include <array>
+#include <deque>
 #include <cmath>
 #include <limits>
 #include <string_view>
@@ -86,47 +88,100 @@ struct CatalogueMerge::OursOnly
     int keep = takeOurs;
 };
 
+// The texts of a conflict are made only for a conflict.
+template<typename Conflict>
+int CatalogueMerge::pick(bool oursChanged, bool theirsChanged, bool sidesAgree, const Conflict &conflict)
+{
+    if (!oursChanged) {
+        taken += theirsChanged;
+        return takeTheirs;
+    }
+    if (!theirsChanged || sidesAgree)
+        return takeOurs;
+    found.push_back(conflict());
+    return int(found.size()) - 1;
+}
+
 CatalogueMerge::CatalogueMerge(const CatalogueBase &base, const SetOfFurnitures &theirs,
                                const SetOfFurnitures &ours)
     : base(base), theirs(theirs.getFurnitures()), ours(ours.getFurnitures())
 {
-    std::unordered_map<std::uint64_t, std::size_t> bySerial;
     for (std::size_t element = 0; element < base.size(); ++element)
-        for (const Form &form : base[element].getForms()) {
-            bySerial.emplace(form.getSerial(), places.size());
-            places.push_back({ element, &form, nullptr, nullptr, none });
-        }
-    // The first unmatched base variant of each identifier, and the next of the same one.
-    std::unordered_map<std::string_view, std::size_t> firstWithId;
-    std::vector<std::size_t> nextWithId(places.size(), none);
-    firstWithId.reserve(places.size());
-    for (std::size_t place = places.size(); place-- > 0;) {
-        auto [first, added] = firstWithId.try_emplace(places[place].form->getId(), place);
-        if (!added) {
-            nextWithId[place] = first->second;
-            first->second = place;
-        }
-    }
-    for (std::size_t element = 0; element < this->ours.size(); ++element)
-        for (const Form &form : this->ours[element]->getForms())
-            if (const auto known = bySerial.find(form.getSerial()); known != bySerial.end()) {
-                places[known->second].ours = &form;
-                places[known->second].oursElement = element;
-            }
-
+        for (const Form &form : base[element].getForms())
+            places.push_back({ element, &form });
+    matchOurs();
     elements.resize(this->theirs.size());
-    for (std::size_t element = 0; element < this->theirs.size(); ++element) {
-        std::size_t firstMatched = none;
-        for (const Form &form : this->theirs[element]->getForms()) {
+    matchTheirs();
+    collectOursOnly();
+}
+
+// Ours keeps the base's order but where it added or deleted: each variant is looked for
+// just after the last one found, and among all the base's serial numbers only when it is
+// not there.
+void CatalogueMerge::matchOurs()
+{
+    std::unordered_map<std::uint64_t, std::size_t> bySerial;
+    std::size_t next = 0;
+    for (std::size_t element = 0; element < ours.size(); ++element)
+        for (const Form &form : ours[element]->getForms()) {
+            std::size_t found = none;
+            if (next < places.size() && places[next].form->getSerial() == form.getSerial()) {
+                found = next;
+            } else {
+                if (bySerial.empty())
+                    for (std::size_t place = 0; place < places.size(); ++place)
+                        bySerial.emplace(places[place].form->getSerial(), place);
+                if (const auto known = bySerial.find(form.getSerial()); known != bySerial.end())
+                    found = known->second;
+            }
+            if (found == none)
+                continue; // added by ours
+            places[found].ours = &form;
+            places[found].oursElement = element;
+            next = found + 1;
+        }
+}
+
+// Theirs is matched by identifier the same way: just after the last variant found, else the
+// first of that identifier not yet matched.
+void CatalogueMerge::matchTheirs()
+{
+    std::unordered_map<std::string_view, std::size_t> firstWithId;
+    std::vector<std::size_t> nextWithId;
+    std::size_t next = 0;
+    const auto find = [&](const std::string &id) {
+        if (next < places.size() && !places[next].theirs && places[next].form->getId() == id)
+            return next;
+        if (nextWithId.empty()) {
+            nextWithId.assign(places.size(), none);
+            for (std::size_t place = places.size(); place-- > 0;) {
+                auto [first, added] = firstWithId.try_emplace(places[place].form->getId(), place);
+                if (!added) {
+                    nextWithId[place] = first->second;
+                    first->second = place;
+                }
+            }
+        }
+        const auto first = firstWithId.find(id);
+        if (first == firstWithId.end())
+            return none;
+        // Those matched meanwhile are passed over once.
+        while (first->second != none && places[first->second].theirs)
+            first->second = nextWithId[first->second];
+        return first->second;
+    };
+    for (std::size_t element = 0; element < theirs.size(); ++element) {
+        bool elementMerged = false;
+        for (const Form &form : theirs[element]->getForms()) {
             Variant variant { element, &form };
-            const auto first = firstWithId.find(form.getId());
-            if (first == firstWithId.end() || first->second == none) {
+            const std::size_t matched = find(form.getId());
+            if (matched == none) {
                 ++taken; // added by theirs
                 variants.push_back(variant);
                 continue;
             }
-            BasePlace &place = places[first->second];
-            first->second = nextWithId[first->second];
+            next = matched + 1;
+            BasePlace &place = places[matched];
             place.theirs = &form;
             const bool theirsChanged = !sameValues(*place.form, form);
             if (!place.ours) {
@@ -142,28 +197,24 @@ CatalogueMerge::CatalogueMerge(const CatalogueBase &base, const SetOfFurnitures 
             variant.ours = &mine;
             variant.oursElement = place.oursElement;
             const std::string &id = form.getId();
+            const auto field = [&](const auto &get, MergeConflict::Field kind, const auto &show, const auto &same) {
+                return pick(!same(get(mine), get(old)), !same(get(form), get(old)), same(get(form), get(mine)),
+                            [&] { return MergeConflict { id, kind, show(get(form)), show(get(mine)) }; });
+            };
+            const auto equal = [](const auto &a, const auto &b) { return a == b; };
             variant.choices = {
-                pick(mine.getPhoto() != old.getPhoto(), form.getPhoto() != old.getPhoto(),
-                     form.getPhoto() == mine.getPhoto(), id, MergeConflict::Photo, text(form.getPhoto()),
-                     text(mine.getPhoto())),
-                pick(mine.getColor() != old.getColor(), form.getColor() != old.getColor(),
-                     form.getColor() == mine.getColor(), id, MergeConflict::Color, text(form.getColor()),
-                     text(mine.getColor())),
-                pick(!sameNumber(mine.getPrice(), old.getPrice()), !sameNumber(form.getPrice(), old.getPrice()),
-                     sameNumber(form.getPrice(), mine.getPrice()), id, MergeConflict::Price,
-                     FieldText::price(form.getPrice()), FieldText::price(mine.getPrice())),
-                pick(mine.getStock() != old.getStock(), form.getStock() != old.getStock(),
-                     form.getStock() == mine.getStock(), id, MergeConflict::Stock,
-                     FieldText::stock(form.getStock()), FieldText::stock(mine.getStock())),
+                field([](const Form &f) -> const std::string & { return f.getPhoto(); }, MergeConflict::Photo, text, equal),
+                field([](const Form &f) -> const std::string & { return f.getColor(); }, MergeConflict::Color, text, equal),
+                field([](const Form &f) { return f.getPrice(); }, MergeConflict::Price, FieldText::price, sameNumber),
+                field([](const Form &f) { return f.getStock(); }, MergeConflict::Stock, FieldText::stock, equal),
             };
             variants.push_back(variant);
-            if (firstMatched == none) {
-                firstMatched = &place - places.data();
-                mergeElement(element, firstMatched);
+            if (!elementMerged) {
+                elementMerged = true;
+                mergeElement(element, matched);
             }
         }
     }
-    collectOursOnly();
 }
 
 CatalogueMerge::~CatalogueMerge() = default;
@@ -177,7 +228,7 @@ void CatalogueMerge::mergeElement(std::size_t theirsElement, std::size_t firstMa
     const std::string &id = place.theirs->getId();
     const auto field = [&](const std::string &(Furniture::*get)() const, MergeConflict::Field kind) {
         return pick((mine.*get)() != (old.*get)(), (other.*get)() != (old.*get)(), (other.*get)() == (mine.*get)(),
-                    id, kind, text((other.*get)()), text((mine.*get)()));
+                    [&] { return MergeConflict { id, kind, text((other.*get)()), text((mine.*get)()) }; });
     };
     Element &element = elements[theirsElement];
     element.ours = &mine;
@@ -187,7 +238,7 @@ void CatalogueMerge::mergeElement(std::size_t theirsElement, std::size_t firstMa
         field(&Furniture::getDesc, MergeConflict::Description),
         field(&Furniture::getDesigner, MergeConflict::Designer),
         pick(!(mine.getDim() == old.getDim()), !(other.getDim() == old.getDim()), other.getDim() == mine.getDim(),
-             id, MergeConflict::Measures, measures(other.getDim()), measures(mine.getDim())),
+             [&] { return MergeConflict { id, MergeConflict::Measures, measures(other.getDim()), measures(mine.getDim()) }; }),
     };
 }
 
@@ -221,19 +272,6 @@ void CatalogueMerge::collectOursOnly()
     });
 }
 
-int CatalogueMerge::pick(bool oursChanged, bool theirsChanged, bool sidesAgree, const std::string &id,
-                         MergeConflict::Field field, const QString &theirsText, const QString &oursText)
-{
-    if (!oursChanged) {
-        taken += theirsChanged;
-        return takeTheirs;
-    }
-    if (!theirsChanged || sidesAgree)
-        return takeOurs;
-    found.push_back({ id, field, theirsText, oursText });
-    return int(found.size()) - 1;
-}
-
 bool CatalogueMerge::takesOurs(int choice) const
 {
     return choice == takeOurs || (choice >= 0 && found[std::size_t(choice)].keepOurs);
@@ -244,11 +282,18 @@ MergedCatalogue CatalogueMerge::result() const
     MergedCatalogue merged;
     std::vector<Furniture *> built;
     std::unordered_map<std::size_t, Furniture *> forOursElement;
-    std::unordered_set<std::string> ids;
     std::vector<std::vector<Form>> forms(theirs.size());
+    // The identifiers the merged catalogue holds, for those of ours that theirs took meanwhile;
+    // gathered only when ours holds variants that theirs does not.
+    const bool oursAdds = std::any_of(oursOnly.begin(), oursOnly.end(),
+                                      [this](const OursOnly &only) { return takesOurs(only.keep); });
+    std::unordered_set<std::string_view> ids;
+    std::deque<std::string> newIds;
     for (const Variant &variant : variants) {
         if (variant.deletion >= 0 && takesOurs(variant.deletion))
             continue;
+        if (oursAdds)
+            ids.insert(variant.theirs->getId());
         Form form = variant.ours ? *variant.ours : *variant.theirs;
         if (variant.ours) {
             const Form &other = *variant.theirs;
@@ -258,7 +303,6 @@ MergedCatalogue CatalogueMerge::result() const
             form.setPrice(takesOurs(choice[2]) ? form.getPrice() : other.getPrice());
             form.setStock(takesOurs(choice[3]) ? form.getStock() : other.getStock());
         }
-        ids.insert(form.getId());
         forms[variant.element].push_back(std::move(form));
     }
     std::vector<std::size_t> builtOf(theirs.size(), none);
@@ -280,9 +324,12 @@ MergedCatalogue CatalogueMerge::result() const
                                       takesOurs(plan.choices[4]) ? mine.getDim() : other.getDim(),
                                       std::move(forms[element])));
     }
+    std::size_t lastMapped = none;
     for (const Variant &variant : variants)
-        if (variant.ours && builtOf[variant.element] != none)
+        if (variant.ours && builtOf[variant.element] != none && variant.oursElement != lastMapped) {
+            lastMapped = variant.oursElement;
             forOursElement.try_emplace(variant.oursElement, built[builtOf[variant.element]]);
+        }
     // An element of ours that holds none of the merged variants comes after the element that
     // holds those of the element before it in ours, as it came there.
     std::vector<Furniture *> anchorOf(ours.size(), nullptr);
@@ -314,7 +361,7 @@ MergedCatalogue CatalogueMerge::result() const
                 form = Form(next.id, form.getPhoto(), form.getColor(), form.getPrice(), form.getStock());
             }
         }
-        ids.insert(form.getId());
+        ids.insert(newIds.emplace_back(form.getId()));
         into->second->addForm(std::move(form));
     }
     const auto place = [&](const Furniture *anchor) {

@@ -66,8 +66,10 @@ private:
     struct Element;
     struct Variant;
     struct OursOnly;
-    int pick(bool oursChanged, bool theirsChanged, bool sidesAgree, const std::string &id,
-             MergeConflict::Field field, const QString &theirsText, const QString &oursText);
+    void matchOurs();
+    void matchTheirs();
+    template<typename Conflict>
+    int pick(bool oursChanged, bool theirsChanged, bool sidesAgree, const Conflict &conflict);
     bool takesOurs(int choice) const;
     void mergeElement(std::size_t theirsElement, std::size_t firstMatched);
     void collectOursOnly();
