@@ -5,8 +5,8 @@
 
 #include <algorithm>
 #include <array>
-#include <deque>
 #include <cmath>
+#include <deque>
 #include <limits>
 #include <string_view>
 #include <unordered_map>

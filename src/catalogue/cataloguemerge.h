@@ -42,7 +42,8 @@ struct MergedCatalogue
 
 // A three-way merge of two catalogues that each changed from a common base: "theirs", read
 // from the file, and "ours", in memory. Variants of theirs are matched to the base by
-// identifier (the first of an identifier with the first, and so on); ours are matched by
+// identifier: the base's variant after the last one matched where it has that identifier,
+// else its first one of that identifier not yet matched. Ours are matched the same way by
 // their serial numbers, which the history's steps keep. An element's own fields are
 // merged through the elements that hold matched variants. A change on one side is taken,
 // the same change on both is taken once, different changes are conflicts, decided through
