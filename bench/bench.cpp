@@ -3,6 +3,7 @@
 
 #include "catalogueexchange.h"
 #include "cataloguecommands.h"
+#include "cataloguedocument.h"
 #include "cataloguesearch.h"
 #include "cataloguetreemodel.h"
 #include "csvtext.h"
@@ -322,6 +323,65 @@ History measureHistory(const Shape &shape)
     Edit::history.clear();
     Edit::sof.clear();
     return history;
+}
+
+// A merge with the file on disk at save, with 100 changes on each side, against the bare
+// parse of that file, in turns; and what the base kept for merging takes.
+struct MergeFacts
+{
+    double parseMs, mergeMs, baseMB, baseMs, fileMB;
+};
+
+MergeFacts measureMerge(const QTemporaryDir &dir, const Shape &shape)
+{
+    constexpr int changes = 100;
+    const QString path = dir.filePath(QStringLiteral("merged.json"));
+    SetOfFurnitures ours, theirs;
+    fillCatalogue(theirs, shape);
+    theirs.save(path);
+    MergeFacts facts {};
+    {
+        CatalogueDocument document(ours);
+        document.open(path, path);
+        const double heapBefore = heapInUseMB();
+        CatalogueBase copy;
+        facts.baseMs = msOf([&] { copy = document.base(); });
+        facts.baseMB = heapInUseMB() - heapBefore;
+        copy.clear();
+        const std::vector<Furniture *> mine = ours.getFurnitures(), other = theirs.getFurnitures();
+        const std::size_t spread = mine.size() / changes;
+        for (std::size_t i = 0; i < changes; ++i) {
+            Form variant = mine[i * spread]->getForms()[0];
+            variant.setPrice(variant.getPrice() + 1);
+            document.push(new ChangeCommand(ours, { i * spread, 0 }, *mine[i * spread], variant, QString()));
+            std::vector<Form> forms = other[i * spread + spread / 2]->getForms();
+            forms[1].setStock(forms[1].getStock() + 1);
+            other[i * spread + spread / 2]->setForms(std::move(forms));
+        }
+        theirs.save(path);
+        const QByteArray bytes = readFile(path);
+        facts.fileMB = double(bytes.size()) / 1e6;
+        std::vector<double> parses, merges;
+        for (int run = 0; run <= shape.runs; ++run) {
+            const double parse = msOf([&bytes] { QJsonDocument::fromJson(bytes); });
+            const double merge = msOf([&document] {
+                const std::unique_ptr<FileMerge> merge = document.mergeWithFile();
+                if (!merge->merge || merge->merge->conflicts().size() != 0
+                    || merge->merge->takenFromTheirs() != changes)
+                    qFatal("The merge did not take the changes");
+                merge->merge->result();
+            });
+            if (run > 0) {
+                parses.push_back(parse);
+                merges.push_back(merge);
+            }
+        }
+        facts.parseMs = median(parses);
+        facts.mergeMs = median(merges);
+    }
+    ours.clear();
+    theirs.clear();
+    return facts;
 }
 
 // A generated catalogue with its file, shown in a window, and the times taken on them.
@@ -739,6 +799,18 @@ void printPriceList()
     }
 }
 
+void printMerge(const MergeFacts &merge, const Shape &shape)
+{
+    std::printf("\nMerge at save, %s variants, 100 changes on each side: %.2f ms, parse %.2f ms: "
+                "%.3f x parse  <= 1.50  %s\n",
+                qPrintable(withSeparators(shape.variants)), merge.mergeMs, merge.parseMs,
+                merge.mergeMs / merge.parseMs, merge.mergeMs <= 1.5 * merge.parseMs ? "met" : "NOT MET");
+    std::printf("The base kept for merging takes %.1f MB, %.2f of the file's %.1f MB  <= 1.00  %s; "
+                "taking it %.2f ms\n",
+                merge.baseMB, merge.baseMB / merge.fileMB, merge.fileMB,
+                merge.baseMB <= merge.fileMB ? "met" : "NOT MET", merge.baseMs);
+}
+
 // A file that holds little but what costs most memory to open: `count` of one thing.
 struct WorstFile
 {
@@ -851,13 +923,18 @@ int main(int argc, char *argv[])
     if (!dir.isValid())
         qFatal("Cannot create a temporary directory");
 
-    // "worst" measures the worst files alone, "pdf" the price list alone.
+    // "worst" measures the worst files alone, "pdf" the price list alone, "merge" the merge
+    // at save.
     if (argc > 1 && qstrcmp(argv[1], "worst") == 0) {
         printWorstFiles(dir);
         return 0;
     }
     if (argc > 1 && qstrcmp(argv[1], "pdf") == 0) {
         printPriceList();
+        return 0;
+    }
+    if (argc > 1 && qstrcmp(argv[1], "merge") == 0) {
+        printMerge(measureMerge(dir, shapes[fewCategories]), shapes[fewCategories]);
         return 0;
     }
     std::printf("Kälviö benchmark: Qt %s, %d cores, %d variants per element; times are medians "
@@ -867,6 +944,7 @@ int main(int argc, char *argv[])
 
     const Memory memory = measureMemory(dir, shapes[fewCategories]);
     const History history = measureHistory(shapes[fewCategories]);
+    const MergeFacts merge = measureMerge(dir, shapes[fewCategories]);
 
     // The measures of a catalogue take turns, so that a change in the machine's load
     // touches the two sides of each ratio alike. Catalogues come one after another, so
@@ -886,6 +964,7 @@ int main(int argc, char *argv[])
     }
     printTimes(rows);
     printTargets(rows[fewCategories], categorySpreadRatio(dir), memory, history, filter, listMB);
+    printMerge(merge, shapes[fewCategories]);
     std::printf("\n");
     printPriceList();
     printWorstFiles(dir);

@@ -72,6 +72,20 @@
             <numerusform>%n older backups of it are kept too: %1.</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>Merged %n change(s) from the file on disk</source>
+        <translation>
+            <numerusform>Merged %n change from the file on disk</numerusform>
+            <numerusform>Merged %n changes from the file on disk</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n conflict(s) decided</source>
+        <translation>
+            <numerusform>%n conflict decided</numerusform>
+            <numerusform>%n conflicts decided</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>PriceChangeDialog</name>

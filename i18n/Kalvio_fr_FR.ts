@@ -873,6 +873,80 @@
         <source>&amp;Price and stock list</source>
         <translation>&amp;Liste des prix et des stocks</translation>
     </message>
+    <message>
+        <source>The file changed on disk: reload it</source>
+        <translation>Le fichier a changé sur le disque : le recharger</translation>
+    </message>
+    <message>
+        <source>%1 (read-only)</source>
+        <translation>%1 (lecture seule)</translation>
+    </message>
+    <message>
+        <source>Catalogue in use</source>
+        <translation>Catalogue en cours d&apos;utilisation</translation>
+    </message>
+    <message>
+        <source>%1 has had %2 open on %3 since %4; this notice is more than a day old, so probably stale.</source>
+        <translation>%1 a ouvert %2 sur %3 depuis le %4 ; cet avis date de plus d&apos;un jour et est donc probablement périmé.</translation>
+    </message>
+    <message>
+        <source>%1 has %2 open on %3 since %4.</source>
+        <translation>%1 a ouvert %2 sur %3 depuis le %4.</translation>
+    </message>
+    <message>
+        <source>Open read-only</source>
+        <translation>Ouvrir en lecture seule</translation>
+    </message>
+    <message>
+        <source>Open anyway</source>
+        <translation>Ouvrir quand même</translation>
+    </message>
+    <message>
+        <source>Could not reload %1.</source>
+        <translation>Impossible de recharger %1.</translation>
+    </message>
+    <message>
+        <source>Reloaded %1</source>
+        <translation>%1 rechargé</translation>
+    </message>
+    <message>
+        <source>%1 was changed by another program since it was opened or saved. Merge its changes with those of this catalogue, or overwrite it?</source>
+        <translation>%1 a été modifié par un autre programme depuis son ouverture ou son enregistrement. Fusionner ses modifications avec celles de ce catalogue, ou l&apos;écraser ?</translation>
+    </message>
+    <message>
+        <source>Merge</source>
+        <translation>Fusionner</translation>
+    </message>
+    <message>
+        <source>Could not merge with %1.</source>
+        <translation>Impossible de fusionner avec %1.</translation>
+    </message>
+    <message>
+        <source>The file and the catalogue are unchanged.</source>
+        <translation>Le fichier et le catalogue restent inchangés.</translation>
+    </message>
+    <message>
+        <source>Merge with the file on disk</source>
+        <translation>Fusion avec le fichier sur le disque</translation>
+    </message>
+    <message numerus="yes">
+        <source>Merged %n change(s) from the file on disk</source>
+        <translation>
+            <numerusform>%n modification du fichier sur le disque fusionnée</numerusform>
+            <numerusform>%n modifications du fichier sur le disque fusionnées</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n conflict(s) decided</source>
+        <translation>
+            <numerusform>%n conflit tranché</numerusform>
+            <numerusform>%n conflits tranchés</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 was added on both sides: ours is now %2</source>
+        <translation>%1 a été ajouté des deux côtés : le nôtre est désormais %2</translation>
+    </message>
 </context>
 <context>
     <name>PriceListLayout</name>
@@ -1105,6 +1179,89 @@
             <numerusform>Refusé : %n variante aurait un stock supérieur à %1, le plus qu&apos;une variante puisse avoir.</numerusform>
             <numerusform>Refusé : %n variantes auraient un stock supérieur à %1, le plus qu&apos;une variante puisse avoir.</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>MergeConflictsDialog</name>
+    <message>
+        <source>Conflicting changes</source>
+        <translation>Modifications en conflit</translation>
+    </message>
+    <message>
+        <source>These fields were changed both in the file on disk and here. Choose which value to keep.</source>
+        <translation>Ces champs ont été modifiés à la fois dans le fichier sur le disque et ici. Choisissez la valeur à garder.</translation>
+    </message>
+    <message>
+        <source>Keep all mine</source>
+        <translation>Garder toutes les miennes</translation>
+    </message>
+    <message>
+        <source>Keep all theirs</source>
+        <translation>Garder toutes les leurs</translation>
+    </message>
+    <message>
+        <source>Category</source>
+        <translation>Catégorie</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>Designer</source>
+        <translation>Designer</translation>
+    </message>
+    <message>
+        <source>Measures</source>
+        <translation>Dimensions</translation>
+    </message>
+    <message>
+        <source>Photo</source>
+        <translation>Photo</translation>
+    </message>
+    <message>
+        <source>Colour</source>
+        <translation>Couleur</translation>
+    </message>
+    <message>
+        <source>Price</source>
+        <translation>Prix</translation>
+    </message>
+    <message>
+        <source>Stock</source>
+        <translation>Stock</translation>
+    </message>
+    <message>
+        <source>Variant</source>
+        <translation>Variante</translation>
+    </message>
+    <message>
+        <source>Identifier</source>
+        <translation>Identifiant</translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation>Champ</translation>
+    </message>
+    <message>
+        <source>Theirs</source>
+        <translation>La leur</translation>
+    </message>
+    <message>
+        <source>Mine</source>
+        <translation>La mienne</translation>
+    </message>
+    <message>
+        <source>Keep</source>
+        <translation>Garder</translation>
+    </message>
+    <message>
+        <source>deleted</source>
+        <translation>supprimée</translation>
     </message>
 </context>
 </TS>

@@ -25,6 +25,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
@@ -63,6 +64,11 @@
 //                                     typed over it and Return; a button; the next price or
 //                                     stock question answered with change K and AMOUNT, OK
 //                                     where it lets, else Cancel (its texts go to `asked`)
+//   activate, button NAME             the main window comes back to the front; its button NAME
+//                                     is clicked
+//   resolve ACTION + ...              the next conflicts dialog, noted in `asked` as
+//                                     "Conflicts|ID FIELD THEIRS OURS,...|DEFAULT", is answered:
+//                                     ROW=Mine or ROW=Theirs, KeepAllMine, KeepAllTheirs, OK, Cancel
 // Checks: fields, field NAME TEXT, buttons, editable yes|no, heading (editor title),
 // picture (photo label), editor shown|closed, asked TITLE|TEXT|DEFAULT + ... (boxes since the last check, %0A a line break),
 // warned DATA (the one box since the last check is the warning whose text is tests/data/DATA),
@@ -75,7 +81,8 @@
 // by "|"), length ROW N (a row's text length); a ROW is a path of row numbers such as 0/1/0;
 // listed R + R... (the list's rows "identifier price stock", "!" low, "*" selected), editing
 // yes|no (a cell of the list in edit), copied TEXT (Ctrl+C over the list: tabs as "|", lines
-// ending in " / "). `key` and `label` find their widget in the list too.
+// ending in " / "). `key` and `label` find their widget in the list too; shows NAME yes|no (a widget of
+// the main window is visible, or an action enabled).
 namespace {
 
 QLineEdit *field(const QWidget *window, const QString &name)
@@ -307,6 +314,33 @@ void Player::play(const QString &verb, const QString &text)
                      return chooser->reject();
                  chooser->findChild<QLineEdit *>("fileNameEdit")->setText(chosen);
                  QMetaObject::invokeMethod(chooser, &QDialog::accept);
+             });
+         } },
+        { "activate", [&] {
+             QApplication::setActiveWindow(nullptr);
+             QApplication::setActiveWindow(window.get());
+         } },
+        { "button", [&] { window->findChild<QPushButton *>(text)->click(); } },
+        { "shows", [&] {
+             const QWidget *widget = window->findChild<QWidget *>(words[0]);
+             QCOMPARE(widget ? widget->isVisible() : window->findChild<QAction *>(words[0])->isEnabled(), words.value(1) == "yes");
+         } },
+        { "resolve", [&] {
+             answerNextModal("MergeConflictsDialog", [this, items](QWidget *modal) {
+                 auto *table = modal->findChild<QTableWidget *>("tableConflicts");
+                 auto *buttons = modal->findChild<QDialogButtonBox *>();
+                 QStringList rows;
+                 for (int row = 0; row < table->rowCount(); ++row)
+                     rows << QStringList({ table->item(row, 0)->text(), table->item(row, 1)->text(), table->item(row, 2)->text(), table->item(row, 3)->text() }).join(u' ');
+                 asked << "Conflicts|" + rows.join(u',') + (buttons->button(QDialogButtonBox::Ok)->isDefault() ? "|OK" : "|");
+                 for (const QString &item : items) {
+                     if (item.contains(u'='))
+                         qobject_cast<QComboBox *>(table->cellWidget(item.section(u'=', 0, 0).toInt(), 4))->setCurrentText(item.section(u'=', 1));
+                     else if (auto *button = modal->findChild<QPushButton *>("pushButton" + item))
+                         button->click();
+                     else
+                         buttons->button(item == "OK" ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
+                 }
              });
          } },
         { "shortcut", [&] {

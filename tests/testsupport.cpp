@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSet>
+#include <QSysInfo>
 #include <QTest>
 
 #include <iomanip>
@@ -129,7 +130,7 @@ void playSteps(const QString &steps, const ScratchTree &tree,
                const std::function<void(const QString &verb, const QString &text)> &step)
 {
     for (const QString &played : steps.split(" ; ")) {
-        step(played.section(u' ', 0, 0), played.section(u' ', 1).replace("%1", tree.path("")));
+        step(played.section(u' ', 0, 0), played.section(u' ', 1).replace("%1", tree.path("")).replace("%H", QSysInfo::machineHostName()));
         if (QTest::currentTestFailed())
             return qWarning("failed at the step \"%s\"", qPrintable(played));
     }
@@ -212,11 +213,17 @@ void CatalogueSteps::pushValues(const ChangedValues &changed)
 //   bulkstock KIND AMOUNT             add, 2 lower % or take away), one step, or is refused
 //                                     (`changes` tells "refused BELOW ABOVE")
 //   logs TEXT                         TEXT is to be logged as critical
+//   openpath PATH                     the document opens the file PATH of the scratch tree
+//   merge CHOICE CHOICE ...           the document merges its file on disk, keeps "mine" or
+//                                     "theirs" of each conflict in turn, and saves the result;
+//                                     "meanwhile": another save comes between merging and writing
 // Checks: summary, holds TEXT (once in the catalogue dump), changed FROM>TO (the catalogue
 // dump is the snapshot's with FROM replaced by TO), prices, saves DATA (the catalogue saves
 // the bytes of the file DATA of tests/data), file PATH N TEXT, same PATH PATH, changes
 // C + C (what the document said of its changes since the last check, see describe()),
-// modified yes|no.
+// modified yes|no, merged TEXT (what the last merge said: the outcome of reading, the changes
+// taken, each conflict "ID FIELD THEIRS>OURS", renumbered "OLD>NEW", the outcome of saving;
+// joined by " / ").
 CatalogueSteps::CatalogueSteps(const ScratchTree &tree) : tree(tree)
 {
     watching = QObject::connect(&testedDocument(), &CatalogueDocument::changed,
@@ -226,6 +233,30 @@ CatalogueSteps::CatalogueSteps(const ScratchTree &tree) : tree(tree)
 CatalogueSteps::~CatalogueSteps()
 {
     QObject::disconnect(watching);
+}
+
+void CatalogueSteps::merge(const QStringList &choices)
+{
+    CatalogueDocument &document = testedDocument();
+    const std::unique_ptr<FileMerge> merge = document.mergeWithFile();
+    merged << QString::number(merge->read.outcome);
+    if (!merge->merge)
+        return;
+    const QStringList fields { "Category", "Name", "Description", "Designer", "Measures", "Photo", "Color", "Price", "Stock", "Variant" };
+    merged << QString("taken %1").arg(merge->merge->takenFromTheirs());
+    std::vector<MergeConflict> &conflicts = merge->merge->conflicts();
+    for (std::size_t i = 0; i < conflicts.size(); ++i) {
+        const MergeConflict &conflict = conflicts[i];
+        merged << QString::fromStdString(conflict.id) + ' ' + fields[conflict.field] + ' ' + conflict.theirs + '>' + conflict.ours;
+        conflicts[i].keepOurs = choices.value(int(i)) != "theirs";
+    }
+    MergedCatalogue result = merge->merge->result();
+    for (const auto &[from, to] : result.renumbered)
+        merged << QString::fromStdString("renumbered " + from + '>' + to);
+    if (choices.contains("meanwhile"))
+        QVERIFY(SetOfFurnitures().save(document.jsonPath()).ok());
+    document.replaceWithMerge(std::move(result.elements), "merge");
+    merged << QString::number(document.saveUnlessChangedSince(*merge).outcome);
 }
 
 bool CatalogueSteps::play(const QString &verb, const QString &text)
@@ -258,6 +289,8 @@ bool CatalogueSteps::play(const QString &verb, const QString &text)
              changes << QString("opened %1 %2 %3").arg(added.categories).arg(added.elements).arg(added.variants);
          } },
         { "empty", [&] { document.clear(); } },
+        { "openpath", [&] { QVERIFY(document.open(path, path).result.ok()); } },
+        { "merge", [&] { merge(words); } },
         { "add", [&] {
              const QStringList typed = rest.split(u'|');
              const NewIdentifier next = CatalogueOperations::nextIdentifier(set, typed[0].toStdString(), typed[1].toStdString(), typed[9].toStdString());
@@ -307,6 +340,7 @@ bool CatalogueSteps::play(const QString &verb, const QString &text)
         { "file", [&] { QCOMPARE(readFile(path).count(text.section(u' ', 2).toUtf8()), words.value(1).toInt()); } },
         { "same", [&] { QCOMPARE(readFile(path), readFile(tree.path(words.value(1)))); } },
         { "changes", [&] { QCOMPARE(std::exchange(changes, {}).join(" + "), text); } },
+        { "merged", [&] { QCOMPARE(std::exchange(merged, {}).join(" / "), text); } },
         { "modified", [&] { QCOMPARE(document.isModified() ? "yes" : "no", text); } },
     };
     const auto step = steps.find(verb);

@@ -49,15 +49,18 @@ public:
 
 private:
     void pushValues(const ChangedValues &changed);
+    void merge(const QStringList &choices);
 
     const ScratchTree &tree;
     QByteArray snapshot;
     QStringList changes;
+    QStringList merged;
     QMetaObject::Connection watching;
 };
 
 // Plays a scenario: steps "verb argument" separated by " ; ", list items by " + ", each
-// by `step`, up to the first that fails. "%1" in a step stands for the scratch tree.
+// by `step`, up to the first that fails. "%1" in a step stands for the scratch tree, "%H"
+// for this host's name.
 void playSteps(const QString &steps, const ScratchTree &tree,
                const std::function<void(const QString &verb, const QString &text)> &step);
 // A scenario of catalogue steps.

@@ -3,6 +3,7 @@
 #include "cataloguetable.h"
 #include "csvreader.h"
 #include "csvtext.h"
+#include "inusenotice.h"
 #include "priceimport.h"
 #include "variantorder.h"
 #include "testsupport.h"
@@ -13,6 +14,7 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QStandardPaths>
+#include <QSysInfo>
 #include <QTest>
 
 #include <cmath>
@@ -103,6 +105,32 @@ QStringList described(const ImportPreview &preview)
     return lines;
 }
 
+// Random changes, additions (duplicates included) and deletions, as the editors make them.
+void playRandomSteps(QRandomGenerator &random, const ScratchTree &tree)
+{
+    for (int step = random.bounded(1, 15); step > 0 && !catalogue().getFurnitures().empty(); --step) {
+        const int e = random.bounded(int(catalogue().getFurnitures().size()));
+        const int v = random.bounded(int(catalogue().getFurnitures()[e]->getForms().size()));
+        const QString typed = QString("C%1|n%2|d|1|2|3|4|s|p.png|red%3|%4|%5").arg(random.bounded(2)).arg(random.bounded(2))
+                                      .arg(random.bounded(2) ? "" : "2").arg(random.bounded(3) * 0.5).arg(random.bounded(3));
+        const QStringList steps { QString("change %1 %2 %3").arg(e).arg(v).arg(typed), QString("delete %1 %2").arg(e).arg(v), "add ? " + typed };
+        playCatalogue(steps[random.bounded(3)], tree);
+    }
+}
+
+// What the document's merge with its file makes, as saved bytes.
+QByteArray mergedWithFile(const ScratchTree &tree)
+{
+    const std::unique_ptr<FileMerge> merge = testedDocument().mergeWithFile();
+    if (!merge->merge)
+        return "not read";
+    const MergedCatalogue merged = merge->merge->result();
+    SetOfFurnitures view;
+    for (const std::unique_ptr<Furniture> &element : merged.elements)
+        view.addFurniture(element.get());
+    return view.save(tree.path("merged.json")).ok() ? readFile(tree.path("merged.json")) : "not saved";
+}
+
 } // namespace
 
 CatalogueDocument &testedDocument()
@@ -132,6 +160,11 @@ private slots:
     void saveOutcomes_data() { addRows("saveOutcomes"); }
     void saveOutcomes();
     void changesByOthersAreNoticed();
+    void inUseNotices_data() { addRows("inUseNotices"); }
+    void inUseNotices();
+    void merges_data() { addRows("mergeCases"); }
+    void merges() { playCatalogue(cell("steps"), tree); }
+    void mergeWithAnUnchangedSideGivesTheOther();
     void operations_data() { addRows("catalogueOperations"); }
     void operations() { playCatalogue(cell("steps"), tree); }
     void undoAndRedoRestoreExactly();
@@ -147,6 +180,7 @@ private slots:
     void simultaneousSavesTakeTurns();
     void variantOrder_data() { addRows("variantOrder"); }
     void variantOrder();
+    void simultaneousChangesAreMerged();
 
 private:
     ScratchTree tree;
@@ -361,19 +395,63 @@ void TestCatalogue::undoAndRedoRestoreExactly()
         QRandomGenerator random(seed);
         fillRandomCatalogue(random);
         const QByteArray start = saved();
-        for (int step = random.bounded(1, 15); step > 0 && !catalogue().getFurnitures().empty(); --step) {
-            const int e = random.bounded(int(catalogue().getFurnitures().size()));
-            const int v = random.bounded(int(catalogue().getFurnitures()[e]->getForms().size()));
-            const QString typed = QString("C%1|n%2|d|1|2|3|4|s|p.png|red%3|%4|%5").arg(random.bounded(2)).arg(random.bounded(2))
-                                          .arg(random.bounded(2) ? "" : "2").arg(random.bounded(3) * 0.5).arg(random.bounded(3));
-            const QStringList steps { QString("change %1 %2 %3").arg(e).arg(v).arg(typed), QString("delete %1 %2").arg(e).arg(v), "add ? " + typed };
-            playCatalogue(steps[random.bounded(3)], tree);
-        }
+        playRandomSteps(random, tree);
         const QByteArray end = saved();
         playCatalogue(QString("undo %1").arg(testedDocument().history().count()), tree);
         QCOMPARE(saved(), start);
         playCatalogue(QString("redo %1").arg(testedDocument().history().count()), tree);
         QCOMPARE(saved(), end);
+    }
+}
+
+// Whatever lies where a catalogue's in-use notice goes, it is read without following a link
+// or blocking, and only a notice of this user that no one holds any more is replaced.
+void TestCatalogue::inUseNotices()
+{
+    const QString file = tree.path("json/u.json"), notice = tree.path("json/.u.json.kalvio-inuse"), kind = cell("kind");
+    QFile::remove(notice);
+    QByteArray bytes = QByteArray::fromPercentEncoding(cell("bytes").replace("%H", QSysInfo::machineHostName()).toUtf8());
+    bytes = kind == "large" ? bytes.repeated(200) : bytes;
+    tree.write("json/target", bytes);
+    QVERIFY(kind != "link" || QFile::link(tree.path("json/target"), notice));
+    QVERIFY(kind != "fifo" || mkfifo(path(notice), 0644) == 0);
+    if (kind == "file" || kind == "large")
+        tree.write("json/.u.json.kalvio-inuse", bytes);
+    const auto state = [&] {
+        const QFileInfo info(notice);
+        return info.isSymLink() ? "link" : !info.exists() ? "none" : !info.isFile() ? "other" : readFile(notice) == bytes ? "as it was" : "ours";
+    };
+    const std::optional<InUseHolder> holder = InUseNotice::otherHolder(file);
+    QCOMPARE(holder ? holder->user + ' ' + holder->host : QString(), cell("holder").replace("%H", QSysInfo::machineHostName()));
+    {
+        InUseNotice ours;
+        ours.take(file);
+        QCOMPARE(state(), cell("held"));
+        QVERIFY(state() != QString("ours") || !InUseNotice::otherHolder(file));
+    }
+    QCOMPARE(state(), cell("after"));
+    QCOMPARE(readFile(tree.path("json/target")), bytes);
+}
+
+// Over random catalogues and random changes, merging with a side that did not change gives
+// the other side, byte for byte.
+void TestCatalogue::mergeWithAnUnchangedSideGivesTheOther()
+{
+    const QString file = tree.path("json/m.json");
+    for (quint32 seed = 1; seed <= 60; ++seed) {
+        QRandomGenerator random(seed);
+        fillRandomCatalogue(random);
+        QVERIFY(catalogue().save(file).ok());
+        testedDocument().clear();
+        QVERIFY(testedDocument().open(file, file).result.ok());
+        playRandomSteps(random, tree);
+        QVERIFY(catalogue().save(tree.path("ours.json")).ok());
+        const QByteArray ours = readFile(tree.path("ours.json"));
+        QCOMPARE(mergedWithFile(tree), ours);
+        // Now ours is unchanged and theirs holds the changes.
+        playCatalogue(QString("undo %1").arg(testedDocument().history().count()), tree);
+        tree.write("json/m.json", ours);
+        QCOMPARE(mergedWithFile(tree), ours);
     }
 }
 
@@ -500,6 +578,45 @@ void TestCatalogue::simultaneousSavesTakeTurns()
     QCOMPARE(outcomes, QList<int>({ FileResult::Done, FileResult::ChangedOnDisk }));
     QVERIFY(catalogue().load(file).ok());
     QCOMPARE(catalogue().getFurnitures().size(), size_t(2000 + 2000));
+}
+
+// Two programs that opened the same file each change another variant and save at the same
+// moment: the one that finds the file changed merges, and the file holds both changes.
+void TestCatalogue::simultaneousChangesAreMerged()
+{
+    const QString file = tree.path("json/both.json");
+    tree.write("json/both.json", readFile(QFINDTESTDATA("data/merge.base.json")));
+    QVERIFY(testedDocument().open(file, file).result.ok());
+    int start[2];
+    QVERIFY(pipe(start) == 0);
+    QList<pid_t> children;
+    for (const char *change : { "change 1 0 Chairs|Brisa|Armchair|70|85|75|11|Studio|g.png|grey|240|8",
+                                "change 2 0 Tables|Tavola|Table|180|75|90|40|Atelier|o.png|oak|510|2" }) {
+        playCatalogue(change, tree);
+        if (const pid_t child = fork(); child == 0) {
+            char go = 0;
+            FileResult::Outcome outcome = read(start[0], &go, 1) == 1 ? testedDocument().save().outcome : FileResult::CannotOpen;
+            for (int merges = 0; outcome == FileResult::ChangedOnDisk && merges < 5; ++merges) {
+                const std::unique_ptr<FileMerge> merge = testedDocument().mergeWithFile();
+                if (merge->merge)
+                    testedDocument().replaceWithMerge(merge->merge->result().elements, "merge");
+                outcome = merge->merge ? testedDocument().saveUnlessChangedSince(*merge).outcome : merge->read.outcome;
+            }
+            _exit(int(outcome));
+        } else {
+            children << child;
+        }
+        playCatalogue("undo 1", tree);
+    }
+    QVERIFY(write(start[1], "go", 2) == 2);
+    for (const pid_t child : children) {
+        int status = 0;
+        QVERIFY(waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == FileResult::Done);
+    }
+    testedDocument().clear();
+    QVERIFY(catalogue().load(file).ok());
+    QCOMPARE(catalogueDump().count("001.002.001 g.png grey 240 8\n"), 1);
+    QCOMPARE(catalogueDump().count("002.001.001 o.png oak 510 2\n"), 1);
 }
 
 QTEST_GUILESS_MAIN(TestCatalogue)

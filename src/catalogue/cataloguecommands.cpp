@@ -143,3 +143,40 @@ CatalogueChange ValuesCommand::change() const
             change.variants.push_back(furnitures[entry.place.element]->getForms()[entry.place.variant].getSerial());
     return change;
 }
+
+ReplaceCommand::ReplaceCommand(SetOfFurnitures &set, std::vector<std::unique_ptr<Furniture>> elements,
+                               const QString &text)
+    : CatalogueStep(text), set(set)
+{
+    held.reserve(elements.size());
+    for (std::unique_ptr<Furniture> &element : elements)
+        held.push_back(element.release());
+}
+
+ReplaceCommand::~ReplaceCommand()
+{
+    for (Furniture *element : held)
+        delete element;
+}
+
+void ReplaceCommand::redo()
+{
+    exchange();
+}
+
+void ReplaceCommand::undo()
+{
+    exchange();
+}
+
+CatalogueChange ReplaceCommand::change() const
+{
+    return {};
+}
+
+void ReplaceCommand::exchange()
+{
+    std::vector<Furniture *> in = set.getFurnitures();
+    set.setFurnitures(std::move(held));
+    held = std::move(in);
+}

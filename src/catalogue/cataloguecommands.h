@@ -106,3 +106,22 @@ private:
     SetOfFurnitures &set;
     std::vector<VariantValues> values;
 };
+
+// The whole catalogue replaced by another, as a merge with the file on disk replaces it.
+// The step holds whichever of the two is out of the catalogue at the time.
+class ReplaceCommand : public CatalogueStep
+{
+public:
+    ReplaceCommand(SetOfFurnitures &set, std::vector<std::unique_ptr<Furniture>> elements, const QString &text);
+    ~ReplaceCommand() override;
+
+    void redo() override;
+    void undo() override;
+    CatalogueChange change() const override;
+
+private:
+    void exchange();
+
+    SetOfFurnitures &set;
+    std::vector<Furniture *> held;
+};

@@ -72,16 +72,36 @@ OpenOutcome CatalogueDocument::open(const QString &file, const QString &source)
     opened.added.elements = furnitures.size() - before.size();
 
     path = file;
+    if (source == file)
+        keepAsBase(before.size());
+    else
+        lastReadOrWritten.clear();
     startHistory();
     setSaved(before.empty() && source == file);
     emit changed({});
     return opened;
 }
 
+OpenOutcome CatalogueDocument::reload()
+{
+    const std::vector<Furniture *> before = set.getFurnitures();
+    set.setFurnitures({});
+    const QString file = path;
+    OpenOutcome reloaded = open(file, file);
+    if (!reloaded.result.ok()) {
+        set.setFurnitures(before);
+        return reloaded;
+    }
+    for (Furniture *element : before)
+        delete element;
+    return reloaded;
+}
+
 void CatalogueDocument::clear()
 {
     set.clear();
     path.clear();
+    lastReadOrWritten.clear();
     startHistory();
     setSaved(true);
     emit changed({});
@@ -90,15 +110,54 @@ void CatalogueDocument::clear()
 FileResult CatalogueDocument::save(IfLocked ifLocked)
 {
     const FileResult result = set.saveUnlessChanged(path, ifLocked);
-    if (result.ok())
+    if (result.ok()) {
+        keepAsBase(0);
         setSaved(true);
+    }
     return result;
 }
 
 FileResult CatalogueDocument::saveAs(const QString &file, IfLocked ifLocked)
 {
     const FileResult result = set.save(file, ifLocked);
-    if (result.ok() && (path.isEmpty() || QFileInfo(file) == QFileInfo(path)))
+    if (!result.ok() || !(path.isEmpty() || QFileInfo(file) == QFileInfo(path)))
+        return result;
+    if (!path.isEmpty())
+        keepAsBase(0);
+    setSaved(true);
+    return result;
+}
+
+// The elements from `from` on are what the current file holds.
+void CatalogueDocument::keepAsBase(std::size_t from)
+{
+    const std::vector<Furniture *> furnitures = set.getFurnitures();
+    lastReadOrWritten.clear();
+    lastReadOrWritten.reserve(furnitures.size() - from);
+    for (auto element = furnitures.begin() + std::ptrdiff_t(from); element != furnitures.end(); ++element)
+        lastReadOrWritten.push_back(**element);
+}
+
+std::unique_ptr<FileMerge> CatalogueDocument::mergeWithFile() const
+{
+    auto merge = std::make_unique<FileMerge>();
+    merge->read = merge->theirs.load(path);
+    if (merge->read.ok())
+        merge->merge = std::make_unique<CatalogueMerge>(lastReadOrWritten, merge->theirs, set);
+    return merge;
+}
+
+void CatalogueDocument::replaceWithMerge(std::vector<std::unique_ptr<Furniture>> merged, const QString &text)
+{
+    push(new ReplaceCommand(set, std::move(merged), text));
+}
+
+FileResult CatalogueDocument::saveUnlessChangedSince(const FileMerge &merge, IfLocked ifLocked)
+{
+    const FileResult result = set.saveUnlessChangedSince(path, merge.theirs, ifLocked);
+    if (result.ok()) {
+        keepAsBase(0);
         setSaved(true);
+    }
     return result;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cataloguecommands.h"
+#include "cataloguemerge.h"
 #include "setoffurnitures.h"
 
 #include <QObject>
@@ -8,6 +9,7 @@
 #include <QUndoStack>
 
 #include <cstddef>
+#include <memory>
 
 // What an Open added to the catalogue.
 struct OpenedCounts
@@ -23,6 +25,16 @@ struct OpenOutcome
     OpenedCounts added;
     // What of the file a Save would write otherwise.
     UnkeptValues unkept;
+};
+
+// A merge of the catalogue with its file as it now is on disk.
+struct FileMerge
+{
+    ~FileMerge() { theirs.clear(); }
+    // How reading the file ended, as Open reads it; there is a merge only when it was read.
+    FileResult read;
+    SetOfFurnitures theirs;
+    std::unique_ptr<CatalogueMerge> merge;
 };
 
 // The catalogue being worked on: its history of changes, the file it belongs to and
@@ -50,6 +62,9 @@ public:
     // file `file` (the same, or a backup read in its place) with a new history. A catalogue
     // that was not empty, or a backup, leaves it modified. On failure nothing changes.
     OpenOutcome open(const QString &file, const QString &source);
+    // Reads jsonPath() anew in place of the catalogue, with a new history, as Open would;
+    // on failure nothing changes.
+    OpenOutcome reload();
     // Empties the catalogue, which then belongs to no file, with a new history.
     void clear();
 
@@ -62,6 +77,18 @@ public:
     // the catalogue is no longer modified.
     FileResult saveAs(const QString &file, IfLocked ifLocked = IfLocked::Wait);
 
+    // Reads jsonPath() as Open reads it and merges it with the catalogue, against the file
+    // as this catalogue last read or wrote it. Nothing changes until replaceWithMerge().
+    std::unique_ptr<FileMerge> mergeWithFile() const;
+    // Replaces the catalogue by `merged`, as one step of the history named `text`.
+    void replaceWithMerge(std::vector<std::unique_ptr<Furniture>> merged, const QString &text);
+    // Writes the catalogue into jsonPath() unless the file changed again since `merge` read
+    // it (ChangedOnDisk: nothing written); the check and the write are one step under the
+    // file's lock, as any save's.
+    FileResult saveUnlessChangedSince(const FileMerge &merge, IfLocked ifLocked = IfLocked::Wait);
+    // The file as this catalogue last read or wrote it.
+    const CatalogueBase &base() const { return lastReadOrWritten; }
+
 signals:
     void changed(const CatalogueChange &change);
     // isModified() or jsonPath() may be other than before.
@@ -71,6 +98,7 @@ private:
     void historyMoved(int index);
     void startHistory();
     void setSaved(bool saved);
+    void keepAsBase(std::size_t from);
 
     SetOfFurnitures &set;
     QUndoStack steps;
@@ -78,6 +106,7 @@ private:
     // Changes that are not steps of the history: a file opened into a catalogue that was
     // not empty, or a backup opened in the file's place.
     bool modifiedBesidesHistory = false;
+    CatalogueBase lastReadOrWritten;
     // Where the history stood after the last change, to tell which steps the next moved over.
     int index = 0;
 };

@@ -191,6 +191,14 @@ NewIdentifier CatalogueOperations::nextIdentifier(const SetOfFurnitures &set,
                                                   const std::string &name,
                                                   const std::string &color)
 {
+    return nextIdentifier(set, category, name, color, SameColour::Refused);
+}
+
+NewIdentifier CatalogueOperations::nextIdentifier(const SetOfFurnitures &set,
+                                                  const std::string &category,
+                                                  const std::string &name,
+                                                  const std::string &color, SameColour sameColour)
+{
     const std::vector<Furniture *> furnitures = set.getFurnitures();
 
     // Find the numbers in use for this category and this element. The element number
@@ -204,7 +212,7 @@ NewIdentifier CatalogueOperations::nextIdentifier(const SetOfFurnitures &set,
             continue;
         const bool sameName = furniture->getName() == name;
         for (const Form &form : furniture->getForms()) {
-            if (sameName && form.getColor() == color)
+            if (sameName && form.getColor() == color && sameColour == SameColour::Refused)
                 return { NewIdentifier::Duplicate, {}, {} };
             const IdGroups groups = splitGroups(form.getId());
             if (!groups.complete)

@@ -99,6 +99,11 @@ std::optional<VariantPlace> findVariant(const SetOfFurnitures &set, std::uint64_
 // identifiers look like.
 NewIdentifier nextIdentifier(const SetOfFurnitures &set, const std::string &category,
                              const std::string &name, const std::string &color);
+// Whether an element may get a second variant of a colour it holds, as when a merge keeps
+// the same new furniture that both sides added.
+enum class SameColour { Refused, Allowed };
+NewIdentifier nextIdentifier(const SetOfFurnitures &set, const std::string &category,
+                             const std::string &name, const std::string &color, SameColour sameColour);
 
 // Whether the element at `place` has the own fields of `fields` (all but the variants)
 // and its variant at `place` the values of `variant`.

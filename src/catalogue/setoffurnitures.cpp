@@ -13,6 +13,7 @@
 
 #include <exception>
 #include <iostream>
+#include <optional>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -294,8 +295,16 @@ FileResult SetOfFurnitures::saveUnlessChanged(const QString &path)
 
 FileResult SetOfFurnitures::saveUnlessChanged(const QString &path, IfLocked ifLocked)
 {
-    const auto known = knownFiles.constFind(absolute(path));
-    return write(path, known != knownFiles.constEnd() ? &*known : nullptr, ifLocked);
+    return saveUnlessChangedSince(path, *this, ifLocked);
+}
+
+FileResult SetOfFurnitures::saveUnlessChangedSince(const QString &path, const SetOfFurnitures &reader,
+                                                   IfLocked ifLocked)
+{
+    const auto known = reader.knownFiles.constFind(absolute(path));
+    // A copy: writing records this catalogue's own stamp of the file, maybe in the same table.
+    const std::optional<FileStamp> since = known != reader.knownFiles.constEnd() ? std::optional(*known) : std::nullopt;
+    return write(path, since ? &*since : nullptr, ifLocked);
 }
 
 FileResult SetOfFurnitures::write(const QString &path, const FileStamp *unchangedSince, IfLocked ifLocked)

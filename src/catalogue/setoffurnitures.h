@@ -41,6 +41,9 @@ public:
     // the write are one step, which a save by another program cannot come between.
     FileResult saveUnlessChanged(const QString &path);
     FileResult saveUnlessChanged(const QString &path, IfLocked ifLocked);
+    // As saveUnlessChanged(), but against the file as `reader` last loaded it: a merge
+    // writes what it made of the file it read, and nothing if the file changed again since.
+    FileResult saveUnlessChangedSince(const QString &path, const SetOfFurnitures &reader, IfLocked ifLocked);
     // Whether someone else changed the file since this catalogue last loaded or saved it.
     bool changedOnDisk(const QString &path) const;
 

@@ -8,6 +8,7 @@
 #include "cataloguetreemodel.h"
 #include "chooserfolder.h"
 #include "edit.h"
+#include "mergeconflictsdialog.h"
 #include "photofolders.h"
 #include "pricelist.h"
 #include "picturefile.h"
@@ -46,6 +47,22 @@ const int filterPauseMs = 120;
 const int lockRetryMs = 100;
 const qint64 lockWaitMs = 2000;
 
+enum class Answer { Default, Other, Cancel };
+
+// Asks `text` with two answers besides Cancel: `preferred`, the default, and `other`.
+Answer askBetween(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text,
+                  const QString &preferred, const QString &other)
+{
+    QMessageBox question(icon, title, text, QMessageBox::Cancel, parent);
+    QPushButton *defaultButton = question.addButton(preferred, QMessageBox::AcceptRole);
+    const QPushButton *otherButton = question.addButton(other, QMessageBox::DestructiveRole);
+    question.setDefaultButton(defaultButton);
+    question.exec();
+    if (question.clickedButton() == defaultButton)
+        return Answer::Default;
+    return question.clickedButton() == otherButton ? Answer::Other : Answer::Cancel;
+}
+
 } // namespace
 
 // The File menu's slots are connected by buildFileMenu(): their actions are made after the
@@ -65,6 +82,13 @@ MainWindow::MainWindow(QWidget *parent)
     setupFilter();
     connect(&document, &CatalogueDocument::changed, this, &MainWindow::catalogueChanged);
     connect(&document, &CatalogueDocument::stateChanged, this, &MainWindow::updateWindowTitle);
+    buttonReload = new QPushButton(tr("The file changed on disk: reload it"), this);
+    buttonReload->setObjectName(QStringLiteral("pushButtonReload"));
+    buttonReload->setFlat(true);
+    buttonReload->hide();
+    statusBar()->addPermanentWidget(buttonReload);
+    connect(buttonReload, &QPushButton::clicked, this, &MainWindow::reloadCatalogue);
+    connect(&document, &CatalogueDocument::stateChanged, this, &MainWindow::offerReload);
     updateTreeView();
 }
 
@@ -113,7 +137,8 @@ void MainWindow::buildFileMenu()
     // its last window.
     QAction *actionLeave = createAction(tr("&Leave"), "Ctrl+Q", &QWidget::close);
     QAction *actionOpen = createAction(tr("&Open"), "Ctrl+O", &MainWindow::on_actionOpen_triggered);
-    QAction *actionSave = createAction(tr("&Save"), "Ctrl+S", &MainWindow::on_actionSave_triggered);
+    actionSave = createAction(tr("&Save"), "Ctrl+S", &MainWindow::on_actionSave_triggered);
+    actionSave->setObjectName(QStringLiteral("actionSave"));
     QAction *actionSaveAs =
             createAction(tr("&Save as"), "Ctrl+Shift+S", &MainWindow::on_actionSaveAs_triggered);
     QAction *actionNew = createAction(tr("&New"), "Ctrl+Shift+N", &MainWindow::on_actionNew_triggered);
@@ -406,7 +431,9 @@ void MainWindow::placeOverWindow(QWidget *editor) const
 // "shop* - Kälviö" while the catalogue holds changes that shop.json holds not.
 void MainWindow::updateWindowTitle()
 {
-    const QString marker = document.isModified() ? QStringLiteral("*") : QString();
+    QString marker = document.isModified() ? QStringLiteral("*") : QString();
+    if (readOnly)
+        marker = tr("%1 (read-only)").arg(marker);
     if (document.jsonPath().isEmpty())
         setWindowTitle(appTitle + marker);
     else
@@ -443,13 +470,16 @@ void MainWindow::closeEvent(QCloseEvent *event)
     }
     if (priceList)
         priceList->close();
+    inUse.release();
     event->accept();
 }
 
 void MainWindow::on_actionNew_triggered()
 {
-    if (settleUnsavedChanges())
-        document.clear();
+    if (!settleUnsavedChanges())
+        return;
+    document.clear();
+    adoptFile({}, false);
 }
 
 void MainWindow::on_actionOpen_triggered()
@@ -466,6 +496,9 @@ void MainWindow::on_actionOpen_triggered()
 // holds more than the file, so it counts as modified.
 void MainWindow::openCatalogue(const QString &filename)
 {
+    const InUseAnswer inUseAnswer = askIfInUse(filename);
+    if (inUseAnswer == InUseAnswer::Cancel)
+        return;
     QString source = fileOrInterruptedSaveBackup(filename);
     // The photos folder follows the catalogue before the tree is shown again.
     const QString photosBefore = PhotoFolders::catalogueFolder();
@@ -481,6 +514,7 @@ void MainWindow::openCatalogue(const QString &filename)
             return;
         }
     }
+    adoptFile(filename, inUseAnswer == InUseAnswer::OpenReadOnly);
     statusBar()->showMessage(tr("Opened %1 (categories: %2, elements: %3, variants: %4)")
                                      .arg(QFileInfo(filename).fileName())
                                      .arg(opened.added.categories)
@@ -488,6 +522,72 @@ void MainWindow::openCatalogue(const QString &filename)
                                      .arg(opened.added.variants),
                              statusTimeoutMs);
     warnOfUnkeptValues(source, opened.unkept);
+}
+
+// Someone else who has the file open is named, with where and since when, and the user
+// chooses how to open it.
+MainWindow::InUseAnswer MainWindow::askIfInUse(const QString &filename)
+{
+    const std::optional<InUseHolder> holder = InUseNotice::otherHolder(filename);
+    if (!holder)
+        return InUseAnswer::Open;
+    const QString since = holder->since.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+    const QString name = QFileInfo(filename).fileName();
+    const QString text = InUseNotice::probablyStale(*holder)
+            ? tr("%1 has had %2 open on %3 since %4; this notice is more than a day old, so probably stale.")
+                      .arg(holder->user, name, holder->host, since)
+            : tr("%1 has %2 open on %3 since %4.").arg(holder->user, name, holder->host, since);
+    switch (askBetween(this, QMessageBox::Question, tr("Catalogue in use"), text, tr("Open read-only"),
+                       tr("Open anyway"))) {
+    case Answer::Default:
+        return InUseAnswer::OpenReadOnly;
+    case Answer::Other:
+        return InUseAnswer::Open;
+    case Answer::Cancel:
+        break;
+    }
+    return InUseAnswer::Cancel;
+}
+
+// The file is now the current one, or there is none: the notice follows it, except in
+// read-only mode, where Save is off.
+void MainWindow::adoptFile(const QString &filename, bool readOnlyMode)
+{
+    readOnly = readOnlyMode;
+    if (filename.isEmpty() || readOnly)
+        inUse.release();
+    else
+        inUse.take(filename);
+    actionSave->setEnabled(!readOnly);
+    updateWindowTitle();
+}
+
+// Back at the front, the window offers to read anew a current file that someone else
+// changed, as long as the catalogue holds nothing unsaved.
+void MainWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        offerReload();
+    QMainWindow::changeEvent(event);
+}
+
+void MainWindow::offerReload()
+{
+    buttonReload->setVisible(!document.jsonPath().isEmpty() && !document.isModified()
+                             && document.catalogue().changedOnDisk(document.jsonPath()));
+}
+
+void MainWindow::reloadCatalogue()
+{
+    buttonReload->hide();
+    const QString filename = document.jsonPath();
+    const OpenOutcome reloaded = document.reload();
+    if (!reloaded.result.ok()) {
+        reportFailure(tr("Could not reload %1.").arg(QDir::toNativeSeparators(filename)), reloaded.result);
+        return;
+    }
+    statusBar()->showMessage(tr("Reloaded %1").arg(QFileInfo(filename).fileName()), statusTimeoutMs);
+    warnOfUnkeptValues(filename, reloaded.unkept);
 }
 
 // A file written by another program, or by hand, may hold values the catalogue cannot
@@ -596,23 +696,57 @@ QString MainWindow::askSavePath(const QString &caption)
 // Save: to the current file, or to one asked for. True when the catalogue was written.
 bool MainWindow::saveCatalogue()
 {
-    if (!document.jsonPath().isEmpty())
+    if (!document.jsonPath().isEmpty() && !readOnly)
         return saveWith(document.jsonPath(), [this] { return document.save(CatalogueDocument::IfLocked::GiveUp); });
     const QString path = askSavePath(tr("Save file"));
     return !path.isEmpty() && writeCatalogue(path);
 }
 
-bool MainWindow::confirmOverwrite(const QString &path)
+// Someone else changed the file since it was read or written here: their changes and ours
+// are merged, or the file is overwritten with ours. True when the file was written.
+bool MainWindow::settleChangedFile(const QString &path)
 {
-    QMessageBox question(QMessageBox::Warning, tr("File changed"),
-                         tr("%1 was changed by another program since it was opened or saved. "
-                            "Overwrite it with this catalogue?")
-                                 .arg(QDir::toNativeSeparators(path)),
-                         QMessageBox::Cancel, this);
-    const QPushButton *overwrite = question.addButton(tr("Overwrite"), QMessageBox::AcceptRole);
-    question.setDefaultButton(QMessageBox::Cancel);
-    question.exec();
-    return question.clickedButton() == overwrite;
+    const QString text = tr("%1 was changed by another program since it was opened or saved. "
+                            "Merge its changes with those of this catalogue, or overwrite it?")
+                                 .arg(QDir::toNativeSeparators(path));
+    switch (askBetween(this, QMessageBox::Warning, tr("File changed"), text, tr("Merge"), tr("Overwrite"))) {
+    case Answer::Default:
+        return mergeWithFileOnDisk(path);
+    case Answer::Other:
+        return writeCatalogue(path);
+    case Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
+// Merges the file as it is now on disk into the catalogue, has the user decide the
+// conflicts, and writes the result as one step of the history; true when it was written.
+bool MainWindow::mergeWithFileOnDisk(const QString &path)
+{
+    const std::unique_ptr<FileMerge> merge = document.mergeWithFile();
+    if (!merge->read.ok()) {
+        reportFailure(tr("Could not merge with %1.").arg(QDir::toNativeSeparators(path)), merge->read,
+                      tr("The file and the catalogue are unchanged."));
+        return false;
+    }
+    std::vector<MergeConflict> &conflicts = merge->merge->conflicts();
+    if (!conflicts.empty() && MergeConflictsDialog(conflicts, this).exec() != QDialog::Accepted)
+        return false;
+    MergedCatalogue merged = merge->merge->result();
+    document.replaceWithMerge(std::move(merged.elements), tr("Merge with the file on disk"));
+    if (!saveWith(path, [this, &merge] {
+            return document.saveUnlessChangedSince(*merge, CatalogueDocument::IfLocked::GiveUp);
+        }))
+        return false;
+    QStringList told { tr("Merged %n change(s) from the file on disk", nullptr, int(merge->merge->takenFromTheirs())) };
+    if (!conflicts.empty())
+        told << tr("%n conflict(s) decided", nullptr, int(conflicts.size()));
+    for (const auto &[from, to] : merged.renumbered)
+        told << tr("%1 was added on both sides: ours is now %2")
+                        .arg(QString::fromStdString(from), QString::fromStdString(to));
+    statusBar()->showMessage(told.join(QStringLiteral("; ")), statusTimeoutMs);
+    return true;
 }
 
 bool MainWindow::writeCatalogue(const QString &path)
@@ -630,7 +764,7 @@ bool MainWindow::saveWith(const QString &path, const std::function<FileResult()>
     for (;;) {
         const FileResult result = waitOutLock(write);
         if (result.outcome == FileResult::ChangedOnDisk)
-            return confirmOverwrite(path) && writeCatalogue(path);
+            return settleChangedFile(path);
         if (result.ok()) {
             statusBar()->showMessage(tr("Saved %1").arg(QFileInfo(path).fileName()), statusTimeoutMs);
             return true;

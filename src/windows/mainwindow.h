@@ -1,5 +1,7 @@
 #pragma once
 
+#include "inusenotice.h"
+
 #include <QKeySequence>
 #include <QList>
 #include <QMainWindow>
@@ -20,6 +22,7 @@ class PriceList;
 class QAction;
 class QLabel;
 class QModelIndex;
+class QPushButton;
 class QUndoStack;
 struct FileResult;
 class UnkeptValues;
@@ -45,6 +48,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 // The File menu's commands are connected to their actions in buildFileMenu(): the actions
@@ -86,7 +90,8 @@ private:
     void updateWindowTitle();
     bool settleUnsavedChanges();
     bool saveCatalogue();
-    bool confirmOverwrite(const QString &path);
+    bool settleChangedFile(const QString &path);
+    bool mergeWithFileOnDisk(const QString &path);
     bool writeCatalogue(const QString &path);
     bool saveWith(const QString &path, const std::function<FileResult()> &write);
     FileResult waitOutLock(const std::function<FileResult()> &write);
@@ -97,6 +102,11 @@ private:
     QString askSavePath(const QString &caption);
     void offerPhotoCopies(const QString &folder);
     bool confirmPhotoReplace(const QString &images, const QString &name);
+    enum class InUseAnswer { Open, OpenReadOnly, Cancel };
+    InUseAnswer askIfInUse(const QString &filename);
+    void adoptFile(const QString &filename, bool readOnly);
+    void offerReload();
+    void reloadCatalogue();
     void warnOfUnkeptValues(const QString &filename, const UnkeptValues &unkept);
     bool reportFailure(const QString &what, const FileResult &result, const QString &after = {},
                        bool offerRetry = false);
@@ -118,4 +128,10 @@ private:
     QLabel *labelShown = nullptr;
     QList<QPointer<Edit>> editors;
     QPointer<PriceList> priceList;
+    // The notice beside the current file that tells others it is open here.
+    InUseNotice inUse;
+    // Opened read-only, as someone else has it open: Save is off, Save as still works.
+    bool readOnly = false;
+    QAction *actionSave = nullptr;
+    QPushButton *buttonReload = nullptr;
 };
