@@ -1037,6 +1037,10 @@
         <translation>Modifier le stock…</translation>
     </message>
     <message>
+        <source>Export</source>
+        <translation>Exporter</translation>
+    </message>
+    <message>
         <source>Price and stock list</source>
         <translation>Liste des prix et des stocks</translation>
     </message>

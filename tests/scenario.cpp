@@ -298,7 +298,7 @@ void Player::play(const QString &verb, const QString &text)
         { "trigger", [&] { current->findChild<QAction *>("action" + text)->trigger(); } },
         { "invoke", [&] { adopt([&] { QVERIFY(QMetaObject::invokeMethod(window.get(), qPrintable(text))); }); } },
         { "answer", [&] { answerMessageBoxes(items, &asked); } },
-        { "action", [&] { adopt([&] { window->findChild<QAction *>("action" + text)->trigger(); }); } },
+        { "action", [&] { adopt([&] { named<QAction>("action" + text)->trigger(); }); } },
         { "preview", [&] {
              answerNextModal("ImportPreviewDialog", [this, text](QWidget *modal) {
                  asked << modal->windowTitle() + '|' + modal->findChild<QLabel *>("labelSummary")->text();

@@ -219,7 +219,7 @@ void CatalogueSteps::pushValues(const ChangedValues &changed)
 //                                     "meanwhile": another save comes between merging and writing
 // Checks: summary, holds TEXT (once in the catalogue dump), changed FROM>TO (the catalogue
 // dump is the snapshot's with FROM replaced by TO), prices, saves DATA (the catalogue saves
-// the bytes of the file DATA of tests/data), file PATH N TEXT, same PATH PATH, changes
+// the bytes of the file DATA of tests/data), file PATH N TEXT (%XX a byte), same PATH PATH, changes
 // C + C (what the document said of its changes since the last check, see describe()),
 // modified yes|no, merged TEXT (what the last merge said: the outcome of reading, the changes
 // taken, each conflict "ID FIELD THEIRS>OURS", renumbered "OLD>NEW", the outcome of saving;
@@ -337,7 +337,7 @@ bool CatalogueSteps::play(const QString &verb, const QString &text)
              QVERIFY(set.save(tree.path("saves.json")).ok());
              QCOMPARE(readFile(tree.path("saves.json")), readFile(QFINDTESTDATA("data/" + text)));
          } },
-        { "file", [&] { QCOMPARE(readFile(path).count(text.section(u' ', 2).toUtf8()), words.value(1).toInt()); } },
+        { "file", [&] { QCOMPARE(readFile(path).count(QByteArray::fromPercentEncoding(text.section(u' ', 2).toUtf8())), words.value(1).toInt()); } },
         { "same", [&] { QCOMPARE(readFile(path), readFile(tree.path(words.value(1)))); } },
         { "changes", [&] { QCOMPARE(std::exchange(changes, {}).join(" + "), text); } },
         { "merged", [&] { QCOMPARE(std::exchange(merged, {}).join(" / "), text); } },

@@ -51,26 +51,35 @@ CatalogueExchange::CatalogueExchange(QWidget *window, CatalogueDocument &documen
     catalogueMenu->setObjectName(QStringLiteral("menuCatalogue"));
     QMenu *exports = catalogueMenu->addMenu(tr("&Export"));
     exports->setObjectName(QStringLiteral("menuExport"));
-    addAction(exports, "actionExportCsv", tr("CSV…"), &CatalogueExchange::exportCsv);
-    addAction(exports, "actionExportXlsx", tr("Spreadsheet (.xlsx)…"), &CatalogueExchange::exportXlsx);
-    addAction(exports, "actionExportPdf", tr("PDF price list…"), &CatalogueExchange::exportPdf);
-    exports->addSeparator();
-    addAction(exports, "actionPrint", tr("&Print price list…"), &CatalogueExchange::print)->setShortcuts(QKeySequence::Print);
+    addExports(exports, QStringLiteral("action"), [this] { return variantsToExport(); });
+    exports->findChild<QAction *>(QStringLiteral("actionPrint"))->setShortcuts(QKeySequence::Print);
     QAction *import = catalogueMenu->addAction(tr("&Import prices and stock…"));
     import->setObjectName(QStringLiteral("actionImportPrices"));
     connect(import, &QAction::triggered, this, &CatalogueExchange::importPrices);
 }
 
-QAction *CatalogueExchange::addAction(QMenu *menu, const char *name, const QString &text,
-                                      void (CatalogueExchange::*exporter)(const std::vector<ExportedVariant> &))
+QMenu *CatalogueExchange::exportMenu(const std::function<std::vector<ExportedVariant>()> &shown, QWidget *parent)
 {
-    QAction *action = menu->addAction(text);
-    action->setObjectName(QLatin1StringView(name));
-    connect(action, &QAction::triggered, this, [this, exporter] {
-        if (const std::optional<std::vector<ExportedVariant>> variants = variantsToExport())
-            (this->*exporter)(*variants);
-    });
-    return action;
+    auto *menu = new QMenu(parent);
+    addExports(menu, QStringLiteral("actionList"), [shown] { return std::optional(shown()); });
+    return menu;
+}
+
+void CatalogueExchange::addExports(QMenu *menu, const QString &namePrefix, const Variants &variants)
+{
+    const auto add = [&](const char *name, const QString &text, Exporter exporter) {
+        QAction *action = menu->addAction(text);
+        action->setObjectName(namePrefix + QLatin1StringView(name));
+        connect(action, &QAction::triggered, this, [this, variants, exporter] {
+            if (const std::optional<std::vector<ExportedVariant>> chosen = variants())
+                (this->*exporter)(*chosen);
+        });
+    };
+    add("ExportCsv", tr("CSV…"), &CatalogueExchange::exportCsv);
+    add("ExportXlsx", tr("Spreadsheet (.xlsx)…"), &CatalogueExchange::exportXlsx);
+    add("ExportPdf", tr("PDF price list…"), &CatalogueExchange::exportPdf);
+    menu->addSeparator();
+    add("Print", tr("&Print price list…"), &CatalogueExchange::print);
 }
 
 QStringList CatalogueExchange::headers()

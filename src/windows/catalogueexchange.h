@@ -37,6 +37,10 @@ public:
 
     QMenu *menu() const { return catalogueMenu; }
 
+    // A menu of the exports and the print of the variants `shown` gives, in their order, for
+    // a window that shows some of them; its actions are named "actionList" and the format.
+    QMenu *exportMenu(const std::function<std::vector<ExportedVariant>()> &shown, QWidget *parent);
+
     // The exports and the print of the variants given, in their order, as a window that
     // shows some of them offers them.
     void exportCsv(const std::vector<ExportedVariant> &variants);
@@ -48,8 +52,9 @@ public:
     static QStringList headers();
 
 private:
-    QAction *addAction(QMenu *menu, const char *name, const QString &text,
-                       void (CatalogueExchange::*exporter)(const std::vector<ExportedVariant> &));
+    using Exporter = void (CatalogueExchange::*)(const std::vector<ExportedVariant> &);
+    using Variants = std::function<std::optional<std::vector<ExportedVariant>>()>;
+    void addExports(QMenu *menu, const QString &namePrefix, const Variants &variants);
     std::optional<std::vector<ExportedVariant>> variantsToExport();
     QString askPath(const QString &caption, const QStringList &filters, const QString &suffix,
                     QString *chosenFilter = nullptr);

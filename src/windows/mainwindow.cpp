@@ -175,7 +175,7 @@ void MainWindow::buildEditMenu()
 // Exports and imports; the Catalogue menu follows View where there is one, else Edit.
 void MainWindow::buildCatalogueMenu()
 {
-    auto *exchange = new CatalogueExchange(
+    exchange = new CatalogueExchange(
             this, document,
             [this](const QString &path, const std::function<FileResult()> &write) { return saveWith(path, write); },
             [this](const QString &what, const FileResult &result) { reportFailure(what, result); },
@@ -227,6 +227,8 @@ void MainWindow::showPriceList()
         priceList = new PriceList(document);
         priceList->setAttribute(Qt::WA_DeleteOnClose);
         connect(priceList, &PriceList::variantActivated, this, &MainWindow::openVariant);
+        PriceList *list = priceList;
+        list->setExportMenu(exchange->exportMenu([list] { return list->shownVariants(); }, list));
     }
     priceList->show();
     priceList->raise();

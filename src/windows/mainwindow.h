@@ -13,6 +13,7 @@
 #include <memory>
 
 class CatalogueDocument;
+class CatalogueExchange;
 class CatalogueSearch;
 class CatalogueTreeModel;
 struct CatalogueChange;
@@ -128,6 +129,7 @@ private:
     QLabel *labelShown = nullptr;
     QList<QPointer<Edit>> editors;
     QPointer<PriceList> priceList;
+    CatalogueExchange *exchange = nullptr;
     // The notice beside the current file that tells others it is open here.
     InUseNotice inUse;
     // Opened read-only, as someone else has it open: Save is off, Save as still works.

@@ -245,3 +245,18 @@ void PriceList::showTopRow()
         ui->tableViewVariants->scrollTo(topRow, QAbstractItemView::PositionAtTop);
     topRow = QPersistentModelIndex();
 }
+
+std::vector<ExportedVariant> PriceList::shownVariants() const
+{
+    std::vector<ExportedVariant> shown;
+    shown.reserve(std::size_t(model->rowCount()));
+    for (int row = 0; row < model->rowCount(); ++row)
+        if (const std::optional<PriceListModel::Bound> bound = model->variantAt(row))
+            shown.push_back({ bound->element, &bound->element->getForms()[bound->place.variant] });
+    return shown;
+}
+
+void PriceList::setExportMenu(QMenu *menu)
+{
+    ui->toolButtonExport->setMenu(menu);
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cataloguetable.h"
 #include "pricelistmodel.h"
 
 #include <QPersistentModelIndex>
@@ -11,6 +12,8 @@
 
 class CatalogueDocument;
 class Furniture;
+
+class QMenu;
 
 namespace Ui {
 class PriceList;
@@ -26,6 +29,11 @@ class PriceList : public QWidget
 public:
     explicit PriceList(CatalogueDocument &document, QWidget *parent = nullptr);
     ~PriceList() override;
+
+    // The variants shown, in the order shown.
+    std::vector<ExportedVariant> shownVariants() const;
+    // The exports and the print its Export button offers.
+    void setExportMenu(QMenu *menu);
 
 signals:
     // Return on a row, or a double-click on a cell that is not edited in place, asks for
