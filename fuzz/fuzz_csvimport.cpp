@@ -86,9 +86,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     SetOfFurnitures set;
     fill(set);
     const std::string before = dump(set);
-    ImportPreview preview = PriceImport::preview(bytes, set, { { "Identifier" }, { "Price" }, { "Stock" } });
+    const ImportPreview preview = PriceImport::preview(bytes, set, { { "Identifier" }, { "Price" }, { "Stock" } });
     require(preview.changes.size() <= 4, "more changes than variants");
-    ImportCommand step(set, std::move(preview.changes), QStringLiteral("import"));
+    ValuesCommand step(set, preview.newValues(), QStringLiteral("import"));
     step.redo();
     step.undo();
     require(dump(set) == before, "undoing the import did not give the catalogue back");
