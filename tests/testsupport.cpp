@@ -199,6 +199,7 @@ void CatalogueSteps::pushValues(const ChangedValues &changed)
 //   snapshot                          the catalogue is remembered, for `changed`
 //   write PATH TEXT, write PATH @DATA PATH in the scratch tree holds TEXT (%XX a byte), or
 //                                     the file DATA of tests/data; fifo PATH, remove PATH;
+//   lock PATH                         the file held locked as another save holds it;
 //   link PATH OLD, symlink PATH TO,   a hard link to the file OLD, a symbolic link holding TO;
 //   age PATH SECONDS                  the file last written SECONDS after 1970 (times in UTC)
 //   load DATA, add ID FIELDS,         the file DATA of tests/data is read into the catalogue;
@@ -232,6 +233,8 @@ CatalogueSteps::CatalogueSteps(const ScratchTree &tree) : tree(tree)
 
 CatalogueSteps::~CatalogueSteps()
 {
+    if (heldLock >= 0)
+        ::close(heldLock);
     QObject::disconnect(watching);
 }
 
@@ -272,6 +275,12 @@ bool CatalogueSteps::play(const QString &verb, const QString &text)
              QVERIFY(QDir().mkpath(QFileInfo(path).path()));
              tree.write(words[0], rest.startsWith(u'@') ? readFile(QFINDTESTDATA("data/" + rest.mid(1)))
                                                         : QByteArray::fromPercentEncoding(rest.toUtf8()));
+         } },
+        { "lock", [&] {
+             struct flock whole {};
+             whole.l_type = F_WRLCK;
+             heldLock = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CLOEXEC);
+             QVERIFY(heldLock >= 0 && fcntl(heldLock, F_OFD_SETLK, &whole) == 0);
          } },
         { "fifo", [&] { QVERIFY(mkfifo(QFile::encodeName(path), 0644) == 0 || (QFile::remove(path) && mkfifo(QFile::encodeName(path), 0644) == 0)); } },
         { "link", [&] { QVERIFY(link(QFile::encodeName(tree.path(words[1])), QFile::encodeName(path)) == 0); } },

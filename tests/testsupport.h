@@ -56,6 +56,8 @@ private:
     QStringList changes;
     QStringList merged;
     QMetaObject::Connection watching;
+    // A file held locked, as another program saving it would, until the scenario ends.
+    int heldLock = -1;
 };
 
 // Plays a scenario: steps "verb argument" separated by " ; ", list items by " + ", each
