@@ -2,6 +2,7 @@
 // survives a save and a reload unchanged, and that save writes the bytes QJsonDocument
 // would.
 
+#include "plaincatalogue.h"
 #include "setoffurnitures.h"
 
 #include <QDir>
@@ -17,6 +18,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <optional>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -44,6 +46,7 @@ struct ScratchFiles
     QString input = dir.filePath(QStringLiteral("input.json"));
     QString saved = dir.filePath(QStringLiteral("saved.json"));
     QString resaved = dir.filePath(QStringLiteral("resaved.json"));
+    QString general = dir.filePath(QStringLiteral("general.json"));
 };
 
 void writeFile(const QString &path, const std::uint8_t *data, std::size_t size)
@@ -125,6 +128,25 @@ QJsonObject qtJson(const Furniture &furniture)
     return { { "category"_L1, category } };
 }
 
+// A plain file is read straight into records. The general reader, which one unknown key at
+// the file's start sends it to, must make the same records of it.
+void requireReadAsParsed(const QByteArray &bytes, const SetOfFurnitures &loaded, const QString &generalPath)
+{
+    const std::optional<std::vector<Furniture *>> plain = PlainCatalogue::read(bytes);
+    if (!plain)
+        return;
+    for (const Furniture *furniture : *plain)
+        delete furniture;
+    QByteArray general = bytes;
+    if (const qsizetype entry = bytes.indexOf('{'); entry >= 0)
+        general.insert(entry + 1, R"("zz": 0, )");
+    writeFile(generalPath, reinterpret_cast<const std::uint8_t *>(general.constData()), std::size_t(general.size()));
+    SetOfFurnitures parsed;
+    require(parsed.load(generalPath).ok(), "a plain file with one more key does not load");
+    requireSameCatalogue(loaded, parsed);
+    parsed.clear();
+}
+
 QByteArray qtIndentedJson(const SetOfFurnitures &set)
 {
     QJsonArray entries;
@@ -147,6 +169,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         require(loaded.getFurnitures().empty(), "a refused file still added elements");
         return 0;
     }
+    requireReadAsParsed(QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size)), loaded,
+                        files.general);
     loaded.save(files.saved);
 
     SetOfFurnitures reloaded;

@@ -4,6 +4,7 @@
 #include "csvreader.h"
 #include "csvtext.h"
 #include "inusenotice.h"
+#include "plaincatalogue.h"
 #include "priceimport.h"
 #include "variantorder.h"
 #include "testsupport.h"
@@ -157,6 +158,8 @@ private slots:
     void streamReadsWhatItWrites();
     void loadOutcomes_data() { addRows("loadOutcomes"); }
     void loadOutcomes();
+    void plainFilesReadAsParsed_data() { addRows("plainFiles"); }
+    void plainFilesReadAsParsed();
     void saveOutcomes_data() { addRows("saveOutcomes"); }
     void saveOutcomes();
     void changesByOthersAreNoticed();
@@ -274,6 +277,31 @@ void TestCatalogue::loadOutcomes()
     QCOMPARE(result.reason + (result.line ? QString(" %1:%2").arg(result.line).arg(result.column) : ""), cell("reason"));
     QCOMPARE(catalogueSummary().value(0), "Present|p|1.1.1");
     QCOMPARE(int(catalogue().getFurnitures().size()) - 1, cell("added").toInt());
+}
+
+// A plain file is read straight into records. Sent to the general reader by one unknown key
+// at its start, the same file must give the very records, to the last bit of a price, as a
+// Save shows; a file that is not plain gives the same outcome either way.
+void TestCatalogue::plainFilesReadAsParsed()
+{
+    const QByteArray bytes = bytesCell("json");
+    const std::optional<std::vector<Furniture *>> plain = PlainCatalogue::read(bytes);
+    QCOMPARE(plain.has_value(), cell("plain") == "1");
+    for (const Furniture *furniture : plain.value_or(std::vector<Furniture *>()))
+        delete furniture;
+    const auto readAndSaved = [this](const QByteArray &file, UnkeptValues &unkept) {
+        tree.write("json/plain.json", file);
+        const FileResult read = catalogue().load(tree.path("json/plain.json"), unkept);
+        catalogue().save(tree.path("json/plain.saved.json"));
+        catalogue().clear();
+        return QString::number(read.outcome) + u' ' + readFile(tree.path("json/plain.saved.json"));
+    };
+    QByteArray general = bytes;
+    if (const qsizetype entry = bytes.indexOf('{'); entry >= 0)
+        general.insert(entry + 1, "\"zz\": 0, ");
+    UnkeptValues unkept, generalUnkept;
+    QCOMPARE(readAndSaved(bytes, unkept), readAndSaved(general, generalUnkept));
+    QVERIFY(!plain || unkept.isEmpty());
 }
 
 // Saving keeps what the file is beside its contents (owner, group, mode, links), refuses

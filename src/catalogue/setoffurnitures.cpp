@@ -2,6 +2,7 @@
 
 #include "indentedjsonwriter.h"
 #include "openingcount.h"
+#include "plaincatalogue.h"
 
 #include <QCborArray>
 #include <QCborMap>
@@ -252,6 +253,16 @@ FileResult SetOfFurnitures::load(const QString &path, UnkeptValues &unkept)
     UnkeptValues found;
     if (const FileResult bounded = checkOpeningMemory(bytes, found); !bounded.ok())
         return bounded;
+    // A file whose bytes hide nothing from a parse may be a plain one, read straight into
+    // records; nothing of it then is written otherwise by a Save.
+    if (found.isEmpty()) {
+        if (std::optional<std::vector<Furniture *>> plain = PlainCatalogue::read(bytes)) {
+            furnitures.insert(furnitures.end(), plain->begin(), plain->end());
+            unkept = UnkeptValues();
+            knownFiles.insert(absolute(path), stamp);
+            return {};
+        }
+    }
     QJsonDocument document;
     if (const FileResult parsed = parse(bytes, document); !parsed.ok())
         return parsed;

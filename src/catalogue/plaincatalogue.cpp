@@ -1,0 +1,384 @@
+#include "plaincatalogue.h"
+
+#include <QString>
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+namespace {
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// The length of the well-formed UTF-8 sequence that starts at `at`, or 0: no overlong
+// form, no surrogate, nothing past U+10FFFF.
+std::ptrdiff_t utf8Length(const char *at, const char *end)
+{
+    const auto lead = static_cast<unsigned char>(*at);
+    std::ptrdiff_t length = 0;
+    char32_t code = 0, least = 0;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        length = 2, code = lead & 0x1F, least = 0x80;
+    else if (lead >= 0xE0 && lead <= 0xEF)
+        length = 3, code = lead & 0x0F, least = 0x800;
+    else if (lead >= 0xF0 && lead <= 0xF4)
+        length = 4, code = lead & 0x07, least = 0x10000;
+    if (length == 0 || end - at < length)
+        return 0;
+    for (std::ptrdiff_t i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(at[i]);
+        if ((next & 0xC0) != 0x80)
+            return 0;
+        code = code << 6 | (next & 0x3F);
+    }
+    const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
+    return code >= least && code <= 0x10FFFF && !surrogate ? length : 0;
+}
+
+// A cursor over the bytes. Each reader returns false, wherever it stands, when the bytes
+// are not a plain catalogue; the caller then leaves the file to the general reader.
+class PlainReader
+{
+public:
+    explicit PlainReader(QByteArrayView bytes) : at(bytes.begin()), end(bytes.end()) {}
+
+    bool catalogue(std::vector<std::unique_ptr<Furniture>> &furnitures);
+
+private:
+    template<std::size_t count, typename Member>
+    bool object(const std::array<std::string_view, count> &keys, Member member);
+    template<typename Item>
+    bool array(Item item);
+    bool text(std::string &out);
+    bool escape(std::string &out);
+    bool hexUnit(char32_t &unit);
+    bool number(std::string_view &written, bool &whole);
+    bool price(double &price);
+    bool stock(unsigned int &stock);
+
+    bool category(std::vector<std::unique_ptr<Furniture>> &furnitures);
+    bool element(std::vector<std::unique_ptr<Furniture>> &furnitures);
+    bool dimension(std::array<std::string, 4> &measures);
+    bool variant(std::vector<Form> &forms);
+
+    void skipSpace();
+    bool take(char wanted);
+
+    const char *at;
+    const char *end;
+};
+
+void PlainReader::skipSpace()
+{
+    while (at < end && (*at == ' ' || *at == '\n' || *at == '\r' || *at == '\t'))
+        ++at;
+}
+
+bool PlainReader::take(char wanted)
+{
+    skipSpace();
+    if (at == end || *at != wanted)
+        return false;
+    ++at;
+    return true;
+}
+
+// An object whose members are exactly `keys`, in any order, each once; `member` reads the
+// value of the key at the index it is given. Keys hold no escapes.
+template<std::size_t count, typename Member>
+bool PlainReader::object(const std::array<std::string_view, count> &keys, Member member)
+{
+    if (!take('{'))
+        return false;
+    unsigned int seen = 0;
+    for (std::size_t read = 0; read < count; ++read) {
+        if ((read > 0 && !take(',')) || !take('"'))
+            return false;
+        const char *start = at;
+        while (at < end && *at != '"' && *at != '\\')
+            ++at;
+        if (at == end || *at != '"')
+            return false;
+        const std::string_view key(start, std::size_t(at - start));
+        ++at;
+        const auto found = std::find(keys.begin(), keys.end(), key);
+        const unsigned int bit = 1u << (found - keys.begin());
+        if (found == keys.end() || (seen & bit) || !take(':') || !member(std::size_t(found - keys.begin())))
+            return false;
+        seen |= bit;
+    }
+    return take('}');
+}
+
+template<typename Item>
+bool PlainReader::array(Item item)
+{
+    if (!take('['))
+        return false;
+    skipSpace();
+    if (at < end && *at == ']') {
+        ++at;
+        return true;
+    }
+    do {
+        if (!item())
+            return false;
+    } while (take(','));
+    return take(']');
+}
+
+bool PlainReader::text(std::string &out)
+{
+    if (!take('"'))
+        return false;
+    // Most texts are plain ASCII, taken whole.
+    const char *start = at;
+    while (at < end && *at != '"' && *at != '\\' && static_cast<unsigned char>(*at) >= 0x20
+           && static_cast<unsigned char>(*at) < 0x80)
+        ++at;
+    out.assign(start, at);
+    while (at < end) {
+        const auto c = static_cast<unsigned char>(*at);
+        if (c == '"') {
+            ++at;
+            return true;
+        }
+        if (c < 0x20)
+            return false;
+        if (c == '\\') {
+            if (!escape(out))
+                return false;
+        } else if (c >= 0x80) {
+            const std::ptrdiff_t length = utf8Length(at, end);
+            if (length == 0)
+                return false;
+            out.append(at, std::size_t(length));
+            at += length;
+        } else {
+            out += char(c);
+            ++at;
+        }
+    }
+    return false;
+}
+
+bool PlainReader::hexUnit(char32_t &unit)
+{
+    if (end - at < 4)
+        return false;
+    std::uint32_t value = 0;
+    const auto [last, error] = std::from_chars(at, at + 4, value, 16);
+    if (error != std::errc() || last != at + 4)
+        return false;
+    unit = value;
+    at += 4;
+    return true;
+}
+
+// An escape, from its backslash. A half of a surrogate pair without its other half is
+// left to the general reader, which tells of it.
+bool PlainReader::escape(std::string &out)
+{
+    if (end - at < 2)
+        return false;
+    const char kind = at[1];
+    at += 2;
+    constexpr std::string_view escaped = "\"\\/bfnrt", meant = "\"\\/\b\f\n\r\t";
+    if (const std::size_t found = escaped.find(kind); kind != 'u' && found != std::string_view::npos) {
+        out += meant[found];
+        return true;
+    }
+    char32_t unit = 0, low = 0;
+    if (kind != 'u' || !hexUnit(unit) || (unit >= 0xDC00 && unit <= 0xDFFF))
+        return false;
+    if (unit >= 0xD800 && unit <= 0xDBFF) {
+        if (end - at < 2 || at[0] != '\\' || at[1] != 'u')
+            return false;
+        at += 2;
+        if (!hexUnit(low) || low < 0xDC00 || low > 0xDFFF)
+            return false;
+        unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
+    }
+    out += QString::fromUcs4(&unit, 1).toStdString();
+    return true;
+}
+
+// A number as JSON writes it; `whole` where it has neither fraction nor exponent.
+bool PlainReader::number(std::string_view &written, bool &whole)
+{
+    skipSpace();
+    const char *start = at;
+    const auto digits = [this] {
+        const char *first = at;
+        while (at < end && isDigit(*at))
+            ++at;
+        return at > first;
+    };
+    if (at < end && *at == '-')
+        ++at;
+    if (at < end && *at == '0')
+        ++at;
+    else if (!digits())
+        return false;
+    whole = true;
+    if (at < end && *at == '.') {
+        ++at;
+        whole = false;
+        if (!digits())
+            return false;
+    }
+    if (at < end && (*at == 'e' || *at == 'E')) {
+        ++at;
+        whole = false;
+        if (at < end && (*at == '+' || *at == '-'))
+            ++at;
+        if (!digits())
+            return false;
+    }
+    written = std::string_view(start, std::size_t(at - start));
+    // The parser reads "-0" as a whole number, without its sign.
+    return written != "-0";
+}
+
+// Whole prices of up to 15 digits are held exactly; longer ones may not be.
+bool PlainReader::price(double &price)
+{
+    std::string_view written;
+    bool whole = false;
+    if (!number(written, whole) || (whole && written.size() > 15))
+        return false;
+    const char *last = written.data() + written.size();
+    if (whole) {
+        long long integer = 0;
+        const auto result = std::from_chars(written.data(), last, integer);
+        price = double(integer);
+        return result.ec == std::errc();
+    }
+    const auto result = std::from_chars(written.data(), last, price);
+    return result.ec == std::errc() && result.ptr == last;
+}
+
+// A stock is written as a signed 32-bit whole number; -1 stands for 4294967295.
+bool PlainReader::stock(unsigned int &stock)
+{
+    std::string_view written;
+    bool whole = false;
+    int value = 0;
+    if (!number(written, whole) || !whole)
+        return false;
+    const auto result = std::from_chars(written.data(), written.data() + written.size(), value);
+    stock = static_cast<unsigned int>(value);
+    return result.ec == std::errc();
+}
+
+bool PlainReader::catalogue(std::vector<std::unique_ptr<Furniture>> &furnitures)
+{
+    const bool read = array([&] {
+        return object(std::array<std::string_view, 1> { "category" },
+                      [&](std::size_t) { return category(furnitures); });
+    });
+    skipSpace();
+    return read && at == end;
+}
+
+// The elements come before the name, as Save writes them; they take it once it is read.
+bool PlainReader::category(std::vector<std::unique_ptr<Furniture>> &furnitures)
+{
+    const std::size_t first = furnitures.size();
+    std::string name;
+    const bool read = object(std::array<std::string_view, 2> { "elements", "name" }, [&](std::size_t key) {
+        return key == 0 ? array([&] { return element(furnitures); }) : text(name);
+    });
+    if (!read || furnitures.size() == first)
+        return false;
+    for (std::size_t i = first; i < furnitures.size(); ++i)
+        furnitures[i]->setCategory(name);
+    return true;
+}
+
+bool PlainReader::element(std::vector<std::unique_ptr<Furniture>> &furnitures)
+{
+    std::string description, designer, name;
+    std::array<std::string, 4> measures; // height, length, weight, width, as the file orders them
+    std::vector<Form> forms;
+    const bool read = object(
+            std::array<std::string_view, 5> { "description", "designer", "dimension", "name", "specificite" },
+            [&](std::size_t key) {
+                switch (key) {
+                case 0:
+                    return text(description);
+                case 1:
+                    return text(designer);
+                case 2:
+                    return dimension(measures);
+                case 3:
+                    return text(name);
+                default:
+                    return array([&] { return variant(forms); });
+                }
+            });
+    if (read)
+        furnitures.push_back(std::make_unique<Furniture>(std::string(), std::move(name), std::move(description),
+                                                         std::move(designer),
+                                                         Dimension(std::move(measures[1]), std::move(measures[0]),
+                                                                   std::move(measures[3]), std::move(measures[2])),
+                                                         std::move(forms)));
+    return read;
+}
+
+bool PlainReader::dimension(std::array<std::string, 4> &measures)
+{
+    return object(std::array<std::string_view, 4> { "height", "length", "weight", "width" },
+                  [&](std::size_t key) { return text(measures[key]); });
+}
+
+bool PlainReader::variant(std::vector<Form> &forms)
+{
+    std::string id, photo, color;
+    double price = 0;
+    unsigned int stock = 0;
+    const auto values = [&](std::size_t key) {
+        switch (key) {
+        case 0:
+            return text(color);
+        case 1:
+            return this->price(price);
+        default:
+            return this->stock(stock);
+        }
+    };
+    const bool read = object(std::array<std::string_view, 3> { "id", "photo", "sous-formulaire" },
+                             [&](std::size_t key) {
+                                 switch (key) {
+                                 case 0:
+                                     return text(id);
+                                 case 1:
+                                     return text(photo);
+                                 default:
+                                     return object(std::array<std::string_view, 3> { "color", "price", "stock" }, values);
+                                 }
+                             });
+    if (read)
+        forms.emplace_back(std::move(id), std::move(photo), std::move(color), price, stock);
+    return read;
+}
+
+} // namespace
+
+std::optional<std::vector<Furniture *>> PlainCatalogue::read(QByteArrayView bytes)
+{
+    std::vector<std::unique_ptr<Furniture>> read;
+    if (!PlainReader(bytes).catalogue(read))
+        return std::nullopt;
+    std::vector<Furniture *> furnitures;
+    furnitures.reserve(read.size());
+    for (std::unique_ptr<Furniture> &furniture : read)
+        furnitures.push_back(furniture.release());
+    return furnitures;
+}
