@@ -308,7 +308,8 @@ void TestCatalogue::plainFilesReadAsParsed()
 // what a plain write would refuse, and leaves the previous bytes on any failure. Cases
 // with other users save as user 1001 of group 1500, or meet files of user 1002 that are
 // planted beside, which needs root. Targets "side lock ..." save on a file system without
-// file locks, "name of N" names the file with N bytes.
+// file locks, "name of N" names the file with N bytes. A hard link "elsewhere" lies in
+// another folder.
 void TestCatalogue::saveOutcomes()
 {
     const QString target = cell("target"), folder = tree.path(QTest::currentDataTag());
@@ -316,10 +317,11 @@ void TestCatalogue::saveOutcomes()
     const bool asUser = cell("asUser") == "1", planted = target.contains("planted") || target.contains("of 1002");
     if ((owner >= 0 || asUser || planted) && geteuid() != 0)
         QSKIP("needs root, to make files of other users and to save as another user");
-    const bool linked = target.endsWith("symlink"), noLocks = target.startsWith("side lock");
+    const bool linked = target.endsWith("symlink"), noLocks = target.startsWith("side lock"), elsewhere = target.contains("elsewhere");
     const int nameSize = target.section("name of ", 1).toInt();
     const QString base = nameSize ? QString(nameSize - 5, 'c') + ".json" : "c.json", file = folder + '/' + base,
-                  real = linked ? folder + "/target.json" : file, lock = folder + "/." + base + ".kalvio-lock";
+                  real = linked ? folder + "/target.json" : file, lock = folder + "/." + base + ".kalvio-lock",
+                  other = elsewhere ? folder + " elsewhere/other.json" : folder + "/other.json";
     const int previousSize = cell("previousSize").toInt();
     // Past a MB, the previous file is sparse.
     QByteArray previous = previousSize ? "[\n]" + QByteArray(previousSize - 3, previousSize >> 20 ? '\0' : ' ') : QByteArray();
@@ -337,7 +339,8 @@ void TestCatalogue::saveOutcomes()
         tree.write(QString(QTest::currentDataTag()) + "/.c.json.kalvio-save-x.json.kalvio-backup", "other catalogue");
     }
     QVERIFY(!(previousSize >> 20) || QFile::resize(real, previousSize));
-    QVERIFY(!target.startsWith("hardlink") || link(path(file), path(folder + "/other.json")) == 0);
+    QVERIFY(!elsewhere || QDir().mkdir(folder + " elsewhere"));
+    QVERIFY(!target.startsWith("hardlink") || link(path(file), path(other)) == 0);
     // The backup of an interrupted save, which no later save may replace.
     const bool leftBackup = target.endsWith("left backup");
     if (leftBackup)
@@ -384,15 +387,35 @@ void TestCatalogue::saveOutcomes()
     QVERIFY(catalogue().save(tree.path("expected.json")).ok());
     QCOMPARE(readFile(file), result == FileResult::Done ? readFile(tree.path("expected.json")) : previous);
     QCOMPARE(QFileInfo(file).isSymLink(), linked);
-    QCOMPARE(readFile(folder + "/other.json"), target.startsWith("hardlink") ? readFile(file) : QByteArray());
+    QCOMPARE(readFile(other), target.startsWith("hardlink") ? readFile(file) : QByteArray());
     QCOMPARE(readFile(folder + "/.c.json.kalvio-backup"), leftBackup ? "left" : twice ? previous.replace(1, 1, "\n") : QByteArray());
     // No temporary file or backup is left behind, but by a save that was killed; the next
     // save removes that.
     QVERIFY(result >= 0 || catalogue().save(file).ok());
     QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::System | QDir::Hidden).size(),
-             int(QFileInfo::exists(real)) + int(target.contains("link")) + int(leftBackup) + int(twice) + 2 * int(planted && !linked)
+             int(QFileInfo::exists(real)) + int(target.contains("link") && !elsewhere) + int(leftBackup) + int(twice) + 2 * int(planted && !linked)
                      + int(noLocks && DiskFile::nameTaken(lock)) - int(noLocks && planted));
-    QCOMPARE(QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/backups").entryList(QDir::Files | QDir::Hidden), QStringList());
+    // One note in the private folder says where the backups kept lie, and goes with them.
+    const auto privateFiles = [] {
+        return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/backups").entryList(QDir::Files | QDir::Hidden | QDir::System);
+    };
+    QCOMPARE(privateFiles().size(), int(leftBackup || twice));
+    // The backups kept are offered whichever name of the file is opened.
+    const auto offered = [](const QString &name) {
+        DiskFile::InterruptedWrite interrupted = DiskFile::interruptedWrite(name, 1 << 20);
+        if (!interrupted.backup.isEmpty())
+            interrupted.older.prepend(interrupted.backup);
+        return interrupted.older;
+    };
+    QCOMPARE(offered(file).size(), int(leftBackup) + int(twice));
+    if (target.startsWith("hardlink"))
+        QCOMPARE(offered(other), offered(file));
+    if (leftBackup || twice) {
+        for (const QString &backup : QDir(folder).entryList({ ".c.json.kalvio-backup*" }, QDir::Files | QDir::Hidden))
+            QVERIFY(QFile::remove(folder + '/' + backup));
+        QCOMPARE(offered(other), QStringList());
+    }
+    QCOMPARE(privateFiles(), QStringList());
 }
 
 void TestCatalogue::changesByOthersAreNoticed()

@@ -294,6 +294,21 @@ std::optional<FileResult> replaceByRename(const QByteArray &name, int existing,
     return FileResult();
 }
 
+// The user's own folder for backups and the notes of where backups lie; empty where the
+// system gives none.
+QByteArray privateFolder()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    return folder.isEmpty() ? QByteArray() : QFile::encodeName(QDir(folder).filePath(QStringLiteral("backups")));
+}
+
+// Made for this user alone: it holds copies of catalogues and where they lie.
+void makePrivateFolder(const QByteArray &folder)
+{
+    QDir().mkpath(QFile::decodeName(folderOf(folder)));
+    ::mkdir(folder.constData(), 0700);
+}
+
 // Where the backups of `name` go when its folder takes no new file: the user's
 // application data folder, under a name that holds the file's device and inode, so that
 // any of its hard links finds them.
@@ -304,10 +319,8 @@ QByteArray inodeTag(const struct stat &file)
 
 QByteArray privateBackupOwner(const QByteArray &name, const struct stat &file)
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    if (folder.isEmpty())
-        return {};
-    return QFile::encodeName(QDir(folder).filePath(QStringLiteral("backups/"))) + baseOf(name).left(100) + inodeTag(file);
+    const QByteArray folder = privateFolder();
+    return folder.isEmpty() ? folder : folder + '/' + baseOf(name).left(100) + inodeTag(file);
 }
 
 // The files whose side names the backups of `name` take, in the order they are tried.
@@ -363,6 +376,71 @@ QByteArray backupPlace(const QByteArray &owner, const QByteArray &previous)
     return oldest;
 }
 
+// Whether one of the places where a save of `owner` puts its backup holds one of this user's.
+bool hasOwnBackup(const QByteArray &owner)
+{
+    for (int slot = 0; slot < DiskFile::maxBackups; ++slot) {
+        struct stat info;
+        if (::lstat(backupName(owner, slot).constData(), &info) == 0 && isOwnBackup(info))
+            return true;
+    }
+    return false;
+}
+
+// A backup beside one name of a file is found from its names in other folders through a
+// note in the private folder: a symbolic link to that name, named by the file's device and
+// inode and a hash of the name, ".DEVICE-INODE.kalvio-place-HASH".
+const QByteArray placeWord = ".kalvio-place-";
+
+QByteArray placeNoteName(const QByteArray &name, const struct stat &file)
+{
+    return '.' + inodeTag(file).mid(1) + placeWord
+            + QCryptographicHash::hash(name, QCryptographicHash::Sha1).toHex().left(16);
+}
+
+// Notes where the backups of `name` lie, for its hard links in other folders. A note that
+// cannot be made costs only that: the backup is still found from its own folder.
+void notePlace(const QByteArray &name, const struct stat &file)
+{
+    const QByteArray folder = privateFolder();
+    if (folder.isEmpty() || file.st_nlink < 2)
+        return;
+    makePrivateFolder(folder);
+    const QByteArray note = folder + '/' + placeNoteName(name, file);
+    if (::symlink(name.constData(), note.constData()) == 0)
+        syncFolder(note);
+}
+
+// The names that the notes of this user give for `file`, whose folders hold its backups.
+// A note goes once it points at nothing: its name no longer leads to the file it was made
+// for, or no backup of this user is left beside it.
+QList<QByteArray> notedPlaces(const struct stat *file)
+{
+    QList<QByteArray> names;
+    const QByteArray folder = privateFolder();
+    DIR *listing = folder.isEmpty() ? nullptr : ::opendir(folder.constData());
+    if (!listing)
+        return names;
+    while (const dirent *entry = ::readdir(listing)) {
+        const QByteArray note = folder + '/' + entry->d_name;
+        struct stat info, named;
+        QByteArray name(PATH_MAX, '\0');
+        const ssize_t size = QByteArrayView(entry->d_name).contains(placeWord) && ::lstat(note.constData(), &info) == 0
+                        && S_ISLNK(info.st_mode) && info.st_uid == ::geteuid()
+                ? ::readlink(note.constData(), name.data(), size_t(name.size()))
+                : -1;
+        if (size < 0)
+            continue;
+        name.truncate(size);
+        if (::stat(name.constData(), &named) != 0 || placeNoteName(name, named) != entry->d_name || !hasOwnBackup(name))
+            ::unlink(note.constData());
+        else if (file && named.st_dev == file->st_dev && named.st_ino == file->st_ino)
+            names << name;
+    }
+    ::closedir(listing);
+    return names;
+}
+
 // Writes `previous` to the first folder that takes a backup of `name`, complete and synced
 // before it gets its name, so that a backup is never a part. Backups of interrupted saves
 // that the user may not have seen yet are kept. Returns the backup's name, or nothing with
@@ -373,7 +451,8 @@ std::optional<QByteArray> writeBackup(const QByteArray &name, const struct stat 
     int error = EEXIST;
     noPlace = true;
     for (const QByteArray &owner : backupOwners(name, file)) {
-        QDir().mkpath(QFile::decodeName(folderOf(owner)));
+        if (owner != name)
+            makePrivateFolder(folderOf(owner));
         const QByteArray backup = backupPlace(owner, previous);
         if (backup.isEmpty())
             continue;
@@ -390,6 +469,8 @@ std::optional<QByteArray> writeBackup(const QByteArray &name, const struct stat 
             error = errno;
         if (!error) {
             syncFolder(backup);
+            if (owner == name)
+                notePlace(name, file);
             return backup;
         }
         ::unlink(temporaryName.constData());
@@ -482,6 +563,7 @@ FileResult overwriteInPlace(const QByteArray &name, int existing, const QByteArr
     }
     if (!error) {
         ::unlink(backup->constData());
+        notedPlaces(nullptr);
         return {};
     }
 
@@ -492,8 +574,10 @@ FileResult overwriteInPlace(const QByteArray &name, int existing, const QByteArr
             writeAll(existing, previous.left(std::min(overwritten, previousSize)), rewritten) == 0
             && ::ftruncate(existing, previousSize) == 0 && ::fsync(existing) == 0;
     // A file that could not be put back keeps its backup.
-    if (restored)
+    if (restored) {
         ::unlink(backup->constData());
+        notedPlaces(nullptr);
+    }
     return failure(restored ? FileResult::WriteFailed : FileResult::RestoreFailed, error);
 }
 
@@ -738,8 +822,11 @@ DiskFile::InterruptedWrite DiskFile::interruptedWrite(const QString &path, qint6
     QByteArray present;
     const bool readable = read(path, maxSize, present).ok();
     std::vector<std::pair<qint64, QByteArray>> found;
-    for (const QByteArray &owner : backupOwners(name, file)) {
-        for (const QByteArray &backup : backupsOf(owner, file, owner != name)) {
+    // Beside this name, in the private folder, and beside the names where notes say a save
+    // of another name of the file left its backups.
+    const QList<QByteArray> noted = notedPlaces(&file);
+    for (const QByteArray &owner : backupOwners(name, file) + noted) {
+        for (const QByteArray &backup : backupsOf(owner, file, owner != name && !noted.contains(owner))) {
             QByteArray saved;
             struct stat info;
             if (std::none_of(found.begin(), found.end(), [&backup](const auto &seen) { return seen.second == backup; })

@@ -101,6 +101,8 @@ struct WriteConditions
 // same file that this user made and no live save holds. An in-place write first puts the
 // previous contents into a backup, beside the file or, where the folder is read-only, in
 // the user's application data folder, and removes it once the new contents are on disk.
+// For a file with hard links, a backup beside it is also noted in that private folder,
+// so that its names in other folders find it; the note goes with the last backup.
 // A save that is killed leaves it behind; later saves keep it, and up to maxBackups of
 // them a folder, the oldest going first. Side-file names that would pass the file
 // system's limit of 255 bytes are shortened and kept apart by a hash. Where neither folder
