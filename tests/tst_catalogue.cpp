@@ -1,3 +1,4 @@
+#include "cataloguecommands.h"
 #include "cataloguedocument.h"
 #include "cataloguesearch.h"
 #include "cataloguetable.h"
@@ -184,6 +185,28 @@ private slots:
     void variantOrder_data() { addRows("variantOrder"); }
     void variantOrder();
     void simultaneousChangesAreMerged();
+    void newFurnitureNames_data();
+    void newFurnitureNames();
+    void photoNamesOffered();
+    void valueChanges_data();
+    void valueChanges();
+    void importEdges_data();
+    void importEdges();
+    void eachFieldMerges_data();
+    void eachFieldMerges();
+    void exportedMeasures_data();
+    void exportedMeasures();
+    void exportOrder_data();
+    void exportOrder();
+    void csvFields_data();
+    void csvFields();
+    void csvSeparator_data();
+    void csvSeparator();
+    void sheetNames_data();
+    void sheetNames();
+    void staleNotices_data();
+    void staleNotices();
+    void noticeOfALinkedCatalogue();
 
 private:
     ScratchTree tree;
@@ -668,6 +691,359 @@ void TestCatalogue::simultaneousChangesAreMerged()
     QVERIFY(catalogue().load(file).ok());
     QCOMPARE(catalogueDump().count("001.002.001 g.png grey 240 8\n"), 1);
     QCOMPARE(catalogueDump().count("002.001.001 o.png oak 510 2\n"), 1);
+}
+
+void TestCatalogue::newFurnitureNames_data()
+{
+    QTest::addColumn<QStringList>("elements");
+    QTest::addColumn<QStringList>("typed");
+    QTest::addColumn<QString>("asked");
+    const QStringList koivu { "Chairs|Koivu|red|1.1.1" };
+    QTest::addRow("the catalogue's own spellings ask nothing") << koivu << QStringList { "Chairs", "Koivu", "red" } << "|";
+    QTest::addRow("case, accents and spaces ask") << koivu << QStringList { " chäirs ", "KOIVU\t", "red" } << "Chairs|Koivu";
+    QTest::addRow("a name is compared within its category only")
+            << koivu + QStringList { "Tables|Tammi|red|2.1.1" } << QStringList { "Chairs", "tammi", "red" } << "|";
+    QTest::addRow("no question where one element has the spelling typed")
+            << QStringList { "chairs|KOIVU|red|1.1.1", "Chairs|Koivu|red|1.2.1" } << QStringList { "Chairs", "Koivu", "blue" } << "|";
+    QTest::addRow("the first of two near spellings") << QStringList { "Chairs|KOIVU|red|1.1.1", "Chairs|koivu|red|1.2.1" }
+                                                     << QStringList { "chairs", "Koivú", "blue" } << "Chairs|KOIVU";
+    QTest::addRow("empty fields, in the order of the form") << koivu << QStringList { " ", "Koivu", "\t" } << "empty Category Color";
+    QTest::addRow("an empty name") << koivu << QStringList { "Chairs", " ", "red" } << "empty Name";
+}
+
+// What the editor asks of new furniture's names: which fields are empty, or the catalogue's
+// spellings of the category and then (in the category as the user takes it) of the name,
+// where they differ from what was typed only by case, accents or surrounding spaces.
+void TestCatalogue::newFurnitureNames()
+{
+    QFETCH(QStringList, elements);
+    QFETCH(QStringList, typed);
+    fillCatalogue(elements);
+    const NewFurnitureNames names { typed[0].toStdString(), typed[1].toStdString(), typed[2].toStdString() };
+    QString asked;
+    if (const std::vector<NewFurnitureNames::Field> empty = CatalogueOperations::emptyFields(names); !empty.empty()) {
+        asked = "empty";
+        for (NewFurnitureNames::Field field : empty)
+            asked += QStringList({ " Category", " Name", " Color" })[field];
+    } else {
+        const NewFurnitureNames kept = CatalogueOperations::trimmed(names);
+        const std::optional<std::string> category = CatalogueOperations::similarCategory(catalogue(), kept.category);
+        const std::optional<std::string> name = CatalogueOperations::similarName(catalogue(), category.value_or(kept.category), kept.name);
+        asked = QString::fromStdString(category.value_or("") + '|' + name.value_or(""));
+    }
+    QTEST(asked, "asked");
+}
+
+// The photos offered for copying beside a copy of the catalogue: each once, in catalogue
+// order, and no empty name.
+void TestCatalogue::photoNamesOffered()
+{
+    const Dimension none("", "", "", "");
+    catalogue().addFurniture(new Furniture("C", "a", "", "", none, { Form("1", "b.png", "red", 1, 1), Form("2", "", "blue", 1, 1) }));
+    catalogue().addFurniture(new Furniture("C", "b", "", "", none, { Form("3", "a.png", "red", 1, 1), Form("4", "b.png", "red", 1, 1) }));
+    QCOMPARE(CatalogueOperations::photoNames(catalogue()), std::vector<std::string>({ "b.png", "a.png" }));
+}
+
+void TestCatalogue::valueChanges_data()
+{
+    QTest::addColumn<bool>("prices");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<double>("amount");
+    QTest::addColumn<QString>("changed");
+    QTest::addRow("a price set where it stands is no change") << true << int(PriceChange::Set) << 9.99 << "0>9.99 2>9.99 3>9.99";
+    QTest::addRow("raised by 0 %: nothing") << true << int(PriceChange::Raise) << 0.0 << "";
+    QTest::addRow("raised by 5 %, rounded to the cent") << true << int(PriceChange::Raise) << 5.0 << "1>10.49 2>1.05 3>62.9";
+    QTest::addRow("lowered by 100 %: 0 stays 0") << true << int(PriceChange::Lower) << 100.0 << "1>0 2>0 3>0";
+    QTest::addRow("raised past what a number holds") << true << int(PriceChange::Raise) << 100.0 << "refused below 0 above 1";
+    QTest::addRow("a stock set where it stands is no change") << false << int(StockChange::Set) << 12.0 << "0>12 1>12 2>12";
+    QTest::addRow("0 added: nothing") << false << int(StockChange::Add) << 0.0 << "";
+    QTest::addRow("taken below 0") << false << int(StockChange::TakeAway) << 1.0 << "refused below 1 above 0";
+    QTest::addRow("added past the most a file keeps") << false << int(StockChange::Add) << 1.0 << "refused below 0 above 1";
+}
+
+// A change of prices or stocks over variants of prices 0, 9.99, 1 and 59.9 and stocks 0,
+// 1, 2147483647 and 12 (1e308 in place of 1 for a raise by 100 %): the variants it changes
+// "PLACE>NEW", or how many it would take below 0 and above the most there may be.
+void TestCatalogue::valueChanges()
+{
+    QFETCH(bool, prices);
+    QFETCH(int, kind);
+    QFETCH(double, amount);
+    const double big = kind == PriceChange::Raise && amount == 100 ? 1e308 : 1;
+    catalogue().addFurniture(new Furniture("C", "n", "", "", Dimension("", "", "", ""),
+                                         { Form("1", "", "", 0, 0), Form("2", "", "", 9.99, 1), Form("3", "", "", big, CatalogueOperations::maxStock),
+                                           Form("4", "", "", 59.9, 12) }));
+    const std::vector<VariantPlace> places { { 0, 0 }, { 0, 1 }, { 0, 2 }, { 0, 3 }, { 1, 0 }, { 0, 4 } };
+    const ChangedValues changed = prices ? CatalogueOperations::changedPrices(catalogue(), places, { PriceChange::Kind(kind), amount })
+                                         : CatalogueOperations::changedStocks(catalogue(), places, { StockChange::Kind(kind), unsigned(amount) });
+    QStringList shown;
+    for (const VariantValues &entry : changed.values)
+        shown << QString("%1>%2").arg(entry.place.variant).arg(prices ? entry.price : double(entry.stock));
+    QTEST(changed.refused() ? QString("refused below %1 above %2").arg(changed.belowZero).arg(changed.aboveLimit) : shown.join(u' '), "changed");
+}
+
+void TestCatalogue::importEdges_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("preview");
+    QTest::addColumn<QString>("applied");
+    QTest::addRow("spaces and tabs around values") << QByteArray("id;price;stock\r\n 001.001.001\t; 62,5 ;\t7 \r\n")
+                                                   << "prices 1 stocks 1 ; change 001.001.001 59.9>62.5 12>7" << "62.5 7 240 3";
+    QTest::addRow("a stock alone") << QByteArray("id,stock\r\n001.002.001,0\r\n") << "prices 0 stocks 1 ; change 001.002.001 240>240 3>0"
+                                   << "59.9 12 240 0";
+    QTest::addRow("an unknown identifier on several rows") << QByteArray("id,price\r\nx,1\r\n001.001.001,1\r\nx,2\r\ny,3\r\n")
+                                                           << "prices 1 stocks 0 ; change 001.001.001 59.9>1 12>12 ; unknown x ; unknown y"
+                                                           << "1 12 240 3";
+    // Past 64 KiB the text is checked a piece at a time: a character across two pieces is
+    // still UTF-8.
+    QByteArray large = "id,price,note\r\n001.002.001,250,";
+    large += QByteArray((1 << 16) - 1 - large.size(), 'a') + "\xC3\xA9\r\n";
+    QTest::addRow("a character across 64 KiB") << large << "prices 1 stocks 0 ; change 001.002.001 240>250 3>3" << "59.9 12 250 3";
+}
+
+// Imports into the two chairs (59.9 and 12, 240 and 3): what the preview tells, and the
+// prices and stocks once it is applied as one step of the history.
+void TestCatalogue::importEdges()
+{
+    QFETCH(QByteArray, bytes);
+    QVERIFY(catalogue().load(QFINDTESTDATA("data/chairs.json")).ok());
+    const ImportPreview preview = previewOf(bytes);
+    QTEST(described(preview).join(" ; "), "preview");
+    testedDocument().push(new ValuesCommand(catalogue(), preview.newValues(), "import"));
+    QStringList values;
+    for (const Furniture *element : catalogue().getFurnitures())
+        for (const Form &form : element->getForms())
+            values << QString::number(form.getPrice()) << QString::number(form.getStock());
+    QTEST(values.join(u' '), "applied");
+}
+
+void TestCatalogue::eachFieldMerges_data()
+{
+    QTest::addColumn<QString>("theirs");
+    QTest::addColumn<QString>("ours");
+    // Alba's variant 001.001.001 with one field changed, in the order the editor's steps take
+    // them; the other side changes the table's stock.
+    const QStringList alba = QString("Chairs|Alba|Stacking chair|45|80|50|4.5|Studio|a.png|white|60|12").split(u'|');
+    const QStringList changed { "Seats", "Alba II", "Stool", "46", "81", "51", "5", "Nord", "a2.png", "ivory", "61", "13" };
+    const QStringList names { "category", "name", "description", "length", "height", "width", "weight", "designer", "photo", "colour", "price", "stock" };
+    const QString table = "change 2 0 Tables|Tavola|Table|180|75|90|40|Atelier|o.png|oak|500|9";
+    for (qsizetype field = 0; field < changed.size(); ++field) {
+        QStringList fields = alba;
+        fields[field] = changed[field];
+        const QString change = "change 0 0 " + fields.join(u'|');
+        QTest::addRow("%s, theirs", qPrintable(names[field])) << change << table;
+        QTest::addRow("%s, ours", qPrintable(names[field])) << table << change;
+    }
+}
+
+// One field of a variant or of its element changed on one side, another variant on the
+// other: the merge holds both changes, as if made one after the other.
+void TestCatalogue::eachFieldMerges()
+{
+    QFETCH(QString, theirs);
+    QFETCH(QString, ours);
+    const QString file = tree.path("json/f.json");
+    tree.write("json/f.json", readFile(QFINDTESTDATA("data/merge.base.json")));
+    QVERIFY(testedDocument().open(file, file).result.ok());
+    playCatalogue(theirs + " ; " + ours, tree);
+    QVERIFY(catalogue().save(tree.path("both.json")).ok());
+    playCatalogue("undo 2 ; " + theirs, tree);
+    QVERIFY(catalogue().save(tree.path("theirs.json")).ok());
+    playCatalogue("undo 1 ; " + ours, tree);
+    tree.write("json/f.json", readFile(tree.path("theirs.json")));
+    QCOMPARE(mergedWithFile(tree), readFile(tree.path("both.json")));
+}
+
+void TestCatalogue::exportedMeasures_data()
+{
+    QTest::addColumn<QString>("measure");
+    QTest::addColumn<bool>("number");
+    QTest::addRow("whole") << "45" << true;
+    QTest::addRow("decimal") << "4.5" << true;
+    QTest::addRow("zero") << "0" << true;
+    QTest::addRow("below 1") << "0.75" << true;
+    QTest::addRow("15 digits") << "123456789012345" << true;
+    QTest::addRow("16 digits, more than a spreadsheet keeps") << "1234567890123456" << false;
+    QTest::addRow("a leading zero") << "045" << false;
+    QTest::addRow("a point without decimals") << "45." << false;
+    QTest::addRow("decimals without digits before") << ".5" << false;
+    QTest::addRow("a decimal comma") << "4,5" << false;
+    QTest::addRow("a unit") << "45 cm" << false;
+    QTest::addRow("empty") << "" << false;
+}
+
+// A measure is exported as a number a spreadsheet can sum only where the number keeps
+// what the text says.
+void TestCatalogue::exportedMeasures()
+{
+    QFETCH(QString, measure);
+    QFETCH(bool, number);
+    const Furniture element("C", "n", "", "", Dimension("1", "2", "3", measure.toStdString()), { Form("1", "", "", 0, 0) });
+    TableCell cells[CatalogueTable::ColumnCount];
+    CatalogueTable({ { &element, &element.getForms().front() } }, {}).row(0, cells);
+    QCOMPARE(cells[CatalogueTable::Weight].kind == TableCell::Number, number);
+    QCOMPARE(*cells[CatalogueTable::Weight].text, measure.toStdString());
+    QCOMPARE(cells[CatalogueTable::Weight].number, number ? measure.toDouble() : 0);
+}
+
+void TestCatalogue::exportOrder_data()
+{
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::addRow("numbers of more digits after") << "1.9" << "1.10";
+    QTest::addRow("leading zeros do not count") << "001.009" << "1.10";
+    QTest::addRow("equal numbers, by their texts") << "001.002" << "1.2";
+    QTest::addRow("fewer groups first") << "1.1" << "1.1.1";
+    QTest::addRow("digits before letters") << "1.9" << "1.a";
+    QTest::addRow("letters before accented letters") << "z.1" << "\u00e9.1";
+}
+
+// The exports list identifiers in their natural order: each pair is in order, whichever
+// comes first in the catalogue.
+void TestCatalogue::exportOrder()
+{
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    for (const QStringList &ids : { QStringList { second, first }, QStringList { first, second } }) {
+        fillCatalogue({ "C|n|red|" + ids.join(u',') });
+        QStringList exported;
+        for (const ExportedVariant &variant : inIdentifierOrder(wholeCatalogue(catalogue())))
+            exported << QString::fromStdString(variant.variant->getId());
+        QCOMPARE(exported, QStringList({ first, second }));
+    }
+}
+
+namespace {
+
+// A table of a header and one text cell.
+class OneText : public ExportTable
+{
+public:
+    explicit OneText(std::string text) : text(std::move(text)) {}
+    std::size_t columnCount() const override { return 1; }
+    std::size_t rowCount() const override { return 1; }
+    QString header(std::size_t) const override { return "h"; }
+    void row(std::size_t, TableCell *cells) const override { cells[0] = { TableCell::Text, &text, 0 }; }
+
+private:
+    const std::string text;
+};
+
+} // namespace
+
+void TestCatalogue::csvFields_data()
+{
+    QTest::addColumn<bool>("semicolons");
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QByteArray>("field");
+    QTest::addRow("plain") << false << QByteArray("Alba") << QByteArray("Alba");
+    QTest::addRow("a comma") << false << QByteArray("Alba, white") << QByteArray("\"Alba, white\"");
+    QTest::addRow("a comma among semicolons") << true << QByteArray("Alba, white") << QByteArray("Alba, white");
+    QTest::addRow("a semicolon among semicolons") << true << QByteArray("a;b") << QByteArray("\"a;b\"");
+    QTest::addRow("a semicolon among commas") << false << QByteArray("a;b") << QByteArray("a;b");
+    QTest::addRow("quotes") << false << QByteArray("say \"hi\"") << QByteArray("\"say \"\"hi\"\"\"");
+    QTest::addRow("a line break") << true << QByteArray("two\nlines") << QByteArray("\"two\nlines\"");
+    QTest::addRow("a formula") << false << QByteArray("=1+2") << QByteArray("'=1+2");
+    QTest::addRow("a protected formula") << false << QByteArray("'-1") << QByteArray("''-1");
+    QTest::addRow("a formula with a comma") << false << QByteArray("@a,b") << QByteArray("\"'@a,b\"");
+    QTest::addRow("an apostrophe alone") << false << QByteArray("'") << QByteArray("'");
+}
+
+// How a text is written in a CSV field, and that the reader gives it back.
+void TestCatalogue::csvFields()
+{
+    QFETCH(bool, semicolons);
+    QFETCH(QByteArray, text);
+    const QByteArray csv = CsvText::write(OneText(text.toStdString()), semicolons ? CsvText::Dialect::SemicolonDecimalComma : CsvText::Dialect::Comma);
+    QTEST(csv.sliced(3).chopped(2), "field");
+    CsvReader reader(csv, semicolons ? ';' : ',');
+    CsvReader::Record record;
+    QVERIFY(reader.next(record) && reader.next(record));
+    QCOMPARE(record.fields, std::vector<std::string>({ text.toStdString() }));
+}
+
+void TestCatalogue::csvSeparator_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("separator");
+    QTest::addRow("commas") << QByteArray("id,price\r\n1,2") << ",";
+    QTest::addRow("semicolons") << QByteArray("id;price\r\n1;2") << ";";
+    QTest::addRow("as many of each: commas") << QByteArray("id;price,stock") << ",";
+    QTest::addRow("the first line only") << QByteArray("id;price;stock\r\n1,\"a,b\",c,d,e,f\r\n") << ";";
+    QTest::addRow("a lone CR ends the first line") << QByteArray("id;price\r1,2,3,4") << ";";
+    QTest::addRow("not inside quotes") << QByteArray("\"a;b;c\",id,price") << ",";
+    QTest::addRow("a line break inside quotes") << QByteArray("\"a\nb\";id;price") << ";";
+}
+
+// Which separator an import reads: that of which the header line holds more.
+void TestCatalogue::csvSeparator()
+{
+    QFETCH(QByteArray, text);
+    QTEST(QString(QLatin1Char(CsvReader::separatorOf(text))), "separator");
+}
+
+void TestCatalogue::sheetNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("sheet");
+    QTest::addRow("kept") << "shop 2024" << "shop 2024";
+    QTest::addRow("refused characters") << "a[b]c:d*e?f/g\\h" << "abcdefgh";
+    QTest::addRow("cut to 31") << QString(40, u'k') << QString(31, u'k');
+    QTest::addRow("apostrophes around") << "''shop'" << "shop";
+    QTest::addRow("an apostrophe inside") << "Anna's" << "Anna's";
+    QTest::addRow("spaces around") << "  shop " << "shop";
+    QTest::addRow("nothing left") << "[*]" << "Sheet1";
+}
+
+// A workbook's sheet is named after the catalogue, within what spreadsheets accept.
+void TestCatalogue::sheetNames()
+{
+    QFETCH(QString, name);
+    QTEST(XlsxFile::sheetName(name), "sheet");
+    // A spreadsheet program takes such a name.
+    QCOMPARE(XlsxFile::write(exportedCatalogue(), name).error, QString());
+}
+
+void TestCatalogue::staleNotices_data()
+{
+    QTest::addColumn<bool>("thisHost");
+    QTest::addColumn<int>("hours");
+    QTest::addColumn<bool>("stale");
+    QTest::addRow("another host, two days ago") << false << 48 << true;
+    QTest::addRow("another host, an hour ago") << false << 1 << false;
+    QTest::addRow("another host, in the future") << false << -48 << false;
+    QTest::addRow("this host, two days ago") << true << 48 << false;
+}
+
+// Only a notice of another host older than a day is named probably stale: on this host,
+// whether its process runs tells.
+void TestCatalogue::staleNotices()
+{
+    QFETCH(bool, thisHost);
+    QFETCH(int, hours);
+    const InUseHolder holder { "anna", thisHost ? QSysInfo::machineHostName() : QString("far-pc"), 7,
+                               QDateTime::currentDateTimeUtc().addSecs(-3600 * hours) };
+    QTEST(InUseNotice::probablyStale(holder), "stale");
+}
+
+// A catalogue opened through a symbolic link has its notice beside the file it leads to,
+// where those who open the file itself look.
+void TestCatalogue::noticeOfALinkedCatalogue()
+{
+    QVERIFY(QDir().mkpath(tree.path("real")) && QDir().mkpath(tree.path("links")));
+    tree.write("real/c.json", "[\n]\n");
+    QVERIFY(QFile::link(tree.path("real/c.json"), tree.path("links/c.json")));
+    const QString notice = tree.path("real/.c.json.kalvio-inuse");
+    tree.write("real/.c.json.kalvio-inuse", "anna\nother-pc\n4242\n2099-01-01T08:00:00Z\n");
+    QCOMPARE(InUseNotice::otherHolder(tree.path("links/c.json")).value_or(InUseHolder()).user, "anna");
+    QVERIFY(QFile::remove(notice));
+    {
+        InUseNotice ours;
+        ours.take(tree.path("links/c.json"));
+        QVERIFY(QFileInfo::exists(notice));
+        QVERIFY(!QFileInfo::exists(tree.path("links/.c.json.kalvio-inuse")));
+    }
+    QVERIFY(!QFileInfo::exists(notice));
 }
 
 QTEST_GUILESS_MAIN(TestCatalogue)
