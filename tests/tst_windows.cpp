@@ -2,6 +2,7 @@
 #include "edit.h"
 #include "mainwindow.h"
 #include "photofolders.h"
+#include "pricelistmodel.h"
 #include "pricelistlayout.h"
 #include "testsupport.h"
 
@@ -10,6 +11,7 @@
 #include <QPdfWriter>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTranslator>
@@ -47,6 +49,9 @@ private slots:
     }
     void unchangedSaveAndDeleteTouchOnlyTheOpenedVariant();
     void priceListReadsBack();
+    void priceListTyping_data();
+    void priceListTyping();
+    void priceListFollowsTheCatalogue();
 
 private:
     ScratchTree scratch;
@@ -109,6 +114,86 @@ void TestWindows::priceListReadsBack()
             QVERIFY2(text.contains(QRegularExpression(row)), qPrintable(row));
         }
     }
+}
+
+void TestWindows::priceListTyping_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("outcome");
+    const int price = VariantOrder::Price, stock = VariantOrder::Stock;
+    QTest::addRow("the price as it stands, in other words") << price << "10,00" << "taken 0 10 1";
+    QTest::addRow("a price") << price << "12,5" << "taken 1 12.5 1";
+    QTest::addRow("a price below 1") << price << "0.99" << "taken 1 0.99 1";
+    QTest::addRow("a price of five digits") << price << "12345" << "refused 0 10 1";
+    QTest::addRow("a price of three decimals") << price << "1.234" << "refused 0 10 1";
+    QTest::addRow("an emptied price") << price << "" << "refused 0 10 1";
+    QTest::addRow("the stock as it stands, in other words") << stock << "01" << "taken 0 10 1";
+    QTest::addRow("an emptied stock is 0") << stock << "" << "taken 1 10 0";
+    QTest::addRow("a stock of five digits") << stock << "99999" << "taken 1 10 99999";
+    QTest::addRow("a stock of six digits") << stock << "123456" << "refused 0 10 1";
+    QTest::addRow("a negative stock") << stock << "-1" << "refused 0 10 1";
+    QTest::addRow("the identifier") << int(VariantOrder::Identifier) << "9" << "not editable 0 10 1";
+    QTest::addRow("the stock value") << int(VariantOrder::StockValue) << "20" << "not editable 0 10 1";
+}
+
+// A value typed into the list over a variant of price 10 and stock 1: taken under the
+// editor's typing rules, as a step of the history where it changes the value, or refused
+// and said so. Then the history's steps, the price and the stock.
+void TestWindows::priceListTyping()
+{
+    QFETCH(int, column);
+    QFETCH(QString, typed);
+    fillCatalogue({ "A|x|red|001.001.001" });
+    PriceListModel model(Edit::document(), nullptr);
+    QSignalSpy refusals(&model, &PriceListModel::editRefused);
+    const bool taken = model.setData(model.index(0, column), typed);
+    const Form &form = Edit::sof.getFurnitures()[0]->getForms()[0];
+    const QString outcome = taken ? "taken" : refusals.isEmpty() ? "not editable" : "refused";
+    QTEST(QString("%1 %2 %3 %4").arg(outcome).arg(Edit::document().history().count()).arg(form.getPrice()).arg(form.getStock()), "outcome");
+}
+
+namespace {
+
+// The list's rows, "identifier price stock value", "!" where the stock is low.
+QString listedRows(const PriceListModel &model)
+{
+    QStringList rows;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        QStringList texts;
+        for (int column : { 0, 4, 5, 6 })
+            texts << model.index(row, column).data().toString();
+        rows << texts.join(u' ') + (model.index(row, VariantOrder::Stock).data(Qt::DecorationRole).isNull() ? "" : "!");
+    }
+    return rows.join(" + ");
+}
+
+} // namespace
+
+// The list follows what changes in the catalogue: the low-stock rows and the filter by the
+// values as they are now, the sort over variants that come.
+void TestWindows::priceListFollowsTheCatalogue()
+{
+    fillCatalogue({ "A|x|red|001.001.001,001.001.002", "B|y|blue|002.001.001" });
+    PriceListModel model(Edit::document(), nullptr);
+    playCatalogue("values 0 1 2.5 5", scratch);
+    model.setLowStock(2, true);
+    QCOMPARE(listedRows(model), "001.001.001 10 1 10.00! + 002.001.001 10 1 10.00!");
+    playCatalogue("values 1 0 10 3", scratch);
+    QCOMPARE(listedRows(model), "001.001.001 10 1 10.00!");
+    model.setLowStock(2, false);
+    QCOMPARE(listedRows(model), "001.001.001 10 1 10.00! + 001.001.002 2.5 5 12.50 + 002.001.001 10 3 30.00");
+    model.setFilter("green");
+    QCOMPARE(listedRows(model), "");
+    playCatalogue("change 1 0 B|y|d|1|2|3|4|s|p.png|green|10|3", scratch);
+    QCOMPARE(listedRows(model), "002.001.001 10 3 30.00");
+    model.setFilter("");
+    model.sort(VariantOrder::Price, Qt::DescendingOrder);
+    playCatalogue("add 001.001.003 A|x|d|1|2|3|4|s|p.png|oak|20|1", scratch);
+    QCOMPARE(listedRows(model), "001.001.003 20 1 20.00! + 001.001.001 10 1 10.00! + 002.001.001 10 3 30.00 + 001.001.002 2.5 5 12.50");
+    // Tabs and line breaks of a copied text would break its line into cells.
+    playCatalogue("change 0 0 A|x|d|1|2|3|4|s|p.png|a\tb\nc|10|1", scratch);
+    QCOMPARE(model.tabSeparated({ 1 }).section(u'\n', 1), "001.001.001\tA\tx\ta b c\t10\t1\t10.00\n");
 }
 
 QTEST_MAIN(TestWindows)
