@@ -76,7 +76,8 @@ bool CsvReader::readQuoted(std::string &field, Record &record)
     for (;;) {
         const qsizetype start = at;
         while (at < text.size() && text[at] != '"') {
-            line += text[at] == '\n';
+            // A lone CR ends a line here too, as it does outside quotes.
+            line += text[at] == '\n' || (text[at] == '\r' && (at + 1 == text.size() || text[at + 1] != '\n'));
             ++at;
         }
         field.append(text.data() + start, std::size_t(at - start));
