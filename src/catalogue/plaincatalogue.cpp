@@ -137,6 +137,10 @@ bool PlainReader::text(std::string &out)
 {
     if (!take('"'))
         return false;
+    // The toolkit's parser drops a U+FEFF written as such at the start of a text: such a
+    // file is left to the general reader, so that both read it alike.
+    if (QByteArrayView(at, end).startsWith("\xEF\xBB\xBF"))
+        return false;
     // Most texts are plain ASCII, taken whole.
     const char *start = at;
     while (at < end && *at != '"' && *at != '\\' && static_cast<unsigned char>(*at) >= 0x20
@@ -205,7 +209,9 @@ bool PlainReader::escape(std::string &out)
             return false;
         unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
     }
-    out += QString::fromUcs4(&unit, 1).toStdString();
+    // Not QString::fromUcs4(), which drops a U+FEFF as a byte-order mark.
+    const QChar pair[] = { QChar(QChar::highSurrogate(unit)), QChar(QChar::lowSurrogate(unit)) };
+    out += (QChar::requiresSurrogates(unit) ? QString(pair, 2) : QString(QChar(char16_t(unit)))).toStdString();
     return true;
 }
 
