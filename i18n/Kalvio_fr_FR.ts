@@ -788,6 +788,10 @@
         <translation>Membres absents : %1 (%2), enregistrés comme textes ou listes vides, ou comme 0</translation>
     </message>
     <message>
+        <source>Texts starting with a byte-order mark (U+FEFF): %1 (%2), saved without it</source>
+        <translation>Textes commençant par une marque d&apos;ordre des octets (U+FEFF) : %1 (%2), enregistrés sans elle</translation>
+    </message>
+    <message>
         <source>Its contents from before an interrupted save are kept in %1. Open them instead? Save then writes them into %2.</source>
         <translation>Son contenu d&apos;avant un enregistrement interrompu est conservé dans %1. L&apos;ouvrir à la place ? Enregistrer l&apos;écrira alors dans %2.</translation>
     </message>

@@ -138,7 +138,7 @@ bool PlainReader::text(std::string &out)
     if (!take('"'))
         return false;
     // The toolkit's parser drops a U+FEFF written as such at the start of a text: such a
-    // file is left to the general reader, so that both read it alike.
+    // file is left to the general reader, which reads it alike and tells of it.
     if (QByteArrayView(at, end).startsWith("\xEF\xBB\xBF"))
         return false;
     // Most texts are plain ASCII, taken whole.

@@ -365,6 +365,11 @@ void UnkeptBytesCheck::text(QByteArrayView quoted, bool escaped, bool isKey)
     if (escaped && mayEscapeSurrogate(inner) && (appendUnescaped(decoded, inner, brokenPair), brokenPair))
         found.add(UnkeptValues::BrokenTexts, found.wantsExample(UnkeptValues::BrokenTexts)
                           ? cutShort(QString::fromUtf8(quoted)) : QString());
+    if (!isKey && inner.startsWith("\xEF\xBB\xBF"))
+        found.add(UnkeptValues::LeadingByteOrderMarks,
+                  found.wantsExample(UnkeptValues::LeadingByteOrderMarks)
+                          ? cutShort("\"\\ufeff"_L1 + QString::fromUtf8(inner.sliced(3)) + u'"')
+                          : QString());
     if (isKey && !openObjects.empty())
         keys.push_back({ std::string_view(inner.data(), std::size_t(inner.size())), escaped });
 }

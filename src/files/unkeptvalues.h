@@ -31,6 +31,7 @@ public:
         NonObjectEntries,   // dropped at the top level, saved empty below it
         DuplicateKeys,      // only the last of them is kept
         MissingMembers,     // saved as empty texts or lists, or as 0
+        LeadingByteOrderMarks, // a U+FEFF written as such starting a text: the parser drops it
         KindCount
     };
     static constexpr int maxExamples = 3;
@@ -92,8 +93,9 @@ private:
 // Notes what the parsed document no longer shows, as the pass over a catalogue file's bytes
 // before parsing meets each object and text: the keys an object repeats, of which the
 // document keeps the last, escaped halves of surrogate pairs ("\ud800"), which the
-// records' UTF-8 cannot hold, and prices written as whole numbers beyond the 64-bit range,
-// which the parser reads as the nearest double. Its findings hold only for bytes that parse.
+// records' UTF-8 cannot hold, prices written as whole numbers beyond the 64-bit range,
+// which the parser reads as the nearest double, and a U+FEFF written as such at the start
+// of a text, which the parser drops. Its findings hold only for bytes that parse.
 class UnkeptBytesCheck
 {
 public:

@@ -612,6 +612,7 @@ void MainWindow::warnOfUnkeptValues(const QString &filename, const UnkeptValues 
         tr("Entries that are not objects: %1 (%2), dropped or saved empty"),
         tr("Duplicate keys: %1 (%2), only the last value of each is kept"),
         tr("Missing members: %1 (%2), saved as empty texts or lists, or as 0"),
+        tr("Texts starting with a byte-order mark (U+FEFF): %1 (%2), saved without it"),
     };
     QStringList lines { tr("%1 holds values that this catalogue cannot keep as they stand:")
                                 .arg(QDir::toNativeSeparators(filename)) };
