@@ -1,12 +1,23 @@
 #include "commandline.h"
 #include "edit.h"
+#include "importpreviewdialog.h"
 #include "mainwindow.h"
+#include "mergeconflictsdialog.h"
 #include "photofolders.h"
 #include "pricelistmodel.h"
+#include "priceimport.h"
 #include "pricelistlayout.h"
 #include "testsupport.h"
+#include "valueschangedialogs.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
 #include <QLocale>
 #include <QPdfWriter>
 #include <QProcess>
@@ -52,6 +63,10 @@ private slots:
     void priceListTyping_data();
     void priceListTyping();
     void priceListFollowsTheCatalogue();
+    void valuesChangeDialogs_data();
+    void valuesChangeDialogs();
+    void mergeConflictsShownAndDecided();
+    void importPreviewShowsWhatChanges();
 
 private:
     ScratchTree scratch;
@@ -194,6 +209,99 @@ void TestWindows::priceListFollowsTheCatalogue()
     // Tabs and line breaks of a copied text would break its line into cells.
     playCatalogue("change 0 0 A|x|d|1|2|3|4|s|p.png|a\tb\nc|10|1", scratch);
     QCOMPARE(model.tabSeparated({ 1 }).section(u'\n', 1), "001.001.001\tA\tx\ta b c\t10\t1\t10.00\n");
+}
+
+void TestWindows::valuesChangeDialogs_data()
+{
+    QTest::addColumn<bool>("stock");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("amount");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QString>("refusal");
+    // Two variants: price 10 and stock 5, price 0.5 and stock 2147483600.
+    QTest::addRow("a price set") << false << 0 << "12.50" << true << "";
+    QTest::addRow("no price typed") << false << 0 << "" << false << "";
+    QTest::addRow("a price that is no number") << false << 0 << "abc" << false << "";
+    QTest::addRow("prices raised by 100 %") << false << 1 << "100" << true << "";
+    QTest::addRow("a percentage past three digits") << false << 1 << "1000" << false << "";
+    QTest::addRow("prices lowered to 0") << false << 2 << "100" << true << "";
+    QTest::addRow("prices lowered below 0") << false << 2 << "150" << false
+                                          << "Refused: 2 variants would get a price below 0.";
+    QTest::addRow("a stock set") << true << 0 << "7" << true << "";
+    QTest::addRow("no stock typed") << true << 0 << "" << false << "";
+    QTest::addRow("a stock taken away to 0") << true << 2 << "5" << true << "";
+    QTest::addRow("more stock taken away than held") << true << 2 << "6" << false
+                                                   << "Refused: 1 variant would have a stock below 0.";
+    QTest::addRow("stock added past the most") << true << 1 << "100" << false
+                                             << "Refused: 1 variant would have a stock above 2147483647, the most a variant holds.";
+}
+
+// The change dialogs let OK through only for an amount they can read and a change that
+// no variant refuses, and say why they refuse.
+void TestWindows::valuesChangeDialogs()
+{
+    QFETCH(bool, stock);
+    QFETCH(int, kind);
+    QFETCH(QString, amount);
+    QFETCH(bool, ok);
+    QFETCH(QString, refusal);
+    SetOfFurnitures catalogue;
+    catalogue.addFurniture(new Furniture("C", "n", "", "", Dimension("", "", "", ""),
+                                         { Form("1.1.1", "", "red", 10, 5), Form("1.1.2", "", "blue", 0.5, 2147483600u) }));
+    const std::vector<VariantPlace> places { { 0, 0 }, { 0, 1 } };
+    std::unique_ptr<QDialog> dialog;
+    if (stock)
+        dialog = std::make_unique<StockChangeDialog>(catalogue, places, nullptr);
+    else
+        dialog = std::make_unique<PriceChangeDialog>(catalogue, places, nullptr);
+    dialog->findChild<QComboBox *>(stock ? "comboBoxStockChange" : "comboBoxPriceChange")->setCurrentIndex(kind);
+    dialog->findChild<QLineEdit *>(stock ? "lineEditStockAmount" : "lineEditPriceAmount")->setText(amount);
+    const QLabel *why = dialog->findChild<QLabel *>("labelRefusal");
+    QCOMPARE(dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->isEnabled(), ok);
+    QCOMPARE(why->text(), refusal);
+    QCOMPARE(why->isHidden(), refusal.isEmpty());
+    catalogue.clear();
+}
+
+// Each conflict shows its identifier, field and both values, "deleted" on the side that
+// deleted the variant, and its decision; Keep all theirs, then OK, decides every row.
+void TestWindows::mergeConflictsShownAndDecided()
+{
+    std::vector<MergeConflict> conflicts {
+        { "1.1.1", MergeConflict::Price, "12", "13", false, true },
+        { "1.1.2", MergeConflict::Variant, "", "blue 10 1", false, true },
+        { "1.1.3", MergeConflict::Variant, "green 5 2", "", true, false },
+    };
+    MergeConflictsDialog dialog(conflicts, nullptr);
+    const auto *table = dialog.findChild<QTableWidget *>("tableConflicts");
+    QStringList shown;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        QStringList texts;
+        for (int column = 0; column < 4; ++column)
+            texts << table->item(row, column)->text();
+        shown << texts.join(u'|') + u'|' + qobject_cast<QComboBox *>(table->cellWidget(row, 4))->currentText();
+    }
+    QCOMPARE(shown, QStringList({ "1.1.1|Price|12|13|Mine", "1.1.2|Variant|deleted|blue 10 1|Mine",
+                                  "1.1.3|Variant|green 5 2|deleted|Theirs" }));
+    dialog.findChild<QPushButton *>("pushButtonKeepAllTheirs")->click();
+    dialog.accept();
+    QVERIFY(std::none_of(conflicts.begin(), conflicts.end(), [](const MergeConflict &c) { return c.keepOurs; }));
+}
+
+// A supplier's file in the French form against the golden catalogue, as the preview
+// shows it before anything is applied: every change with its old and new value, shared
+// and unknown identifiers, and each unread row with its line and reason.
+void TestWindows::importPreviewShowsWhatChanges()
+{
+    SetOfFurnitures catalogue;
+    QVERIFY(catalogue.load(QFINDTESTDATA("data/golden.json")).ok());
+    const ImportPreview preview = PriceImport::read(QFINDTESTDATA("data/supplier.csv"), catalogue,
+                                                    { { "Identifiant" }, { "Prix" }, { "Stock" } });
+    catalogue.clear();
+    const ImportPreviewDialog dialog(preview, "supplier.csv", nullptr);
+    const QString shown = dialog.windowTitle() + u'\n' + dialog.findChild<QLabel *>("labelSummary")->text() + u'\n'
+            + dialog.findChild<QPlainTextEdit *>("textDetails")->toPlainText() + u'\n';
+    QCOMPARE(shown, QString::fromUtf8(readFile(QFINDTESTDATA("data/supplier.dialog.txt"))));
 }
 
 QTEST_MAIN(TestWindows)
