@@ -129,10 +129,13 @@ QJsonObject qtJson(const Furniture &furniture)
 }
 
 // A plain file is read straight into records. The general reader, which one unknown key at
-// the file's start sends it to, must make the same records of it.
-void requireReadAsParsed(const QByteArray &bytes, const SetOfFurnitures &loaded, const QString &generalPath)
+// the file's start sends it to, must make the same records of it and tell alike of the
+// members it lacks.
+void requireReadAsParsed(const QByteArray &bytes, const SetOfFurnitures &loaded, const UnkeptValues &unkept,
+                         const QString &generalPath)
 {
-    const std::optional<std::vector<Furniture *>> plain = PlainCatalogue::read(bytes);
+    UnkeptValues missing;
+    const std::optional<std::vector<Furniture *>> plain = PlainCatalogue::read(bytes, missing);
     if (!plain)
         return;
     for (const Furniture *furniture : *plain)
@@ -142,8 +145,11 @@ void requireReadAsParsed(const QByteArray &bytes, const SetOfFurnitures &loaded,
         general.insert(entry + 1, R"("zz": 0, )");
     writeFile(generalPath, reinterpret_cast<const std::uint8_t *>(general.constData()), std::size_t(general.size()));
     SetOfFurnitures parsed;
-    require(parsed.load(generalPath).ok(), "a plain file with one more key does not load");
+    UnkeptValues parsedUnkept;
+    require(parsed.load(generalPath, parsedUnkept).ok(), "a plain file with one more key does not load");
     requireSameCatalogue(loaded, parsed);
+    require(unkept[UnkeptValues::MissingMembers] == parsedUnkept[UnkeptValues::MissingMembers],
+            "the general reader tells otherwise of the members a plain file lacks");
     parsed.clear();
 }
 
@@ -165,12 +171,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     writeFile(files.input, data, size);
 
     SetOfFurnitures loaded;
-    if (!loaded.load(files.input).ok()) {
+    UnkeptValues loadedUnkept;
+    if (!loaded.load(files.input, loadedUnkept).ok()) {
         require(loaded.getFurnitures().empty(), "a refused file still added elements");
         return 0;
     }
     requireReadAsParsed(QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size)), loaded,
-                        files.general);
+                        loadedUnkept, files.general);
     loaded.save(files.saved);
 
     SetOfFurnitures reloaded;

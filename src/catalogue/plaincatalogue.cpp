@@ -41,18 +41,25 @@ std::ptrdiff_t utf8Length(const char *at, const char *end)
     return code >= least && code <= 0x10FFFF && !surrogate ? length : 0;
 }
 
+// The members of an element, of its measures, of a variant and of a variant's values, in
+// the order the general reader looks them up and tells of those missing.
+constexpr std::array<std::string_view, 5> elementKeys { "name", "description", "designer", "dimension", "specificite" };
+constexpr std::array<std::string_view, 4> measureKeys { "length", "height", "width", "weight" };
+constexpr std::array<std::string_view, 3> variantKeys { "id", "photo", "sous-formulaire" };
+constexpr std::array<std::string_view, 3> valueKeys { "color", "price", "stock" };
+
 // A cursor over the bytes. Each reader returns false, wherever it stands, when the bytes
 // are not a plain catalogue; the caller then leaves the file to the general reader.
 class PlainReader
 {
 public:
-    explicit PlainReader(QByteArrayView bytes) : at(bytes.begin()), end(bytes.end()) {}
+    PlainReader(QByteArrayView bytes, UnkeptValues &missing) : at(bytes.begin()), end(bytes.end()), missing(missing) {}
 
     bool catalogue(std::vector<std::unique_ptr<Furniture>> &furnitures);
 
 private:
     template<std::size_t count, typename Member>
-    bool object(const std::array<std::string_view, count> &keys, Member member);
+    bool object(const std::array<std::string_view, count> &keys, Member member, unsigned int &seen);
     template<typename Item>
     bool array(Item item);
     bool text(std::string &out);
@@ -64,14 +71,26 @@ private:
 
     bool category(std::vector<std::unique_ptr<Furniture>> &furnitures);
     bool element(std::vector<std::unique_ptr<Furniture>> &furnitures);
-    bool dimension(std::array<std::string, 4> &measures);
     bool variant(std::vector<Form> &forms);
+
+    template<std::size_t count>
+    void noteMissing(const std::array<std::string_view, count> &keys, unsigned int seen);
+    template<std::size_t count>
+    void holdMissing(const std::array<std::string_view, count> &keys, unsigned int seen);
+    void tellMissing(std::string_view key);
+    void tellHeldMissing();
 
     void skipSpace();
     bool take(char wanted);
 
     const char *at;
     const char *end;
+    UnkeptValues &missing;
+    // What the variants of the element being read lack. The general reader tells of them
+    // after the element's own missing members, which are known only at its end: the first
+    // few are held for their examples, the others only counted.
+    std::vector<std::string_view> heldMissing;
+    qint64 missingBeyondHeld = 0;
 };
 
 void PlainReader::skipSpace()
@@ -89,16 +108,22 @@ bool PlainReader::take(char wanted)
     return true;
 }
 
-// An object whose members are exactly `keys`, in any order, each once; `member` reads the
-// value of the key at the index it is given. Keys hold no escapes.
+// An object whose members are among `keys`, in any order, each at most once; `member`
+// reads the value of the key at the index it is given, and `seen` gets that index's bit.
+// Keys hold no escapes.
 template<std::size_t count, typename Member>
-bool PlainReader::object(const std::array<std::string_view, count> &keys, Member member)
+bool PlainReader::object(const std::array<std::string_view, count> &keys, Member member, unsigned int &seen)
 {
+    seen = 0;
     if (!take('{'))
         return false;
-    unsigned int seen = 0;
-    for (std::size_t read = 0; read < count; ++read) {
-        if ((read > 0 && !take(',')) || !take('"'))
+    skipSpace();
+    if (at < end && *at == '}') {
+        ++at;
+        return true;
+    }
+    do {
+        if (!take('"'))
             return false;
         const char *start = at;
         while (at < end && *at != '"' && *at != '\\')
@@ -112,8 +137,46 @@ bool PlainReader::object(const std::array<std::string_view, count> &keys, Member
         if (found == keys.end() || (seen & bit) || !take(':') || !member(std::size_t(found - keys.begin())))
             return false;
         seen |= bit;
-    }
+    } while (take(','));
     return take('}');
+}
+
+template<std::size_t count>
+void PlainReader::noteMissing(const std::array<std::string_view, count> &keys, unsigned int seen)
+{
+    for (std::size_t key = 0; key < count; ++key)
+        if (!(seen & 1u << key))
+            tellMissing(keys[key]);
+}
+
+template<std::size_t count>
+void PlainReader::holdMissing(const std::array<std::string_view, count> &keys, unsigned int seen)
+{
+    for (std::size_t key = 0; key < count; ++key) {
+        if (seen & 1u << key)
+            continue;
+        if (heldMissing.size() < std::size_t(UnkeptValues::maxExamples))
+            heldMissing.push_back(keys[key]);
+        else
+            ++missingBeyondHeld;
+    }
+}
+
+void PlainReader::tellMissing(std::string_view key)
+{
+    missing.add(UnkeptValues::MissingMembers,
+                missing.wantsExample(UnkeptValues::MissingMembers)
+                        ? u'"' + QString::fromLatin1(key.data(), qsizetype(key.size())) + u'"'
+                        : QString());
+}
+
+void PlainReader::tellHeldMissing()
+{
+    for (const std::string_view key : heldMissing)
+        tellMissing(key);
+    for (; missingBeyondHeld > 0; --missingBeyondHeld)
+        missing.add(UnkeptValues::MissingMembers, QString());
+    heldMissing.clear();
 }
 
 template<typename Item>
@@ -285,70 +348,77 @@ bool PlainReader::stock(unsigned int &stock)
 
 bool PlainReader::catalogue(std::vector<std::unique_ptr<Furniture>> &furnitures)
 {
+    unsigned int seen = 0;
     const bool read = array([&] {
         return object(std::array<std::string_view, 1> { "category" },
-                      [&](std::size_t) { return category(furnitures); });
+                      [&](std::size_t) { return category(furnitures); }, seen)
+                && seen == 1;
     });
     skipSpace();
     return read && at == end;
 }
 
-// The elements come before the name, as Save writes them; they take it once it is read.
+// The elements come before the name, as Save writes them; they take it once it is read. A
+// category without a name is left to the general reader, which tells of it before its
+// elements.
 bool PlainReader::category(std::vector<std::unique_ptr<Furniture>> &furnitures)
 {
     const std::size_t first = furnitures.size();
     std::string name;
+    unsigned int seen = 0;
     const bool read = object(std::array<std::string_view, 2> { "elements", "name" }, [&](std::size_t key) {
         return key == 0 ? array([&] { return element(furnitures); }) : text(name);
-    });
-    if (!read || furnitures.size() == first)
+    }, seen);
+    if (!read || seen != 3 || furnitures.size() == first)
         return false;
     for (std::size_t i = first; i < furnitures.size(); ++i)
         furnitures[i]->setCategory(name);
     return true;
 }
 
+// A member the element lacks reads as an empty text, no measures or no variants.
 bool PlainReader::element(std::vector<std::unique_ptr<Furniture>> &furnitures)
 {
-    std::string description, designer, name;
-    std::array<std::string, 4> measures; // height, length, weight, width, as the file orders them
+    std::string name, description, designer;
+    std::array<std::string, 4> measures;
     std::vector<Form> forms;
-    const bool read = object(
-            std::array<std::string_view, 5> { "description", "designer", "dimension", "name", "specificite" },
-            [&](std::size_t key) {
-                switch (key) {
-                case 0:
-                    return text(description);
-                case 1:
-                    return text(designer);
-                case 2:
-                    return dimension(measures);
-                case 3:
-                    return text(name);
-                default:
-                    return array([&] { return variant(forms); });
-                }
-            });
-    if (read)
-        furnitures.push_back(std::make_unique<Furniture>(std::string(), std::move(name), std::move(description),
-                                                         std::move(designer),
-                                                         Dimension(std::move(measures[1]), std::move(measures[0]),
-                                                                   std::move(measures[3]), std::move(measures[2])),
-                                                         std::move(forms)));
-    return read;
+    unsigned int seen = 0, measuresSeen = 0;
+    const bool read = object(elementKeys, [&](std::size_t key) {
+        switch (key) {
+        case 0:
+            return text(name);
+        case 1:
+            return text(description);
+        case 2:
+            return text(designer);
+        case 3:
+            return object(measureKeys, [&](std::size_t measure) { return text(measures[measure]); }, measuresSeen);
+        default:
+            return array([&] { return variant(forms); });
+        }
+    }, seen);
+    if (!read)
+        return false;
+    noteMissing(elementKeys, seen);
+    if (seen & 1u << 3)
+        noteMissing(measureKeys, measuresSeen);
+    tellHeldMissing();
+    furnitures.push_back(std::make_unique<Furniture>(std::string(), std::move(name), std::move(description),
+                                                     std::move(designer),
+                                                     Dimension(std::move(measures[0]), std::move(measures[1]),
+                                                               std::move(measures[2]), std::move(measures[3])),
+                                                     std::move(forms)));
+    return true;
 }
 
-bool PlainReader::dimension(std::array<std::string, 4> &measures)
-{
-    return object(std::array<std::string_view, 4> { "height", "length", "weight", "width" },
-                  [&](std::size_t key) { return text(measures[key]); });
-}
-
+// A variant without values has neither colour, price nor stock; a missing price or stock
+// reads as 0.
 bool PlainReader::variant(std::vector<Form> &forms)
 {
     std::string id, photo, color;
     double price = 0;
     unsigned int stock = 0;
+    unsigned int seen = 0, valuesSeen = 0;
     const auto values = [&](std::size_t key) {
         switch (key) {
         case 0:
@@ -359,29 +429,34 @@ bool PlainReader::variant(std::vector<Form> &forms)
             return this->stock(stock);
         }
     };
-    const bool read = object(std::array<std::string_view, 3> { "id", "photo", "sous-formulaire" },
-                             [&](std::size_t key) {
-                                 switch (key) {
-                                 case 0:
-                                     return text(id);
-                                 case 1:
-                                     return text(photo);
-                                 default:
-                                     return object(std::array<std::string_view, 3> { "color", "price", "stock" }, values);
-                                 }
-                             });
-    if (read)
-        forms.emplace_back(std::move(id), std::move(photo), std::move(color), price, stock);
-    return read;
+    const bool read = object(variantKeys, [&](std::size_t key) {
+        switch (key) {
+        case 0:
+            return text(id);
+        case 1:
+            return text(photo);
+        default:
+            return object(valueKeys, values, valuesSeen);
+        }
+    }, seen);
+    if (!read)
+        return false;
+    holdMissing(variantKeys, seen);
+    if (seen & 1u << 2)
+        holdMissing(valueKeys, valuesSeen);
+    forms.emplace_back(std::move(id), std::move(photo), std::move(color), price, stock);
+    return true;
 }
 
 } // namespace
 
-std::optional<std::vector<Furniture *>> PlainCatalogue::read(QByteArrayView bytes)
+std::optional<std::vector<Furniture *>> PlainCatalogue::read(QByteArrayView bytes, UnkeptValues &missing)
 {
     std::vector<std::unique_ptr<Furniture>> read;
-    if (!PlainReader(bytes).catalogue(read))
+    UnkeptValues lacked;
+    if (!PlainReader(bytes, lacked).catalogue(read))
         return std::nullopt;
+    missing = std::move(lacked);
     std::vector<Furniture *> furnitures;
     furnitures.reserve(read.size());
     for (std::unique_ptr<Furniture> &furniture : read)

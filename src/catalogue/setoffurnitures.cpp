@@ -254,11 +254,11 @@ FileResult SetOfFurnitures::load(const QString &path, UnkeptValues &unkept)
     if (const FileResult bounded = checkOpeningMemory(bytes, found); !bounded.ok())
         return bounded;
     // A file whose bytes hide nothing from a parse may be a plain one, read straight into
-    // records; nothing of it then is written otherwise by a Save.
+    // records; a Save then writes otherwise only the members it lacks.
     if (found.isEmpty()) {
-        if (std::optional<std::vector<Furniture *>> plain = PlainCatalogue::read(bytes)) {
+        if (std::optional<std::vector<Furniture *>> plain = PlainCatalogue::read(bytes, found)) {
             furnitures.insert(furnitures.end(), plain->begin(), plain->end());
-            unkept = UnkeptValues();
+            unkept = std::move(found);
             knownFiles.insert(absolute(path), stamp);
             return {};
         }

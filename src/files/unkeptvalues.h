@@ -40,6 +40,8 @@ public:
     {
         qint64 count = 0;
         QStringList examples;
+
+        bool operator==(const Finding &other) const { return count == other.count && examples == other.examples; }
     };
 
     void add(Kind kind, const QString &example);
