@@ -55,7 +55,7 @@ class PlainReader
 public:
     PlainReader(QByteArrayView bytes, UnkeptValues &missing) : at(bytes.begin()), end(bytes.end()), missing(missing) {}
 
-    bool catalogue(std::vector<std::unique_ptr<Furniture>> &furnitures);
+    void catalogue(PlainCatalogue::Reading &reading);
 
 private:
     template<std::size_t count, typename Member>
@@ -346,16 +346,27 @@ bool PlainReader::stock(unsigned int &stock)
     return result.ec == std::errc();
 }
 
-bool PlainReader::catalogue(std::vector<std::unique_ptr<Furniture>> &furnitures)
+// Reads entries up to the first that is not plain, whose records and missing members are
+// then taken back: the general reader reads it and those after it.
+void PlainReader::catalogue(PlainCatalogue::Reading &reading)
 {
-    unsigned int seen = 0;
+    std::vector<std::unique_ptr<Furniture>> &furnitures = reading.furnitures;
     const bool read = array([&] {
-        return object(std::array<std::string_view, 1> { "category" },
-                      [&](std::size_t) { return category(furnitures); }, seen)
-                && seen == 1;
+        const std::size_t first = furnitures.size();
+        const UnkeptValues missingBefore = missing;
+        unsigned int seen = 0;
+        if (object(std::array<std::string_view, 1> { "category" },
+                   [&](std::size_t) { return category(furnitures); }, seen)
+            && seen == 1) {
+            ++reading.entries;
+            return true;
+        }
+        furnitures.erase(furnitures.begin() + std::ptrdiff_t(first), furnitures.end());
+        missing = missingBefore;
+        return false;
     });
     skipSpace();
-    return read && at == end;
+    reading.whole = read && at == end;
 }
 
 // The elements come before the name, as Save writes them; they take it once it is read. A
@@ -450,16 +461,9 @@ bool PlainReader::variant(std::vector<Form> &forms)
 
 } // namespace
 
-std::optional<std::vector<Furniture *>> PlainCatalogue::read(QByteArrayView bytes, UnkeptValues &missing)
+PlainCatalogue::Reading PlainCatalogue::read(QByteArrayView bytes)
 {
-    std::vector<std::unique_ptr<Furniture>> read;
-    UnkeptValues lacked;
-    if (!PlainReader(bytes, lacked).catalogue(read))
-        return std::nullopt;
-    missing = std::move(lacked);
-    std::vector<Furniture *> furnitures;
-    furnitures.reserve(read.size());
-    for (std::unique_ptr<Furniture> &furniture : read)
-        furnitures.push_back(furniture.release());
-    return furnitures;
+    Reading reading;
+    PlainReader(bytes, reading.missing).catalogue(reading);
+    return reading;
 }

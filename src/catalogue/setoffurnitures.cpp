@@ -181,6 +181,25 @@ void writeFurniture(IndentedJsonWriter &out, const Furniture &furniture)
 }
 
 // Where the parser stopped, counted in lines and characters from 1.
+// The records of the parsed entries from `first` on, after those read plainly.
+void furnituresFromJson(const QCborArray &entries, qsizetype first, UnkeptValuesCheck &check,
+                        std::vector<std::unique_ptr<Furniture>> &furnitures)
+{
+    for (qsizetype i = first; i < entries.size(); ++i) {
+        const QCborValue entry = entries.at(i);
+        const QCborValue categoryValue = entry.toMap().value("category"_L1);
+        check.entry(entry, categoryValue);
+        const QCborMap category = categoryValue.toMap();
+        const QCborValue name = category.value("name"_L1), elementsValue = category.value("elements"_L1);
+        check.category(categoryValue, name, elementsValue);
+        const std::string categoryName = textOf(name);
+        // Read through a const array, which leaves it shared with the document.
+        const QCborArray elements = elementsValue.toArray();
+        for (const QCborValue &element : elements)
+            furnitures.emplace_back(furnitureFromJson(categoryName, element, check));
+    }
+}
+
 FileResult notJson(const QByteArray &bytes, const QJsonParseError &error)
 {
     FileResult result;
@@ -254,37 +273,26 @@ FileResult SetOfFurnitures::load(const QString &path, UnkeptValues &unkept)
     if (const FileResult bounded = checkOpeningMemory(bytes, found); !bounded.ok())
         return bounded;
     // A file whose bytes hide nothing from a parse may be a plain one, read straight into
-    // records; a Save then writes otherwise only the members it lacks.
+    // records; a Save then writes otherwise only the members it lacks. Of a file that is
+    // not, the entries read plainly before the first that is not are kept.
+    PlainCatalogue::Reading plain;
     if (found.isEmpty()) {
-        if (std::optional<std::vector<Furniture *>> plain = PlainCatalogue::read(bytes, found)) {
-            furnitures.insert(furnitures.end(), plain->begin(), plain->end());
-            unkept = std::move(found);
-            knownFiles.insert(absolute(path), stamp);
-            return {};
-        }
+        plain = PlainCatalogue::read(bytes);
+        found = std::move(plain.missing);
     }
-    QJsonDocument document;
-    if (const FileResult parsed = parse(bytes, document); !parsed.ok())
-        return parsed;
+    if (!plain.whole) {
+        QJsonDocument document;
+        if (const FileResult parsed = parse(bytes, document); !parsed.ok())
+            return parsed;
+        // The file's bytes are done with: freeing them before the records are built lowers
+        // the peak by the size of the file.
+        bytes = QByteArray();
+        UnkeptValuesCheck check(found);
+        furnituresFromJson(QCborArray::fromJsonArray(document.array()), plain.entries, check, plain.furnitures);
+    }
+    for (std::unique_ptr<Furniture> &furniture : plain.furnitures)
+        addFurniture(furniture.release());
     unkept = std::move(found);
-    UnkeptValuesCheck check(unkept);
-    // The file's bytes are done with: freeing them before the records are built lowers
-    // the peak by the size of the file.
-    bytes = QByteArray();
-
-    const QCborArray entries = QCborArray::fromJsonArray(document.array());
-    for (const QCborValue &entry : entries) {
-        const QCborValue categoryValue = entry.toMap().value("category"_L1);
-        check.entry(entry, categoryValue);
-        const QCborMap category = categoryValue.toMap();
-        const QCborValue name = category.value("name"_L1), elementsValue = category.value("elements"_L1);
-        check.category(categoryValue, name, elementsValue);
-        const std::string categoryName = textOf(name);
-        // Read through a const array, which leaves it shared with the document.
-        const QCborArray elements = elementsValue.toArray();
-        for (const QCborValue &element : elements)
-            addFurniture(furnitureFromJson(categoryName, element, check));
-    }
     knownFiles.insert(absolute(path), stamp);
     return {};
 }
