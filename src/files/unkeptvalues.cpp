@@ -9,6 +9,7 @@
 #include <QJsonDocument>
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <numeric>
 #include <cmath>
@@ -233,23 +234,33 @@ void UnkeptValuesCheck::listed(const QCborValue &value, const QCborMap &object,
 // unknown ones.
 void UnkeptValuesCheck::members(const QCborMap &object, std::initializer_list<Member> known, bool present)
 {
-    qsizetype found = 0;
+    qsizetype lookedUp = 0;
     for (const Member &member : known) {
         if (member.value.isUndefined()) {
             if (present)
                 missing(member.key);
             continue;
         }
-        ++found;
+        ++lookedUp;
         check(member);
     }
-    if (found == object.size())
+    if (lookedUp == object.size())
         return;
+    // The parser holds a key written with a leading U+FEFF as it stands, so no lookup finds
+    // it, yet gives its text without the mark: read as a known key more often than that key
+    // was found, it is one of those, and its value is not saved either.
+    std::array<qsizetype, 8> read {};
     for (auto member = object.constBegin(); member != object.constEnd(); ++member) {
         const QString key = member.key().toString();
-        if (std::none_of(known.begin(), known.end(),
-                         [&key](const Member &knownMember) { return key == knownMember.key; }))
+        const auto knownMember = std::find_if(known.begin(), known.end(),
+                                              [&key](const Member &knownMember) { return key == knownMember.key; });
+        if (knownMember == known.end())
             note(UnkeptValues::UnknownKeys, member.key());
+        else if (const std::size_t at = std::size_t(knownMember - known.begin());
+                 at < read.size() && ++read[at] > (knownMember->value.isUndefined() ? 0 : 1))
+            found.add(UnkeptValues::UnknownKeys, found.wantsExample(UnkeptValues::UnknownKeys)
+                              ? "\"\\ufeff"_L1 + key + u'"'
+                              : QString());
     }
 }
 
