@@ -822,6 +822,8 @@ struct WorstFile
 const WorstFile worstFiles[] = {
     { "empty elements",
       [](qint64 n) { return "[{\"category\":{\"name\":\"C\",\"elements\":[" + QByteArray("{},").repeated(n) + "{}]}}]"; }, 0 },
+    { "empty elements, the last not plain",
+      [](qint64 n) { return "[{\"category\":{\"name\":\"C\",\"elements\":[" + QByteArray("{},").repeated(n) + "{\"x\":0}]}}]"; }, 0 },
     { "empty variants",
       [](qint64 n) {
           return "[{\"category\":{\"name\":\"C\",\"elements\":[{\"specificite\":[" + QByteArray("{},").repeated(n)
