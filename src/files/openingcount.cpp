@@ -169,7 +169,7 @@ void OpeningCount::close()
 qint64 OpeningCount::bytes(qint64 fileSize) const
 {
     constexpr qint64 treeRow = 300;
-    const qint64 parsed = fileSize + 24 * items + 48 * largest + 192 * containers + 2 * texts;
+    const qint64 parsed = fileSize + 24 * items + 64 * largest + 192 * containers + 2 * texts;
     const qint64 built = (records.element + 48) * elements + (records.variant + 16) * variants
             + texts + namesCopied + 4 * longestText;
     // A tree row, and the list of what the tree shows (measured by the benchmark's worst files).

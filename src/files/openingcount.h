@@ -17,10 +17,12 @@ struct RecordSizes
 // What opening a catalogue file builds, counted in one pass over its bytes before they
 // are parsed. The parser keeps every value and member name in 16 bytes (24 with its
 // lists' spare room; the largest list, its texts and this check's list of its keys take
-// 48 more each while they grow) plus its text, and every object or array that holds anything in
-// about 190 bytes more (measured by the benchmark's worst files); the records then hold
-// one Furniture for each value of a category's "elements", one Form for each value of an
-// element's "specificite", their texts, and the category's name once in every element.
+// 64 more each while they grow, as a list growing into room that an earlier catalogue
+// freed leaves each smaller copy of itself in memory) plus its text, and every object or
+// array that holds anything in about 190 bytes more (measured by the benchmark's worst
+// files, opened one after another); the records then hold one Furniture for each value of
+// a category's "elements", one Form for each value of an element's "specificite", their
+// texts, and the category's name once in every element.
 // A name written with escapes may be any name, so it counts as each of these. Showing them
 // takes a row of the tree for each category, element and variant.
 class OpeningCount
