@@ -49,7 +49,8 @@ constexpr std::array<std::string_view, 3> variantKeys { "id", "photo", "sous-for
 constexpr std::array<std::string_view, 3> valueKeys { "color", "price", "stock" };
 
 // A cursor over the bytes. Each reader returns false, wherever it stands, when the bytes
-// are not a plain catalogue; the caller then leaves the file to the general reader.
+// are not a plain catalogue; the entry it stands in and those after it are then left to
+// the general reader.
 class PlainReader
 {
 public:
