@@ -19,7 +19,9 @@
 #include <QSysInfo>
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <numeric>
 #include <csignal>
 #include <sstream>
@@ -36,6 +38,8 @@
 #include <sys/wait.h>
 #include <fcntl.h>
 #include <unistd.h>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -161,6 +165,9 @@ private slots:
     void loadOutcomes();
     void plainFilesReadAsParsed_data() { addRows("plainFiles"); }
     void plainFilesReadAsParsed();
+    void randomCataloguesReadAsParsed();
+    void unkeptKeys_data() { addRows("unkeptKeys"); }
+    void unkeptKeys();
     void saveOutcomes_data() { addRows("saveOutcomes"); }
     void saveOutcomes();
     void changesByOthersAreNoticed();
@@ -209,6 +216,8 @@ private slots:
     void noticeOfALinkedCatalogue();
 
 private:
+    void readAsParsed(const QByteArray &bytes);
+
     ScratchTree tree;
 };
 
@@ -310,7 +319,18 @@ void TestCatalogue::loadOutcomes()
 void TestCatalogue::plainFilesReadAsParsed()
 {
     const QByteArray bytes = bytesCell("json");
-    QCOMPARE(PlainCatalogue::read(bytes).whole, cell("plain") == "1");
+    const PlainCatalogue::Reading reading = PlainCatalogue::read(bytes);
+    QCOMPARE(reading.whole, cell("plain") == "1");
+    // Of a file that is not plain, the whole entries before the first that is not.
+    QCOMPARE(QString::number(reading.entries) + u' ' + QString::number(reading.furnitures.size()), cell("read plainly"));
+    readAsParsed(bytes);
+}
+
+// A catalogue file reads, wholly or partly through the plain reader, as the general reader
+// reads it once one unknown key, at the file's start or at its last entry's, sends it
+// there: the same outcome, the same bytes on Save and the same warning but for that key.
+void TestCatalogue::readAsParsed(const QByteArray &bytes)
+{
     const auto readAndSaved = [this](const QByteArray &file, UnkeptValues &unkept) {
         tree.write("json/plain.json", file);
         const FileResult read = catalogue().load(tree.path("json/plain.json"), unkept);
@@ -331,6 +351,83 @@ void TestCatalogue::plainFilesReadAsParsed()
                          qPrintable(QString::number(kind)));
         }
     }
+}
+
+// Catalogues made at random of what a plain file may lack, in any order of members, with
+// now and then a member the plain reader leaves to the general one: a place for the
+// order in which missing members are told, and for entries read partly plainly.
+void TestCatalogue::randomCataloguesReadAsParsed()
+{
+    for (quint32 seed = 1; seed <= 300; ++seed) {
+        QRandomGenerator random(seed);
+        // An object of some of `keys`, in a shuffled order; `value` writes a key's value.
+        const auto object = [&random](QStringList keys, const std::function<QString(const QString &)> &value) {
+            QStringList members;
+            for (const QString &key : keys)
+                if (random.bounded(5) > 0)
+                    members << u'"' + key + "\": "_L1 + value(key);
+            if (random.bounded(12) == 0)
+                members << QStringLiteral("\"odd\": 1");
+            std::shuffle(members.begin(), members.end(), random);
+            return u'{' + members.join(", "_L1) + u'}';
+        };
+        const auto list = [&random](int most, const std::function<QString()> &item) {
+            QStringList items;
+            for (int i = random.bounded(most + 1); i > 0; --i)
+                items << item();
+            return u'[' + items.join(", "_L1) + u']';
+        };
+        const auto variant = [&] {
+            return object({ "id", "photo", "sous-formulaire" }, [&](const QString &key) {
+                return key != "sous-formulaire" ? u'"' + key + u'"' : object({ "color", "price", "stock" }, [&](const QString &value) {
+                    return value == "color" ? QStringLiteral("\"red\"") : QString::number(random.bounded(1000));
+                });
+            });
+        };
+        const auto element = [&] {
+            return object({ "name", "description", "designer", "dimension", "specificite" }, [&](const QString &key) {
+                if (key == "dimension")
+                    return object({ "length", "height", "width", "weight" }, [](const QString &measure) { return u'"' + measure + u'"'; });
+                return key == "specificite" ? list(3, variant) : u'"' + key + u'"';
+            });
+        };
+        const QString file = list(3, [&] {
+            return "{\"category\": {\"name\": \"C\", \"elements\": "_L1 + list(3, element) + "}}"_L1;
+        });
+        readAsParsed(file.toUtf8());
+        if (QTest::currentTestFailed())
+            return qWarning("seed %u: %s", seed, qPrintable(file));
+    }
+}
+
+// Unknown keys and missing members, as Open tells of them, at every level of the file, and
+// what the records take. A key written with a U+FEFF before it ("marked") reads as the
+// known key to the parser's texts but to none of its lookups: its value is not kept, so it
+// counts as unknown, and the real key beside it is the one read.
+void TestCatalogue::unkeptKeys()
+{
+    tree.write("json/keys.json", bytesCell("json"));
+    UnkeptValues unkept;
+    QVERIFY(catalogue().load(tree.path("json/keys.json"), unkept).ok());
+    // What the records took: each element's category, name, designer and length, then each
+    // variant's identifier and price.
+    QStringList kept;
+    for (const Furniture *element : catalogue().getFurnitures()) {
+        QStringList fields;
+        for (const std::string *text : { &element->getCategory(), &element->getName(), &element->getDesigner(), &element->getDim().getLength() })
+            fields << QString::fromStdString(*text);
+        for (const Form &variant : element->getForms())
+            fields << QString::fromStdString(variant.getId()) + u':' + QString::number(variant.getPrice());
+        kept << fields.join(u'|');
+    }
+    catalogue().clear();
+    QCOMPARE(kept.join(u' '), cell("kept"));
+    const auto told = [&unkept](UnkeptValues::Kind kind) {
+        const UnkeptValues::Finding &finding = unkept[kind];
+        return QStringList(QString::number(finding.count)) + finding.examples;
+    };
+    QCOMPARE(told(UnkeptValues::UnknownKeys).join(u' '), cell("unknown"));
+    QCOMPARE(told(UnkeptValues::MissingMembers).join(u' '), cell("missing"));
 }
 
 // Saving keeps what the file is beside its contents (owner, group, mode, links), refuses
