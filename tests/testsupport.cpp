@@ -186,6 +186,21 @@ std::vector<VariantPlace> everyPlace()
 
 } // namespace
 
+void CatalogueSteps::pushValues(const PastedValues &pasted)
+{
+    const QStringList outcomes { "Taken", "TooManyRows", "TooManyColumns", "Nothing" };
+    const QStringList reasons { "Read", "Empty", "NotANumber", "Negative", "TooManyDecimals", "NotWhole", "TooLarge" };
+    QStringList refused;
+    for (const RefusedText &text : pasted.refused)
+        refused << QString("%1:%2:%3:%4").arg(text.place).arg(text.kind == TypedValue::Price ? "price" : "stock", text.text, reasons[text.why]);
+    if (pasted.outcome != PastedValues::Taken)
+        changes << "refused " + outcomes[pasted.outcome];
+    else if (!refused.isEmpty())
+        changes << "refused " + refused.join(u' ');
+    else
+        pushValues(ChangedValues { pasted.values, 0, 0 });
+}
+
 void CatalogueSteps::pushValues(const ChangedValues &changed)
 {
     if (changed.refused())
@@ -213,6 +228,11 @@ void CatalogueSteps::pushValues(const ChangedValues &changed)
 //   bulkprice KIND AMOUNT,            price or stock is changed by kind KIND (0 set, 1 raise % or
 //   bulkstock KIND AMOUNT             add, 2 lower % or take away), one step, or is refused
 //                                     (`changes` tells "refused BELOW ABOVE")
+//   paste KIND MARK TEXT, fill KIND   TEXT (%XX a byte) pasted from the first variant on, KIND
+//                                     (price or stock) first, read with the decimal mark MARK;
+//                                     the first variant's KIND filled into all; one step, or refused
+//                                     (`changes` tells "refused" and each PLACE:KIND:TEXT:WHY, or
+//                                     the paste's outcome, or "refused BELOW ABOVE")
 //   logs TEXT                         TEXT is to be logged as critical
 //   openpath PATH                     the document opens the file PATH of the scratch tree
 //   merge CHOICE CHOICE ...           the document merges its file on disk, keeps "mine" or
@@ -326,6 +346,15 @@ bool CatalogueSteps::play(const QString &verb, const QString &text)
          } },
         { "bulkprice", [&] { pushValues(CatalogueOperations::changedPrices(set, everyPlace(), { PriceChange::Kind(words[0].toInt()), words[1].toDouble() })); } },
         { "bulkstock", [&] { pushValues(CatalogueOperations::changedStocks(set, everyPlace(), { StockChange::Kind(words[0].toInt()), words[1].toUInt() })); } },
+        { "paste", [&] {
+             const PastedValues pasted = CatalogueOperations::pastedValues(
+                     set, everyPlace(), CatalogueOperations::pastedCells(QString::fromUtf8(QByteArray::fromPercentEncoding(words.value(2).toUtf8()))),
+                     words[0] == "price" ? TypedValue::Price : TypedValue::Stock, words[1].front());
+             pushValues(pasted);
+         } },
+        { "fill", [&] {
+             pushValues(CatalogueOperations::filledValues(set, everyPlace(), text == "price" ? TypedValue::Price : TypedValue::Stock));
+         } },
         { "undo", [&] { for (int i = text.toInt(); i > 0; --i) document.history().undo(); } },
         { "redo", [&] { for (int i = text.toInt(); i > 0; --i) document.history().redo(); } },
         { "logs", [&] { QTest::ignoreMessage(QtCriticalMsg, qPrintable(text)); } },

@@ -9,6 +9,7 @@
 
 class CatalogueDocument;
 struct ChangedValues;
+struct PastedValues;
 class QRandomGenerator;
 
 
@@ -49,6 +50,7 @@ public:
 
 private:
     void pushValues(const ChangedValues &changed);
+    void pushValues(const PastedValues &pasted);
     void merge(const QStringList &choices);
 
     const ScratchTree &tree;

@@ -7,6 +7,7 @@
 #include "inusenotice.h"
 #include "plaincatalogue.h"
 #include "priceimport.h"
+#include "typedvalue.h"
 #include "variantorder.h"
 #include "testsupport.h"
 #include "xlsxfile.h"
@@ -105,9 +106,10 @@ QStringList described(const ImportPreview &preview)
         lines << "unknown " + text(id);
     for (const SharedIdentifier &shared : preview.sharedIdentifiers)
         lines << QString("shared %1 %2").arg(text(shared.id)).arg(shared.variants);
-    const QStringList reasons { "BrokenQuote", "NoIdentifier", "RefusedPrice", "StockOutOfRange" };
+    const QStringList reasons { "BrokenQuote", "NoIdentifier", "RefusedPrice", "RefusedStock" };
+    const QStringList whys { "", "Empty", "NotANumber", "Negative", "TooManyDecimals", "NotWhole", "TooLarge" };
     for (const UnreadRow &row : preview.unreadRows)
-        lines << QString("unread %1 %2 %3").arg(row.line).arg(reasons[row.reason], text(row.value)).trimmed();
+        lines << QString("unread %1 %2 %3 %4").arg(row.line).arg(reasons[row.reason], text(row.value), whys[row.why]).trimmed();
     return lines;
 }
 
@@ -197,6 +199,8 @@ private slots:
     void photoNamesOffered();
     void valueChanges_data();
     void valueChanges();
+    void typedValues_data() { addRows("typedValues"); }
+    void typedValues();
     void importEdges_data();
     void importEdges();
     void eachFieldMerges_data();
@@ -883,6 +887,16 @@ void TestCatalogue::valueChanges()
     for (const VariantValues &entry : changed.values)
         shown << QString("%1>%2").arg(entry.place.variant).arg(prices ? entry.price : double(entry.stock));
     QTEST(changed.refused() ? QString("refused below %1 above %2").arg(changed.belowZero).arg(changed.aboveLimit) : shown.join(u' '), "changed");
+}
+
+// One reader of typed, pasted and imported numbers: what it reads, or why it refuses.
+void TestCatalogue::typedValues()
+{
+    const TypedValue::Reading reading = TypedValue::read(QString::fromUtf8(bytesCell("text")),
+                                                         cell("kind") == "price" ? TypedValue::Price : TypedValue::Stock,
+                                                         cell("mark").front());
+    const QStringList outcomes { "Read", "Empty", "NotANumber", "Negative", "TooManyDecimals", "NotWhole", "TooLarge" };
+    QCOMPARE(reading.read() ? QString::number(reading.value, 'g', 12) : outcomes.at(reading.outcome), cell("read"));
 }
 
 void TestCatalogue::importEdges_data()

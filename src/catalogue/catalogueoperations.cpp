@@ -348,7 +348,7 @@ ChangedValues CatalogueOperations::changedPrices(const SetOfFurnitures &set,
                                                                            : double(form.getPrice() * factor));
         if (price == form.getPrice())
             continue;
-        if (!std::isfinite(price))
+        if (!std::isfinite(price) || price > TypedValue::maxPrice)
             ++changed.aboveLimit;
         else if (price < 0)
             ++changed.belowZero;
@@ -380,6 +380,97 @@ ChangedValues CatalogueOperations::changedStocks(const SetOfFurnitures &set,
             ++changed.aboveLimit;
         else
             changed.values.push_back({ place, form.getPrice(), static_cast<unsigned int>(result) });
+    }
+    return changed;
+}
+
+std::vector<QStringList> CatalogueOperations::pastedCells(const QString &text)
+{
+    QStringList lines = text.split(u'\n');
+    if (lines.size() > 1 && lines.back().isEmpty())
+        lines.removeLast();
+    std::vector<QStringList> cells;
+    cells.reserve(std::size_t(lines.size()));
+    for (QString &line : lines) {
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        cells.push_back(line.split(u'\t'));
+    }
+    if (cells.size() == 1 && cells.front() == QStringList(QString()))
+        cells.clear();
+    return cells;
+}
+
+PastedValues CatalogueOperations::pastedValues(const SetOfFurnitures &set, const std::vector<VariantPlace> &places,
+                                               const std::vector<QStringList> &cells, TypedValue::Kind first,
+                                               QChar decimalMark)
+{
+    PastedValues pasted;
+    const qsizetype columns = first == TypedValue::Price ? 2 : 1;
+    if (cells.empty() || places.empty())
+        pasted.outcome = PastedValues::Nothing;
+    else if (cells.size() > 1 && cells.size() > places.size())
+        pasted.outcome = PastedValues::TooManyRows;
+    else if (std::any_of(cells.begin(), cells.end(), [columns](const QStringList &row) { return row.size() > columns; }))
+        pasted.outcome = PastedValues::TooManyColumns;
+    if (pasted.outcome != PastedValues::Taken)
+        return pasted;
+
+    const std::vector<Furniture *> furnitures = set.getFurnitures();
+    const std::size_t count = cells.size() == 1 ? places.size() : cells.size();
+    for (std::size_t at = 0; at < count; ++at) {
+        const VariantPlace place = places[at];
+        if (place.element >= furnitures.size() || place.variant >= furnitures[place.element]->getForms().size())
+            continue;
+        const Form &form = furnitures[place.element]->getForms()[place.variant];
+        VariantValues values { place, form.getPrice(), form.getStock() };
+        const QStringList &row = cells[cells.size() == 1 ? 0 : at];
+        for (qsizetype column = 0; column < row.size(); ++column) {
+            const auto kind = TypedValue::Kind(first + column);
+            const TypedValue::Reading reading = TypedValue::read(row[column], kind, decimalMark);
+            if (!reading.read())
+                pasted.refused.push_back({ at, kind, row[column], reading.outcome });
+            else if (kind == TypedValue::Price)
+                values.price = reading.value;
+            else
+                values.stock = static_cast<unsigned int>(reading.value);
+        }
+        if (values.price != form.getPrice() || values.stock != form.getStock())
+            pasted.values.push_back(values);
+    }
+    return pasted;
+}
+
+ChangedValues CatalogueOperations::filledValues(const SetOfFurnitures &set, const std::vector<VariantPlace> &places,
+                                                TypedValue::Kind kind)
+{
+    const std::vector<Furniture *> furnitures = set.getFurnitures();
+    const auto formAt = [&furnitures](VariantPlace place) -> const Form * {
+        return place.element < furnitures.size() && place.variant < furnitures[place.element]->getForms().size()
+                ? &furnitures[place.element]->getForms()[place.variant]
+                : nullptr;
+    };
+    ChangedValues changed;
+    const Form *source = places.empty() ? nullptr : formAt(places.front());
+    if (!source)
+        return changed;
+    const bool keepable = kind == TypedValue::Price ? source->getPrice() <= TypedValue::maxPrice
+                                                    : source->getStock() <= TypedValue::maxStock;
+    for (std::size_t at = 1; at < places.size(); ++at) {
+        const Form *form = formAt(places[at]);
+        if (!form)
+            continue;
+        VariantValues values { places[at], form->getPrice(), form->getStock() };
+        if (kind == TypedValue::Price)
+            values.price = source->getPrice();
+        else
+            values.stock = source->getStock();
+        if (values.price == form->getPrice() && values.stock == form->getStock())
+            continue;
+        if (keepable)
+            changed.values.push_back(values);
+        else
+            ++changed.aboveLimit;
     }
     return changed;
 }

@@ -1,6 +1,10 @@
 #pragma once
 
 #include "setoffurnitures.h"
+#include "typedvalue.h"
+
+#include <QString>
+#include <QStringList>
 
 #include <cstddef>
 #include <cstdint>
@@ -73,6 +77,33 @@ struct ChangedValues
     bool refused() const { return belowZero > 0 || aboveLimit > 0; }
 };
 
+// A pasted text that gives no value, and why.
+struct RefusedText
+{
+    // Its place among the places pasted into.
+    std::size_t place = 0;
+    TypedValue::Kind kind = TypedValue::Price;
+    QString text;
+    TypedValue::Outcome why = TypedValue::NotANumber;
+};
+
+// The values a paste gives variants; it changes them only when it was Taken and refused
+// no text.
+struct PastedValues
+{
+    enum Outcome {
+        Taken,
+        TooManyRows,    // more rows of cells than places to paste them into
+        TooManyColumns, // cells past the stock
+        Nothing,        // no cell at all
+    };
+    Outcome outcome = Taken;
+    // The variants whose values the paste changes.
+    std::vector<VariantValues> values;
+    std::vector<RefusedText> refused;
+    bool refusedAny() const { return outcome != Taken || !refused.empty(); }
+};
+
 // The changes the editors make to a catalogue, each undone by its counterpart: insert by
 // take, exchange by exchange again. A place outside the catalogue changes nothing.
 namespace CatalogueOperations {
@@ -119,7 +150,7 @@ void insertElement(SetOfFurnitures &set, std::size_t place, std::unique_ptr<Furn
 std::unique_ptr<Furniture> takeElement(SetOfFurnitures &set, std::size_t place);
 
 // A file keeps a stock as a signed 32-bit number: a change never makes one larger.
-constexpr unsigned int maxStock = 2147483647;
+constexpr unsigned int maxStock = TypedValue::maxStock;
 // `price` rounded to the cent, half away from zero, as its decimal digits read: 1.005 is
 // held as 1.00499999..., and still rounds to 1.01.
 double roundedToCent(double price);
@@ -129,6 +160,20 @@ ChangedValues changedPrices(const SetOfFurnitures &set, const std::vector<Varian
                             PriceChange change);
 ChangedValues changedStocks(const SetOfFurnitures &set, const std::vector<VariantPlace> &places,
                             StockChange change);
+
+// Text copied from a spreadsheet as rows of cells: lines of cells separated by tabs; a line
+// break at the end ends the last row, as spreadsheets copy it.
+std::vector<QStringList> pastedCells(const QString &text);
+// The values that `cells` give the variants at `places`, read as typed values are: a single
+// row goes to every place, more go to one place each in turn from the first. A row's first
+// cell is of `first`; a second, after a price, is the stock.
+PastedValues pastedValues(const SetOfFurnitures &set, const std::vector<VariantPlace> &places,
+                          const std::vector<QStringList> &cells, TypedValue::Kind first, QChar decimalMark);
+// The value of `kind` of the variant at the first of `places` given to the others; refused
+// where the file could not keep it.
+ChangedValues filledValues(const SetOfFurnitures &set, const std::vector<VariantPlace> &places,
+                           TypedValue::Kind kind);
+
 // Exchanges the price and the stock of the variant at each entry's place with the entry's.
 void exchangeValues(SetOfFurnitures &set, std::vector<VariantValues> &values);
 

@@ -6,6 +6,7 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <climits>
 #include <charconv>
 #include <cstring>
 #include <optional>
@@ -62,12 +63,6 @@ struct Columns
     int stock = -1;
 };
 
-bool isDigits(std::string_view text, std::size_t most)
-{
-    return !text.empty() && text.size() <= most
-            && text.find_first_not_of("0123456789") == std::string_view::npos;
-}
-
 std::string_view trimmed(const std::string &text)
 {
     std::string_view view(text);
@@ -78,35 +73,16 @@ std::string_view trimmed(const std::string &text)
     return view;
 }
 
-// The editor's form of a price: up to four digits, then up to two decimals after a point
-// or a comma.
-bool isTypedPrice(std::string_view text)
+QString decoded(std::string_view text)
 {
-    const std::size_t point = text.find_first_of(".,");
-    if (point == std::string_view::npos)
-        return isDigits(text, 4);
-    return isDigits(text.substr(0, point), 4) && isDigits(text.substr(point + 1), 2);
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
-std::optional<double> numberOf(std::string_view text)
+// A value the variants hold already is taken even where it is past what may be typed, as
+// when a file's price of 1.005 comes back from an export.
+bool isHeldBeyondLimits(const TypedValue::Reading &reading)
 {
-    std::string dotted(text);
-    if (const std::size_t comma = dotted.find(','); comma != std::string::npos)
-        dotted[comma] = '.';
-    double value = 0;
-    const auto [end, error] = std::from_chars(dotted.data(), dotted.data() + dotted.size(), value);
-    if (error != std::errc() || end != dotted.data() + dotted.size())
-        return std::nullopt;
-    return value;
-}
-
-std::optional<unsigned int> stockOf(std::string_view text)
-{
-    unsigned int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || text.empty())
-        return std::nullopt;
-    return value;
+    return reading.outcome == TypedValue::TooLarge || reading.outcome == TypedValue::TooManyDecimals;
 }
 
 bool named(const QString &header, const QStringList &names)
@@ -164,7 +140,8 @@ bool isUtf8(QByteArrayView text)
 class Reading
 {
 public:
-    Reading(const SetOfFurnitures &catalogue, ImportPreview &preview) : catalogue(catalogue), preview(preview)
+    Reading(const SetOfFurnitures &catalogue, ImportPreview &preview, QChar decimalMark)
+        : catalogue(catalogue), preview(preview), decimalMark(decimalMark)
     {
         const std::vector<Furniture *> furnitures = catalogue.getFurnitures();
         std::size_t variants = 0;
@@ -198,14 +175,18 @@ public:
         Entry &entry = found->second;
         RowValues values;
         if (const std::string_view text = cellOf(record, columns.price); !text.empty()) {
-            values.price = numberOf(text);
-            if (!values.price || !(isTypedPrice(text) || entry.holds(*values.price, &Form::getPrice)))
-                return unread(record.line, UnreadRow::RefusedPrice, text);
+            const TypedValue::Reading price = TypedValue::read(decoded(text), TypedValue::Price, decimalMark);
+            if (!price.read() && !(isHeldBeyondLimits(price) && entry.holds(price.value, &Form::getPrice)))
+                return unread(record.line, UnreadRow::RefusedPrice, text, price.outcome);
+            values.price = price.value;
         }
         if (const std::string_view text = cellOf(record, columns.stock); !text.empty()) {
-            values.stock = stockOf(text);
-            if (!values.stock || !(isDigits(text, 5) || entry.holds(*values.stock, &Form::getStock)))
-                return unread(record.line, UnreadRow::StockOutOfRange, text);
+            const TypedValue::Reading stock = TypedValue::read(decoded(text), TypedValue::Stock, decimalMark);
+            const bool held = isHeldBeyondLimits(stock) && stock.value <= UINT_MAX
+                    && entry.holds(static_cast<unsigned int>(stock.value), &Form::getStock);
+            if (!stock.read() && !held)
+                return unread(record.line, UnreadRow::RefusedStock, text, stock.outcome);
+            values.stock = static_cast<unsigned int>(stock.value);
         }
         entry.add(values);
         if (entry.variants() > 1 && entry.rows == 1)
@@ -237,13 +218,15 @@ public:
     }
 
 private:
-    void unread(qint64 line, UnreadRow::Reason reason, std::string_view value)
+    void unread(qint64 line, UnreadRow::Reason reason, std::string_view value,
+                TypedValue::Outcome why = TypedValue::Read)
     {
-        preview.unreadRows.push_back({ line, reason, std::string(value) });
+        preview.unreadRows.push_back({ line, reason, std::string(value), why });
     }
 
     const SetOfFurnitures &catalogue;
     ImportPreview &preview;
+    const QChar decimalMark;
     // Keyed by views of the catalogue's identifiers, which outlive the reading.
     std::unordered_map<std::string_view, Entry> entries;
     std::unordered_set<std::string> unknown;
@@ -288,7 +271,8 @@ ImportPreview PriceImport::preview(QByteArrayView bytes, const SetOfFurnitures &
         return preview;
     }
 
-    CsvReader reader(text, CsvReader::separatorOf(text));
+    const char separator = CsvReader::separatorOf(text);
+    CsvReader reader(text, separator);
     CsvReader::Record record;
     reader.next(record);
     const Columns columns = columnsOf(record.fields, names);
@@ -300,7 +284,8 @@ ImportPreview PriceImport::preview(QByteArrayView bytes, const SetOfFurnitures &
         preview.outcome = ImportPreview::NoPriceOrStockColumn;
         return preview;
     }
-    Reading reading(catalogue, preview);
+    // Files of semicolons come from where a comma marks the decimals.
+    Reading reading(catalogue, preview, separator == ';' ? u',' : u'.');
     while (reader.next(record))
         reading.readRow(record, columns);
     reading.gatherChanges();

@@ -2,6 +2,7 @@
 
 #include "catalogueoperations.h"
 #include "diskfile.h"
+#include "typedvalue.h"
 
 #include <QByteArray>
 #include <QString>
@@ -31,13 +32,14 @@ struct UnreadRow
     enum Reason {
         BrokenQuote,     // a quote that does not open or close a field
         NoIdentifier,    // the identifier cell is missing or empty
-        RefusedPrice,    // a price that the editor would refuse
-        StockOutOfRange, // a stock that is not a whole number the editor takes
+        RefusedPrice,    // a price that the file could not hold, or that is no price
+        RefusedStock,    // the same of a stock
     };
     qint64 line = 0;
     Reason reason = BrokenQuote;
-    // The refused value.
+    // The refused value, and why it is refused.
     std::string value;
+    TypedValue::Outcome why = TypedValue::Read;
 };
 
 // An identifier of the file that several variants of the catalogue have: it changes them all.
@@ -88,8 +90,9 @@ struct ImportColumnNames
 // New prices and stocks from a CSV file, keyed by the catalogue's identifiers. Columns are
 // found by their headers: an identifier column, and a price column, a stock column or
 // both. Separators are commas or semicolons, whichever the header line holds more of;
-// prices take a decimal point or comma. A value the editor would refuse leaves its row
-// unread, unless it is the value the variants hold already.
+// values are read as typed ones are, with a decimal comma where semicolons separate. A value
+// the file could not hold leaves its row unread, unless it is the value the variants hold
+// already.
 namespace PriceImport {
 
 // Import files are read whole; larger ones are refused.
