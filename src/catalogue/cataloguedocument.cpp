@@ -46,6 +46,12 @@ void CatalogueDocument::startHistory()
     index = 0;
 }
 
+void CatalogueDocument::setReadOnly(bool readOnlyMode)
+{
+    readOnly = readOnlyMode;
+    emit stateChanged();
+}
+
 void CatalogueDocument::setSaved(bool saved)
 {
     modifiedBesidesHistory = !saved;

@@ -54,6 +54,10 @@ public:
     QString jsonPath() const { return path; }
     // Whether the catalogue holds changes that jsonPath() (or, without one, no file) holds not.
     bool isModified() const;
+    // Opened read-only, as someone else has it open: the views take no edits, and only a
+    // Save as into another file makes it writable again.
+    bool isReadOnly() const { return readOnly; }
+    void setReadOnly(bool readOnly);
 
     // Does `step` and keeps it in the history.
     void push(CatalogueStep *step);
@@ -106,6 +110,7 @@ private:
     // Changes that are not steps of the history: a file opened into a catalogue that was
     // not empty, or a backup opened in the file's place.
     bool modifiedBesidesHistory = false;
+    bool readOnly = false;
     CatalogueBase lastReadOrWritten;
     // Where the history stood after the last change, to tell which steps the next moved over.
     int index = 0;

@@ -56,6 +56,18 @@ CatalogueExchange::CatalogueExchange(QWidget *window, CatalogueDocument &documen
     QAction *import = catalogueMenu->addAction(tr("&Import prices and stock…"));
     import->setObjectName(QStringLiteral("actionImportPrices"));
     connect(import, &QAction::triggered, this, &CatalogueExchange::importPrices);
+    // A catalogue opened read-only takes no imported values.
+    const auto followReadOnly = [this, import] {
+        import->setEnabled(!this->document.isReadOnly());
+        import->setToolTip(this->document.isReadOnly() ? readOnlyReason() : QString());
+    };
+    connect(&document, &CatalogueDocument::stateChanged, import, followReadOnly);
+    followReadOnly();
+}
+
+QString CatalogueExchange::readOnlyReason()
+{
+    return tr("The catalogue is open read-only, as someone else has it open: to change it, save a copy and open that.");
 }
 
 QMenu *CatalogueExchange::exportMenu(const std::function<std::vector<ExportedVariant>()> &shown, QWidget *parent)

@@ -50,6 +50,8 @@ public:
 
     // The columns' names in the interface's language.
     static QStringList headers();
+    // Why a catalogue opened read-only takes no changes, for the controls that it turns off.
+    static QString readOnlyReason();
 
 private:
     using Exporter = void (CatalogueExchange::*)(const std::vector<ExportedVariant> &);

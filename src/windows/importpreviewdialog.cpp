@@ -3,6 +3,7 @@
 
 #include "fieldtext.h"
 #include "priceimport.h"
+#include "valuerefusal.h"
 
 #include <QPushButton>
 
@@ -72,11 +73,13 @@ QString ImportPreviewDialog::details(const ImportPreview &preview) const
         const QString reasons[] = {
             tr("a quote that does not open or close a field"),
             tr("no identifier"),
-            tr("a price the editor would refuse: %1"),
-            tr("a stock out of range: %1"),
+            tr("price %1: %2"),
+            tr("stock %1: %2"),
         };
-        const QString reason = row.reason >= UnreadRow::RefusedPrice ? reasons[row.reason].arg(text(row.value))
-                                                                     : reasons[row.reason];
+        const TypedValue::Kind kind = row.reason == UnreadRow::RefusedPrice ? TypedValue::Price : TypedValue::Stock;
+        const QString reason = row.reason >= UnreadRow::RefusedPrice
+                ? reasons[row.reason].arg(text(row.value), ValueRefusal::reason(row.why, kind))
+                : reasons[row.reason];
         lines << QStringLiteral("  ") + tr("line %1: %2").arg(row.line).arg(reason);
     }
     return lines.join(u'\n');

@@ -434,7 +434,7 @@ void MainWindow::placeOverWindow(QWidget *editor) const
 void MainWindow::updateWindowTitle()
 {
     QString marker = document.isModified() ? QStringLiteral("*") : QString();
-    if (readOnly)
+    if (document.isReadOnly())
         marker = tr("%1 (read-only)").arg(marker);
     if (document.jsonPath().isEmpty())
         setWindowTitle(appTitle + marker);
@@ -555,12 +555,12 @@ MainWindow::InUseAnswer MainWindow::askIfInUse(const QString &filename)
 // read-only mode, where Save is off.
 void MainWindow::adoptFile(const QString &filename, bool readOnlyMode)
 {
-    readOnly = readOnlyMode;
-    if (filename.isEmpty() || readOnly)
+    document.setReadOnly(readOnlyMode);
+    if (filename.isEmpty() || readOnlyMode)
         inUse.release();
     else
         inUse.take(filename);
-    actionSave->setEnabled(!readOnly);
+    actionSave->setEnabled(!readOnlyMode);
     updateWindowTitle();
 }
 
@@ -699,7 +699,7 @@ QString MainWindow::askSavePath(const QString &caption)
 // Save: to the current file, or to one asked for. True when the catalogue was written.
 bool MainWindow::saveCatalogue()
 {
-    if (!document.jsonPath().isEmpty() && !readOnly)
+    if (!document.jsonPath().isEmpty() && !document.isReadOnly())
         return saveWith(document.jsonPath(), [this] { return document.save(CatalogueDocument::IfLocked::GiveUp); });
     const QString path = askSavePath(tr("Save file"));
     return !path.isEmpty() && writeCatalogue(path);

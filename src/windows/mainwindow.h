@@ -132,8 +132,6 @@ private:
     CatalogueExchange *exchange = nullptr;
     // The notice beside the current file that tells others it is open here.
     InUseNotice inUse;
-    // Opened read-only, as someone else has it open: Save is off, Save as still works.
-    bool readOnly = false;
     QAction *actionSave = nullptr;
     QPushButton *buttonReload = nullptr;
 };

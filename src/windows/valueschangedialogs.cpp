@@ -3,7 +3,8 @@
 #include "ui_stockchangedialog.h"
 
 #include "fieldtext.h"
-#include "typingvalidator.h"
+#include "pricelistmodel.h"
+#include "valuevalidator.h"
 
 #include <QPushButton>
 #include <QRegularExpressionValidator>
@@ -22,6 +23,22 @@ void settle(QDialogButtonBox *buttons, QLabel *refusal, bool wholeAmount, const 
 bool isWhole(const QLineEdit *amount)
 {
     return amount->hasAcceptableInput() && !amount->text().isEmpty();
+}
+
+// Why the amount typed cannot be used, also in the field's tooltip; empty while it can, or
+// while nothing is typed yet.
+QString amountRefusal(QLineEdit *amount)
+{
+    const auto *value = qobject_cast<const ValueValidator *>(amount->validator());
+    const QString why = value && !amount->text().trimmed().isEmpty() ? value->refusal(amount->text()) : QString();
+    amount->setToolTip(why);
+    return why;
+}
+
+double amountOf(const QLineEdit *amount)
+{
+    const auto *value = qobject_cast<const ValueValidator *>(amount->validator());
+    return value ? value->reading(amount->text()).value : FieldText::toPrice(amount->text());
 }
 
 } // namespace
@@ -47,12 +64,12 @@ PriceChangeDialog::~PriceChangeDialog()
     delete ui;
 }
 
-// A price is typed as in the editor; a percentage with up to three digits and two decimals.
+// A price is any a file holds; a percentage has up to three digits and two decimals.
 void PriceChangeDialog::kindChosen()
 {
     delete ui->lineEditPriceAmount->validator();
     if (change().kind == PriceChange::Set)
-        ui->lineEditPriceAmount->setValidator(TypingValidator::forPrice(ui->lineEditPriceAmount));
+        ui->lineEditPriceAmount->setValidator(new ValueValidator(TypedValue::Price, false, ui->lineEditPriceAmount));
     else
         ui->lineEditPriceAmount->setValidator(new QRegularExpressionValidator(
                 QRegularExpression(QStringLiteral("^[0-9]{1,3}([.,][0-9]{1,2})?$")), ui->lineEditPriceAmount));
@@ -61,7 +78,7 @@ void PriceChangeDialog::kindChosen()
 
 PriceChange PriceChangeDialog::change() const
 {
-    return { PriceChange::Kind(ui->comboBoxPriceChange->currentIndex()), FieldText::toPrice(ui->lineEditPriceAmount->text()) };
+    return { PriceChange::Kind(ui->comboBoxPriceChange->currentIndex()), amountOf(ui->lineEditPriceAmount) };
 }
 
 ChangedValues PriceChangeDialog::outcome() const
@@ -73,11 +90,13 @@ void PriceChangeDialog::check()
 {
     const bool whole = isWhole(ui->lineEditPriceAmount);
     const ChangedValues changed = whole ? outcome() : ChangedValues();
-    QString why;
+    QString why = amountRefusal(ui->lineEditPriceAmount);
     if (changed.belowZero > 0)
         why = tr("Refused: %n variant(s) would get a price below 0.", nullptr, int(changed.belowZero));
     else if (changed.aboveLimit > 0)
-        why = tr("Refused: %n variant(s) would get a price too large to keep.", nullptr, int(changed.aboveLimit));
+        why = tr("Refused: %n variant(s) would get a price above %1, the most a file holds.", nullptr,
+                 int(changed.aboveLimit))
+                      .arg(PriceListModel::interfaceLocale().toString(TypedValue::maxPrice, 'f', 2));
     settle(ui->buttonBox, ui->labelRefusal, whole, why);
 }
 
@@ -88,7 +107,7 @@ StockChangeDialog::StockChangeDialog(const SetOfFurnitures &catalogue, std::vect
     ui->setupUi(this);
     setWindowTitle(tr("Change stock"));
     ui->labelQuestion->setText(tr("Change the stock of %n selected variant(s):", nullptr, int(this->places.size())));
-    ui->lineEditStockAmount->setValidator(TypingValidator::forStock(ui->lineEditStockAmount));
+    ui->lineEditStockAmount->setValidator(new ValueValidator(TypedValue::Stock, false, ui->lineEditStockAmount));
     ui->buttonBox->button(QDialogButtonBox::Ok)->setDefault(true);
     connect(ui->buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -104,7 +123,8 @@ StockChangeDialog::~StockChangeDialog()
 
 StockChange StockChangeDialog::change() const
 {
-    return { StockChange::Kind(ui->comboBoxStockChange->currentIndex()), FieldText::toStock(ui->lineEditStockAmount->text()) };
+    return { StockChange::Kind(ui->comboBoxStockChange->currentIndex()),
+             static_cast<unsigned int>(amountOf(ui->lineEditStockAmount)) };
 }
 
 ChangedValues StockChangeDialog::outcome() const
@@ -116,12 +136,12 @@ void StockChangeDialog::check()
 {
     const bool whole = isWhole(ui->lineEditStockAmount);
     const ChangedValues changed = whole ? outcome() : ChangedValues();
-    QString why;
+    QString why = amountRefusal(ui->lineEditStockAmount);
     if (changed.belowZero > 0)
         why = tr("Refused: %n variant(s) would have a stock below 0.", nullptr, int(changed.belowZero));
     else if (changed.aboveLimit > 0)
         why = tr("Refused: %n variant(s) would have a stock above %1, the most a variant holds.", nullptr,
                  int(changed.aboveLimit))
-                      .arg(CatalogueOperations::maxStock);
+                      .arg(PriceListModel::interfaceLocale().toString(TypedValue::maxStock));
     settle(ui->buttonBox, ui->labelRefusal, whole, why);
 }
