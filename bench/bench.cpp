@@ -15,8 +15,10 @@
 #include "setoffurnitures.h"
 #include "xlsxfile.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QBuffer>
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -65,7 +67,8 @@ constexpr size_t manyCategories = 3;
 enum Measure {
     Parse, Load, Serialise, Save, Rebuild, Insert, FirstFilter, FewFound, AllFound,
     CsvExport, XlsxExport, CsvImport,
-    ListOpen, ListSort, ListFilter, ListEdit, ListBulk, ListBulkUndo, measureCount
+    ListOpen, ListSort, ListFilter, ListEdit, ListBulk, ListBulkUndo, ListPaste, ListPasteUndo, ListFill,
+    measureCount
 };
 // Filter queries: about 1 % of the variants (one colour of one model in 20 and 7), and all.
 const QString fewQuery = QStringLiteral("Walnut kivi");
@@ -541,7 +544,42 @@ public:
             Edit::history.undo();
             settle();
         }));
+        measurePasteAndFill(*list, *table, keep);
         settle();
+    }
+
+    // A column of a new price for every variant pasted from the clipboard from the first
+    // row down, as a spreadsheet copies it, and its undo; then the first row's price filled
+    // down over every row. Each until the list and the tree have shown it.
+    template<typename Keep>
+    void measurePasteAndFill(PriceList &list, QTableView &table, const Keep &keep)
+    {
+        QAbstractItemModel *model = table.model();
+        QString column;
+        for (int row = 0; row < model->rowCount(); ++row)
+            column += QString::number(10 + row % 5000, 'f', 2) + u'\n';
+        QGuiApplication::clipboard()->setText(column);
+        table.clearSelection();
+        table.setCurrentIndex(model->index(0, 4));
+        const int steps = Edit::history.count();
+        keep(ListPaste, msOf([&] {
+            child<QAction>(list, "actionListPaste")->trigger();
+            settle();
+        }));
+        if (Edit::history.count() != steps + 1)
+            qFatal("The paste took no step");
+        keep(ListPasteUndo, msOf([&] {
+            Edit::history.undo();
+            settle();
+        }));
+        // The current cell first: setting it selects its row alone.
+        table.setCurrentIndex(model->index(0, 4));
+        table.selectAll();
+        keep(ListFill, msOf([&] {
+            child<QAction>(list, "actionListFillDown")->trigger();
+            settle();
+        }));
+        Edit::history.undo();
     }
 
     // The heap the price list of the whole catalogue takes: open, sorted by names, filtered
@@ -717,12 +755,16 @@ void printTargets(const Figures &few, double categorySpread, const Memory &memor
         { "price list: one price shown / parse", few[ListEdit] / few[Parse], 0.02 },
         { "price list: every price / parse", few[ListBulk] / few[Parse], 0.5 },
         { "price list: undo every price / parse", few[ListBulkUndo] / few[Parse], 0.5 },
+        { "price list: paste every price / parse", few[ListPaste] / few[Parse], 0.5 },
+        { "price list: undo the paste / parse", few[ListPasteUndo] / few[Parse], 0.5 },
+        { "price list: fill down every row / parse", few[ListFill] / few[Parse], 0.5 },
         { "price list: its own heap, filtered (MB)", listMB, 30 },
     };
     std::printf("\nPrice list at %s variants, ms: open %.2f, slowest sort %.2f, filter ~1 %% %.2f, one price %.3f, "
-                "every price %.2f and its undo %.2f\n",
+                "every price %.2f and its undo %.2f, every price pasted %.2f and its undo %.2f, filled down %.2f\n",
                 qPrintable(withSeparators(shapes[fewCategories].variants)), few[ListOpen], few[ListSort],
-                few[ListFilter], few[ListEdit], few[ListBulk], few[ListBulkUndo]);
+                few[ListFilter], few[ListEdit], few[ListBulk], few[ListBulkUndo], few[ListPaste], few[ListPasteUndo],
+                few[ListFill]);
     std::printf("\nTargets at %s variants (25 categories unless told)\n",
                 qPrintable(withSeparators(shapes[fewCategories].variants)));
     for (const Target &target : targets)

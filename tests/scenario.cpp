@@ -64,6 +64,9 @@
 //                                     typed over it and Return; a button; the next price or
 //                                     stock question answered with change K and AMOUNT, OK
 //                                     where it lets, else Cancel (its texts go to `asked`)
+//   clipboard TEXT, listkeys SEQUENCE the clipboard holds TEXT (%XX a byte); keys pressed in the
+//   listfocus NAME, current R C       list, where its focus is; the list's widget NAME takes the
+//                                     focus; cell R C becomes the current one, the selection kept
 //   activate, button NAME             the main window comes back to the front; its button NAME
 //                                     is clicked
 //   resolve ACTION + ...              the next conflicts dialog, noted in `asked` as
@@ -82,7 +85,9 @@
 // listed R + R... (the list's rows "identifier price stock", "!" low, "*" selected), editing
 // yes|no (a cell of the list in edit), copied TEXT (Ctrl+C over the list: tabs as "|", lines
 // ending in " / "). `key` and `label` find their widget in the list too; shows NAME yes|no (a widget of
-// the main window is visible, or an action enabled).
+// the main window is visible, or an action enabled); listtitle TEXT, at R C (the list's current
+// cell), focused NAME (the widget with the focus), enabled NAME yes|no (a widget or action of
+// the list), tooltip NAME TEXT (of a widget or action of the list).
 namespace {
 
 QLineEdit *field(const QWidget *window, const QString &name)
@@ -413,6 +418,29 @@ void Player::play(const QString &verb, const QString &text)
              });
          } },
         { "listed", [&] { QCOMPARE(listed(), text); } },
+        { "clipboard", [&] { QGuiApplication::clipboard()->setText(QString::fromUtf8(QByteArray::fromPercentEncoding(text.toUtf8()))); } },
+        { "listkeys", [&] {
+             QApplication::setActiveWindow(list());
+             QTest::keySequence(QApplication::focusWidget() ? QApplication::focusWidget() : list(), QKeySequence(text));
+         } },
+        { "listfocus", [&] {
+             QApplication::setActiveWindow(list());
+             list()->findChild<QWidget *>(text)->setFocus();
+         } },
+        { "current", [&] {
+             table()->selectionModel()->setCurrentIndex(table()->model()->index(words[0].toInt(), words[1].toInt()), QItemSelectionModel::NoUpdate);
+         } },
+        { "at", [&] { QCOMPARE(QString("%1 %2").arg(table()->currentIndex().row()).arg(table()->currentIndex().column()), text); } },
+        { "focused", [&] { QCOMPARE(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(), text); } },
+        { "listtitle", [&] { QCOMPARE(list()->windowTitle(), text); } },
+        { "enabled", [&] {
+             const QWidget *widget = list()->findChild<QWidget *>(words[0]);
+             QCOMPARE(widget ? widget->isEnabled() : list()->findChild<QAction *>(words[0])->isEnabled(), words.value(1) == "yes");
+         } },
+        { "tooltip", [&] {
+             const QWidget *widget = list()->findChild<QWidget *>(words[0]);
+             QCOMPARE(widget ? widget->toolTip() : list()->findChild<QAction *>(words[0])->toolTip(), rest);
+         } },
         { "copied", [&] {
              QApplication::setActiveWindow(list());
              table()->setFocus();

@@ -230,11 +230,13 @@ private:
 void TestCatalogue::variantOrder()
 {
     const QStringList values = cell("values").split(u' ');
-    const int column = QStringList({ "identifier", "category", "name", "colour", "price", "stock", "value" }).indexOf(cell("column"));
+    const int column = QStringList({ "identifier", "category", "name", "colour", "price", "stock", "value", "designer",
+                                     "description", "length", "height", "width", "weight" }).indexOf(cell("column"));
     for (int i = 0; i < values.size(); ++i) {
         const std::string value = values[i].toStdString();
         const auto is = [column, &value](int wanted, std::string otherwise) { return column == wanted ? value : otherwise; };
-        catalogue().addFurniture(new Furniture(is(1, "c"), is(2, "n" + std::to_string(i)), "", "", Dimension("", "", "", ""),
+        catalogue().addFurniture(new Furniture(is(1, "c"), is(2, "n" + std::to_string(i)), is(8, ""), is(7, ""),
+                                               Dimension(is(9, ""), is(10, ""), is(11, ""), is(12, "")),
                                                { Form(is(0, "1.1.1"), "", is(3, "c"), values[i].section(u'*', 0, 0).toDouble(),
                                                       values[i].section(u'*', -1).toUInt()) }));
     }

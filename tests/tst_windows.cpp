@@ -4,6 +4,7 @@
 #include "mainwindow.h"
 #include "mergeconflictsdialog.h"
 #include "photofolders.h"
+#include "pricelist.h"
 #include "pricelistmodel.h"
 #include "priceimport.h"
 #include "pricelistlayout.h"
@@ -11,7 +12,14 @@
 #include "valueschangedialogs.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QMenu>
+#include <QScopeGuard>
+#include <QSettings>
+#include <QTableView>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,6 +33,7 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTextDocumentFragment>
 #include <QTranslator>
 
 // What the editor and the main window show and do, played as the user would: the
@@ -63,6 +72,9 @@ private slots:
     void priceListTyping_data();
     void priceListTyping();
     void priceListFollowsTheCatalogue();
+    void priceListNumbers_data();
+    void priceListNumbers();
+    void priceListColumnsRemembered();
     void valuesChangeDialogs_data();
     void valuesChangeDialogs();
     void mergeConflictsShownAndDecided();
@@ -140,13 +152,15 @@ void TestWindows::priceListTyping_data()
     QTest::addRow("the price as it stands, in other words") << price << "10,00" << "taken 0 10 1";
     QTest::addRow("a price") << price << "12,5" << "taken 1 12.5 1";
     QTest::addRow("a price below 1") << price << "0.99" << "taken 1 0.99 1";
-    QTest::addRow("a price of five digits") << price << "12345" << "refused 0 10 1";
+    QTest::addRow("a price past four digits, with thousands") << price << "12 345" << "taken 1 12345 1";
+    QTest::addRow("a price past the most a file holds") << price << "100000000" << "refused 0 10 1";
     QTest::addRow("a price of three decimals") << price << "1.234" << "refused 0 10 1";
     QTest::addRow("an emptied price") << price << "" << "refused 0 10 1";
     QTest::addRow("the stock as it stands, in other words") << stock << "01" << "taken 0 10 1";
     QTest::addRow("an emptied stock is 0") << stock << "" << "taken 1 10 0";
     QTest::addRow("a stock of five digits") << stock << "99999" << "taken 1 10 99999";
-    QTest::addRow("a stock of six digits") << stock << "123456" << "refused 0 10 1";
+    QTest::addRow("a stock of six digits") << stock << "123456" << "taken 1 10 123456";
+    QTest::addRow("a stock past the most a file holds") << stock << "2147483648" << "refused 0 10 1";
     QTest::addRow("a negative stock") << stock << "-1" << "refused 0 10 1";
     QTest::addRow("the identifier") << int(VariantOrder::Identifier) << "9" << "not editable 0 10 1";
     QTest::addRow("the stock value") << int(VariantOrder::StockValue) << "20" << "not editable 0 10 1";
@@ -185,30 +199,165 @@ QString listedRows(const PriceListModel &model)
 
 } // namespace
 
-// The list follows what changes in the catalogue: the low-stock rows and the filter by the
-// values as they are now, the sort over variants that come.
+// The list follows what changes in the catalogue: changed values in the rows where they
+// stand, sorted or filtered by them or not, until the list is sorted or filtered again; the
+// sort over variants that come.
 void TestWindows::priceListFollowsTheCatalogue()
 {
     fillCatalogue({ "A|x|red|001.001.001,001.001.002", "B|y|blue|002.001.001" });
     PriceListModel model(Edit::document(), nullptr);
     playCatalogue("values 0 1 2.5 5", scratch);
     model.setLowStock(2, true);
-    QCOMPARE(listedRows(model), "001.001.001 10 1 10.00! + 002.001.001 10 1 10.00!");
+    QCOMPARE(listedRows(model), "001.001.001 10.00 1 10.00! + 002.001.001 10.00 1 10.00!");
     playCatalogue("values 1 0 10 3", scratch);
-    QCOMPARE(listedRows(model), "001.001.001 10 1 10.00!");
+    QCOMPARE(listedRows(model), "001.001.001 10.00 1 10.00! + 002.001.001 10.00 3 30.00");
     model.setLowStock(2, false);
-    QCOMPARE(listedRows(model), "001.001.001 10 1 10.00! + 001.001.002 2.5 5 12.50 + 002.001.001 10 3 30.00");
+    QCOMPARE(listedRows(model), "001.001.001 10.00 1 10.00! + 001.001.002 2.50 5 12.50 + 002.001.001 10.00 3 30.00");
+    model.sort(VariantOrder::Stock, Qt::AscendingOrder);
+    playCatalogue("values 0 0 10 9", scratch);
+    QCOMPARE(listedRows(model), "001.001.001 10.00 9 90.00 + 002.001.001 10.00 3 30.00 + 001.001.002 2.50 5 12.50");
     model.setFilter("green");
     QCOMPARE(listedRows(model), "");
     playCatalogue("change 1 0 B|y|d|1|2|3|4|s|p.png|green|10|3", scratch);
-    QCOMPARE(listedRows(model), "002.001.001 10 3 30.00");
+    QCOMPARE(listedRows(model), "");
+    model.setFilter("green ");
+    QCOMPARE(listedRows(model), "002.001.001 10.00 3 30.00");
     model.setFilter("");
     model.sort(VariantOrder::Price, Qt::DescendingOrder);
     playCatalogue("add 001.001.003 A|x|d|1|2|3|4|s|p.png|oak|20|1", scratch);
-    QCOMPARE(listedRows(model), "001.001.003 20 1 20.00! + 001.001.001 10 1 10.00! + 002.001.001 10 3 30.00 + 001.001.002 2.5 5 12.50");
+    QCOMPARE(listedRows(model), "001.001.003 20.00 1 20.00! + 001.001.001 10.00 9 90.00 + 002.001.001 10.00 3 30.00 + 001.001.002 2.50 5 12.50");
     // Tabs and line breaks of a copied text would break its line into cells.
     playCatalogue("change 0 0 A|x|d|1|2|3|4|s|p.png|a\tb\nc|10|1", scratch);
-    QCOMPARE(model.tabSeparated({ 1 }).section(u'\n', 1), "001.001.001\tA\tx\ta b c\t10\t1\t10.00\n");
+    QCOMPARE(model.tabSeparated({ 1 }, { 0, 1, 2, 3, 4, 5, 6 }).section(u'\n', 1), "001.001.001\tA\tx\ta b c\t10.00\t1\t10.00\n");
+}
+
+void TestWindows::priceListNumbers_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<double>("price");
+    QTest::addColumn<QString>("length");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("copied");
+    // A stock of 2502 and a description "a⏎b"; the stock is low at 9999.
+    QTest::addRow("English") << "en" << 1437.6 << "1234.50"
+                             << "1,437.60|2,502|3,596,875.20|1,234.50|a b|Low stock: 9,999 or fewer"
+                             << "1437.60|2502|3596875.20|1234.50|a b";
+    QTest::addRow("French") << "fr_FR" << 1437.6 << "1234.50"
+                            << "1\u202f437,60|2\u202f502|3\u202f596\u202f875,20|1\u202f234,50|a b|Stock faible : 9\u202f999 ou moins"
+                            << "1437,60|2502|3596875,20|1234,50|a b";
+    QTest::addRow("a price of more decimals than two") << "fr_FR" << 1.005 << "1000"
+                                                       << "1,005|2\u202f502|2\u202f514,51|1\u202f000|a b|Stock faible : 9\u202f999 ou moins"
+                                                       << "1,005|2502|2514,51|1000|a b";
+    QTest::addRow("measures that are texts") << "fr_FR" << 2.0 << "045"
+                                             << "2,00|2\u202f502|5\u202f004,00|045|a b|Stock faible : 9\u202f999 ou moins"
+                                             << "2,00|2502|5004,00|045|a b";
+}
+
+// The numbers of the list, as shown and as copied, in the interface's language: the
+// columns Price, Stock, Stock value, Length and Description, then a tooltip.
+void TestWindows::priceListNumbers()
+{
+    QFETCH(QString, language);
+    QFETCH(double, price);
+    QTranslator translator;
+    QVERIFY(translator.load(":/i18n/Kalvio_" + language) && QApplication::installTranslator(&translator));
+    const auto uninstall = qScopeGuard([&translator] { QApplication::removeTranslator(&translator); });
+    Edit::document().clear();
+    Edit::sof.addFurniture(new Furniture("C", "n", "a\nb", "d", Dimension(cell("length").toStdString(), "", "", ""),
+                                         { Form("1.1.1", "", "red", price, 2502) }));
+    PriceListModel model(Edit::document(), nullptr);
+    model.setLowStock(9999, false);
+    const std::vector<int> columns { VariantOrder::Price, VariantOrder::Stock, VariantOrder::StockValue,
+                                     VariantOrder::Length, VariantOrder::Description };
+    QStringList shown;
+    for (int column : columns)
+        shown << model.index(0, column).data().toString();
+    shown << model.index(0, 0).data(Qt::ToolTipRole).toString();
+    QCOMPARE(shown.join(u'|'), cell("shown"));
+    // The description's tooltip keeps its line break.
+    const QString tip = model.index(0, VariantOrder::Description).data(Qt::ToolTipRole).toString();
+    QCOMPARE(QTextDocumentFragment::fromHtml(tip).toPlainText(), "a\nb");
+    QCOMPARE(model.tabSeparated({ 0 }, columns).section(u'\n', 1, 1).replace(u'\t', u'|'), cell("copied"));
+}
+
+// The header's menu hides a column; what is shown, in which order and how wide, comes back
+// when the list opens again, but not its sort. No column gets narrower than its title.
+void TestWindows::priceListColumnsRemembered()
+{
+    const QString key = "priceList/columns";
+    QSettings().remove(key);
+    const auto forget = qScopeGuard([&key] { QSettings().remove(key); });
+    fillCatalogue({ "A|x|red|001.001.001" });
+    // The columns shown, the header line copied, the sort, and whether every column is
+    // as wide as its title.
+    const auto state = [](QTableView *table) {
+        const QHeaderView *header = table->horizontalHeader();
+        QStringList titles;
+        bool wide = true;
+        for (int place = 0; place < header->count(); ++place) {
+            const int column = header->logicalIndex(place);
+            wide = wide && header->sectionSize(column) >= header->sectionSizeHint(column);
+            if (!header->isSectionHidden(column))
+                titles << header->model()->headerData(column, Qt::Horizontal).toString();
+        }
+        table->selectRow(0);
+        QApplication::setActiveWindow(table->window());
+        table->setFocus();
+        QTest::keySequence(table, QKeySequence::Copy);
+        return QStringList({ titles.join(u'|'), QGuiApplication::clipboard()->text().section(u'\n', 0, 0).replace(u'\t', u'|'),
+                             QString::number(header->sortIndicatorSection()), wide ? "wide" : "narrow" }).join(" / ");
+    };
+    auto list = std::make_unique<PriceList>(Edit::document());
+    list->show();
+    auto *table = list->findChild<QTableView *>();
+    QHeaderView *header = table->horizontalHeader();
+    const QString defaults = "Identifier|Category|Name|Colour|Price|Stock|Stock value";
+    QCOMPARE(state(table), defaults + " / " + defaults + " / -1 / wide");
+    header->resizeSection(VariantOrder::Stock, 3);
+    QTRY_COMPARE(header->sectionSize(VariantOrder::Stock), header->sectionSizeHint(VariantOrder::Stock));
+    header->resizeSection(VariantOrder::Identifier, 150);
+    header->moveSection(header->visualIndex(VariantOrder::Price), 0);
+    table->sortByColumn(VariantOrder::Stock, Qt::DescendingOrder);
+    auto *menu = list->findChild<QMenu *>("menuColumns");
+    QStringList offered;
+    for (const QAction *action : menu->actions())
+        offered << action->text();
+    QCOMPARE(offered.join(u'|'), defaults + "|Designer|Description|Length|Height|Width|Weight");
+    for (int column : { int(VariantOrder::Colour), int(VariantOrder::Weight) }) {
+        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(5, 5));
+        QApplication::sendEvent(header->viewport(), &rightClick);
+        QTRY_VERIFY(menu->isVisible());
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(menu->actions()[column]).center());
+    }
+    list.reset();
+    list = std::make_unique<PriceList>(Edit::document());
+    list->show();
+    table = list->findChild<QTableView *>();
+    header = table->horizontalHeader();
+    const QString changed = "Price|Identifier|Category|Name|Stock|Stock value|Weight";
+    QCOMPARE(state(table), changed + " / " + changed + " / -1 / wide");
+    QCOMPARE(header->sectionSize(VariantOrder::Identifier), 150);
+    // Name takes the room the others leave, but not below its title.
+    list->resize(list->width() - header->viewport()->width() + header->length() - header->sectionSize(VariantOrder::Name) + 10,
+                 list->height());
+    QTRY_COMPARE(header->sectionSize(VariantOrder::Name), header->sectionSizeHint(VariantOrder::Name));
+    // Where all fits again, it stretches over the room left: 10 pixels before, 100 more now.
+    list->resize(list->width() + 100, list->height());
+    QTRY_COMPARE(header->sectionSize(VariantOrder::Name), 110);
+    // The last column shown cannot be hidden.
+    for (int column = 1; column < header->count(); ++column)
+        header->hideSection(column);
+    menu = list->findChild<QMenu *>("menuColumns");
+    emit header->customContextMenuRequested({});
+    QCOMPARE(menu->actions()[0]->isEnabled(), false);
+    QCOMPARE(menu->actions()[1]->isEnabled(), true);
+    menu->hide();
+    // A remembered header without a column shown, as a settings file edited by hand may hold.
+    header->hideSection(VariantOrder::Identifier);
+    list.reset();
+    list = std::make_unique<PriceList>(Edit::document());
+    list->show();
+    QCOMPARE(state(list->findChild<QTableView *>()), defaults + " / " + defaults + " / -1 / wide");
 }
 
 void TestWindows::valuesChangeDialogs_data()
@@ -221,7 +370,8 @@ void TestWindows::valuesChangeDialogs_data()
     // Two variants: price 10 and stock 5, price 0.5 and stock 2147483600.
     QTest::addRow("a price set") << false << 0 << "12.50" << true << "";
     QTest::addRow("no price typed") << false << 0 << "" << false << "";
-    QTest::addRow("a price that is no number") << false << 0 << "abc" << false << "";
+    QTest::addRow("a price that is no number") << false << 0 << "abc" << false << "A price is a number, such as 1,049.90";
+    QTest::addRow("a price past four digits") << false << 0 << "12 500" << true << "";
     QTest::addRow("prices raised by 100 %") << false << 1 << "100" << true << "";
     QTest::addRow("a percentage past three digits") << false << 1 << "1000" << false << "";
     QTest::addRow("prices lowered to 0") << false << 2 << "100" << true << "";
@@ -233,7 +383,7 @@ void TestWindows::valuesChangeDialogs_data()
     QTest::addRow("more stock taken away than held") << true << 2 << "6" << false
                                                    << "Refused: 1 variant would have a stock below 0.";
     QTest::addRow("stock added past the most") << true << 1 << "100" << false
-                                             << "Refused: 1 variant would have a stock above 2147483647, the most a variant holds.";
+                                             << "Refused: 1 variant would have a stock above 2,147,483,647, the most a variant holds.";
 }
 
 // The change dialogs let OK through only for an amount they can read and a change that

@@ -1,5 +1,7 @@
 #include "variantorder.h"
 
+#include "cataloguetable.h"
+
 #include <QString>
 
 #include <algorithm>
@@ -49,25 +51,58 @@ std::string_view nextGroup(std::string_view &rest)
     return group;
 }
 
-// Each distinct text of `text` over the variants gets its rank in the collator's order;
-// texts the collator holds equal get the same rank.
-template<typename Text>
-std::vector<double> collatedRanks(const std::vector<ListedVariant> &variants, Text text, const QCollator &collator)
+std::string_view columnText(const ListedVariant &variant, VariantOrder::Column column)
+{
+    using namespace VariantOrder;
+    switch (column) {
+    case Category:
+        return variant.element->getCategory();
+    case Name:
+        return variant.element->getName();
+    case Colour:
+        return variant.form().getColor();
+    case Designer:
+        return variant.element->getDesigner();
+    case Description:
+        return variant.element->getDesc();
+    default:
+        return measure(variant, column);
+    }
+}
+
+// Each distinct text of `column` over the variants gets its rank in the collator's order;
+// texts the collator holds equal get the same rank. Measures that are numbers go first, by
+// value, so that "9" comes before "10".
+std::vector<double> collatedRanks(const std::vector<ListedVariant> &variants, VariantOrder::Column column,
+                                  const QCollator &collator)
 {
     std::unordered_map<std::string_view, std::size_t> distinct;
     std::vector<std::size_t> textOf(variants.size());
-    for (std::size_t i = 0; i < variants.size(); ++i)
-        textOf[i] = distinct.try_emplace(text(variants[i]), distinct.size()).first->second;
+    std::vector<std::optional<double>> numbers;
+    for (std::size_t i = 0; i < variants.size(); ++i) {
+        const auto [found, added] = distinct.try_emplace(columnText(variants[i], column), distinct.size());
+        if (added)
+            numbers.push_back(column >= VariantOrder::Length ? VariantOrder::measureNumber(variants[i], column) : std::nullopt);
+        textOf[i] = found->second;
+    }
     std::vector<QCollatorSortKey> keys(distinct.size(), collator.sortKey(QString()));
     for (const auto &[shown, index] : distinct)
-        keys[index] = collator.sortKey(QString::fromUtf8(shown.data(), qsizetype(shown.size())));
+        if (!numbers[index])
+            keys[index] = collator.sortKey(QString::fromUtf8(shown.data(), qsizetype(shown.size())));
+    const auto compare = [&numbers, &keys](std::size_t a, std::size_t b) {
+        if (numbers[a].has_value() != numbers[b].has_value())
+            return numbers[a] ? -1 : 1;
+        if (numbers[a])
+            return *numbers[a] < *numbers[b] ? -1 : *numbers[b] < *numbers[a] ? 1 : 0;
+        return keys[a].compare(keys[b]);
+    };
     std::vector<std::size_t> sorted(keys.size());
     for (std::size_t i = 0; i < sorted.size(); ++i)
         sorted[i] = i;
-    std::sort(sorted.begin(), sorted.end(), [&keys](std::size_t a, std::size_t b) { return keys[a].compare(keys[b]) < 0; });
+    std::sort(sorted.begin(), sorted.end(), [&compare](std::size_t a, std::size_t b) { return compare(a, b) < 0; });
     std::vector<double> rankOf(keys.size());
     for (std::size_t i = 0; i < sorted.size(); ++i)
-        rankOf[sorted[i]] = i > 0 && keys[sorted[i - 1]].compare(keys[sorted[i]]) == 0 ? rankOf[sorted[i - 1]] : double(i);
+        rankOf[sorted[i]] = i > 0 && compare(sorted[i - 1], sorted[i]) == 0 ? rankOf[sorted[i - 1]] : double(i);
     std::vector<double> ranks(variants.size());
     for (std::size_t i = 0; i < variants.size(); ++i)
         ranks[i] = rankOf[textOf[i]];
@@ -119,16 +154,8 @@ std::vector<double> numericKeys(const std::vector<ListedVariant> &variants, Vari
                                 const QCollator &collator)
 {
     using namespace VariantOrder;
-    switch (column) {
-    case Category:
-        return collatedRanks(variants, [](const ListedVariant &v) -> std::string_view { return v.element->getCategory(); }, collator);
-    case Name:
-        return collatedRanks(variants, [](const ListedVariant &v) -> std::string_view { return v.element->getName(); }, collator);
-    case Colour:
-        return collatedRanks(variants, [](const ListedVariant &v) -> std::string_view { return v.form().getColor(); }, collator);
-    default:
-        break;
-    }
+    if (column != Price && column != Stock && column != StockValue)
+        return collatedRanks(variants, column, collator);
     std::vector<double> keys(variants.size());
     for (std::size_t i = 0; i < variants.size(); ++i) {
         const Form &form = variants[i].form();
@@ -138,6 +165,32 @@ std::vector<double> numericKeys(const std::vector<ListedVariant> &variants, Vari
 }
 
 } // namespace
+
+const std::string &VariantOrder::measure(const ListedVariant &variant, Column column)
+{
+    const Dimension &dimension = variant.element->getDim();
+    switch (column) {
+    case Length:
+        return dimension.getLength();
+    case Height:
+        return dimension.getHeight();
+    case Width:
+        return dimension.getWidth();
+    default:
+        return dimension.getWeight();
+    }
+}
+
+// As the exports read it, so that the list sorts and copies a measure as a spreadsheet
+// reads it from an export.
+std::optional<double> VariantOrder::measureNumber(const ListedVariant &variant, Column column)
+{
+    const CatalogueTable table({ { variant.element, &variant.form() } }, {});
+    TableCell cells[CatalogueTable::ColumnCount];
+    table.row(0, cells);
+    const TableCell &cell = cells[CatalogueTable::Length + (column - Length)];
+    return cell.kind == TableCell::Number ? std::optional<double>(cell.number) : std::nullopt;
+}
 
 bool VariantOrder::identifierLess(std::string_view a, std::string_view b)
 {

@@ -1,101 +1,63 @@
 #include "pricelist.h"
 #include "ui_pricelist.h"
 
+#include "catalogueexchange.h"
 #include "cataloguedocument.h"
-#include "typingvalidator.h"
+#include "pricelistcolumns.h"
+#include "valuedelegate.h"
+#include "valuerefusal.h"
 #include "valueschangedialogs.h"
+#include "valuevalidator.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
+#include <QScopeGuard>
 #include <QSettings>
-#include <QStyledItemDelegate>
+#include <QStyle>
 
 #include <algorithm>
 #include <climits>
 #include <cstdint>
-#include <functional>
 
 namespace {
 
 const QString appTitle = QStringLiteral("Kälviö");
 const QString lowStockKey = QStringLiteral("priceList/lowStock");
-
-// Edits prices and stocks under the editor's typing rules. Return on what the rules do
-// not accept yet keeps the cell in edit, and says why.
-class ValueDelegate : public QStyledItemDelegate
-{
-public:
-    ValueDelegate(std::function<void(int column)> refused, QObject *parent)
-        : QStyledItemDelegate(parent), refused(std::move(refused))
-    {
-    }
-
-    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &, const QModelIndex &index) const override
-    {
-        auto *field = new QLineEdit(parent);
-        field->setFrame(false);
-        field->setValidator(index.column() == VariantOrder::Price ? TypingValidator::forPrice(field)
-                                                                  : TypingValidator::forStock(field));
-        field->setProperty("column", index.column());
-        return field;
-    }
-
-    void setEditorData(QWidget *editor, const QModelIndex &index) const override
-    {
-        auto *field = static_cast<QLineEdit *>(editor);
-        const QString stored = index.data(Qt::EditRole).toString();
-        field->findChild<TypingValidator *>()->admit(stored);
-        field->setText(stored);
-    }
-
-protected:
-    bool eventFilter(QObject *editor, QEvent *event) override
-    {
-        const auto *field = qobject_cast<QLineEdit *>(editor);
-        if (field && event->type() == QEvent::KeyPress && !field->hasAcceptableInput()) {
-            const int key = static_cast<QKeyEvent *>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                refused(field->property("column").toInt());
-                return true;
-            }
-        }
-        return QStyledItemDelegate::eventFilter(editor, event);
-    }
-
-private:
-    std::function<void(int column)> refused;
-};
+// Beyond this many values, a paste shows that it is busy.
+const std::size_t busyPaste = 10000;
+// The refused values a message lists before it counts the rest.
+const std::size_t refusalsListed = 20;
 
 } // namespace
 
 PriceList::PriceList(CatalogueDocument &document, QWidget *parent)
-    : QWidget(parent), ui(new Ui::PriceList), document(document), model(new PriceListModel(document, this))
+    : QWidget(parent),
+      ui(new Ui::PriceList),
+      document(document),
+      model(new PriceListModel(document, this)),
+      rowMenu(new QMenu(this))
 {
     ui->setupUi(this);
     QTableView *table = ui->tableViewVariants;
     table->setModel(model);
-    table->setItemDelegate(new ValueDelegate([this](int column) { editRefused(PriceListModel::NotAValue, column); }, this));
+    auto *delegate = new ValueDelegate(this);
+    table->setItemDelegate(delegate);
     // Rows of one height, drawn as they come into sight: no row's texts are made before.
     table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table->verticalHeader()->hide();
-    table->horizontalHeader()->setSectionResizeMode(VariantOrder::Name, QHeaderView::Stretch);
-    // Catalogue order until a header is clicked; the first click sorts up, the next down.
-    table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
-    table->setSortingEnabled(true);
+    columns = std::make_unique<PriceListColumns>(table);
     // A new order starts from its first row; other changes keep the row at the top.
     connect(table->horizontalHeader(), &QHeaderView::sortIndicatorChanged, table, &QTableView::scrollToTop);
-
-    auto *copy = new QAction(this);
-    copy->setShortcuts(QKeySequence::Copy);
-    copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    table->addAction(copy);
-    connect(copy, &QAction::triggered, this, &PriceList::copyRows);
+    buildActions();
+    buildHistoryButtons();
+    ui->lineEditListFilter->installEventFilter(this);
 
     ui->spinBoxLowStock->setValue(QSettings().value(lowStockKey, 2).toInt());
     connect(ui->lineEditListFilter, &QLineEdit::textChanged, model, &PriceListModel::setFilter);
@@ -106,14 +68,21 @@ PriceList::PriceList(CatalogueDocument &document, QWidget *parent)
     connect(ui->pushButtonSetStock, &QPushButton::clicked, this, &PriceList::changeStock);
     connect(model, &PriceListModel::totalsChanged, this, &PriceList::showTotals);
     connect(model, &PriceListModel::editRefused, this, &PriceList::editRefused);
+    connect(delegate, &ValueDelegate::typingRefused, ui->labelMessage, [this](int, const QString &why) {
+        ui->labelMessage->setText(why);
+    });
+    connect(delegate, &ValueDelegate::committedDown, this, &PriceList::moveDown);
     // A value taken clears what was said of one refused.
     connect(model, &QAbstractItemModel::dataChanged, ui->labelMessage, &QLabel::clear);
     connect(model, &QAbstractItemModel::layoutAboutToBeChanged, this, &PriceList::keepTopRow);
     connect(model, &QAbstractItemModel::layoutChanged, this, &PriceList::showTopRow);
-    connect(&document, &CatalogueDocument::stateChanged, this, &PriceList::updateTitle);
+    connect(&document, &CatalogueDocument::stateChanged, this, &PriceList::followReadOnly);
     lowStockChanged();
-    updateTitle();
+    followReadOnly();
     showTotals();
+    // The hands go to the table, at its first cell, as in a spreadsheet.
+    table->setFocus();
+    table->selectionModel()->setCurrentIndex(model->index(0, 0), QItemSelectionModel::NoUpdate);
 }
 
 PriceList::~PriceList()
@@ -121,11 +90,117 @@ PriceList::~PriceList()
     delete ui;
 }
 
+QAction *PriceList::addRowAction(const QString &text, const char *name, const QKeySequence &keys,
+                                 void (PriceList::*slot)())
+{
+    auto *action = new QAction(text, this);
+    action->setObjectName(QLatin1StringView(name));
+    action->setShortcut(keys);
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    ui->tableViewVariants->addAction(action);
+    rowMenu->addAction(action);
+    connect(action, &QAction::triggered, this, slot);
+    return action;
+}
+
+// What a right click on a row offers, with the keys a spreadsheet gives them; Ctrl+W and
+// Escape close the window.
+void PriceList::buildActions()
+{
+    addRowAction(tr("&Open"), "actionListOpen", {}, &PriceList::openCurrent);
+    addRowAction(tr("&Copy"), "actionListCopy", QKeySequence::Copy, &PriceList::copyRows);
+    changing << addRowAction(tr("&Paste"), "actionListPaste", QKeySequence::Paste, &PriceList::paste)
+             << addRowAction(tr("Fill &down"), "actionListFillDown", QKeySequence(Qt::CTRL | Qt::Key_D), &PriceList::fillDown);
+    rowMenu->addSeparator();
+    changing << addRowAction(tr("Change prices…"), "actionListChangePrices", {}, &PriceList::changePrices)
+             << addRowAction(tr("Change stock…"), "actionListChangeStock", {}, &PriceList::changeStock);
+    ui->tableViewVariants->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ui->tableViewVariants, &QWidget::customContextMenuRequested, this, &PriceList::showRowMenu);
+
+    auto *closing = new QAction(this);
+    closing->setObjectName(QStringLiteral("actionListClose"));
+    closing->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+    addAction(closing);
+    connect(closing, &QAction::triggered, this, &QWidget::close);
+}
+
+// Undo and Redo of the catalogue's history, named after their steps as the main window's
+// are; their keys are the main window's, which work over every window.
+void PriceList::buildHistoryButtons()
+{
+    QAction *undo = document.history().createUndoAction(this, tr("Undo"));
+    undo->setObjectName(QStringLiteral("actionListUndo"));
+    undo->setIcon(QIcon::fromTheme(QStringLiteral("edit-undo"), style()->standardIcon(QStyle::SP_ArrowBack)));
+    ui->toolButtonUndo->setDefaultAction(undo);
+    QAction *redo = document.history().createRedoAction(this, tr("Redo"));
+    redo->setObjectName(QStringLiteral("actionListRedo"));
+    redo->setIcon(QIcon::fromTheme(QStringLiteral("edit-redo"), style()->standardIcon(QStyle::SP_ArrowForward)));
+    ui->toolButtonRedo->setDefaultAction(redo);
+}
+
+// A right click on a row outside the selection selects it, as in a spreadsheet; within it,
+// the selection stays and the cell clicked becomes the current one.
+void PriceList::showRowMenu(const QPoint &at)
+{
+    QTableView *table = ui->tableViewVariants;
+    const QModelIndex index = table->indexAt(at);
+    if (!index.isValid())
+        return;
+    if (table->selectionModel()->isRowSelected(index.row()))
+        table->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    else
+        table->setCurrentIndex(index);
+    rowMenu->popup(table->viewport()->mapToGlobal(at));
+}
+
+// A catalogue opened read-only takes no values from the list; the controls that would
+// change one say why they are off.
+void PriceList::followReadOnly()
+{
+    const bool readOnly = document.isReadOnly();
+    const QString why = readOnly ? CatalogueExchange::readOnlyReason() : QString();
+    for (QAction *action : std::as_const(changing)) {
+        action->setEnabled(!readOnly);
+        action->setToolTip(why);
+    }
+    for (QPushButton *button : { ui->pushButtonChangePrices, ui->pushButtonSetStock }) {
+        button->setEnabled(!readOnly);
+        button->setToolTip(why);
+    }
+    updateTitle();
+}
+
+// Escape closes the window where no cell is being edited: an edited cell takes it first.
+void PriceList::keyPressEvent(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Cancel))
+        close();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+// In the filter, Undo and Redo take back its own typing first, as a text field does, and
+// the catalogue's steps once it has none.
+bool PriceList::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ui->lineEditListFilter && event->type() == QEvent::ShortcutOverride) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->matches(QKeySequence::Undo) && !ui->lineEditListFilter->isUndoAvailable())
+            || (key->matches(QKeySequence::Redo) && !ui->lineEditListFilter->isRedoAvailable())) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 // "shop* - Price and stock list - Kälviö", as the main window's title marks changes.
 void PriceList::updateTitle()
 {
     QString title = tr("Price and stock list") + QStringLiteral(" - ") + appTitle;
-    const QString marker = document.isModified() ? QStringLiteral("*") : QString();
+    QString marker = document.isModified() ? QStringLiteral("*") : QString();
+    if (document.isReadOnly())
+        marker = tr("%1 (read-only)").arg(marker);
     if (!document.jsonPath().isEmpty())
         title = QFileInfo(document.jsonPath()).fileName().section(u'.', 0, 0) + marker + QStringLiteral(" - ") + title;
     else if (!marker.isEmpty())
@@ -158,13 +233,124 @@ void PriceList::activate(const QModelIndex &index)
     if (const std::optional<PriceListModel::Bound> bound = model->variantAt(index.row()))
         emit variantActivated(bound->element, bound->place.variant);
     else
-        editRefused(PriceListModel::VariantGone, index.column());
+        editRefused(PriceListModel::VariantGone, index.column(), TypedValue::Read);
 }
 
-// One line a selected row, in the order shown, after a header line; tabs separate the values.
+void PriceList::openCurrent()
+{
+    activate(ui->tableViewVariants->currentIndex());
+}
+
+// One line a selected row, in the order shown, after a header line; tabs separate the
+// values of the columns shown, in their order.
 void PriceList::copyRows()
 {
-    QGuiApplication::clipboard()->setText(model->tabSeparated(selectedRows()));
+    QGuiApplication::clipboard()->setText(model->tabSeparated(selectedRows(), columns->shown()));
+}
+
+// Values copied from a spreadsheet go into the Price or Stock column: a single value (or
+// row) into every selected row, lines of them into the rows from the current one down, in
+// the order shown. Nothing changes unless every value can be used.
+void PriceList::paste()
+{
+    const std::optional<TypedValue::Kind> kind = currentValueColumn();
+    if (!kind)
+        return;
+    const std::vector<QStringList> cells = CatalogueOperations::pastedCells(QGuiApplication::clipboard()->text());
+    const int current = ui->tableViewVariants->currentIndex().row();
+    std::vector<int> rows;
+    if (cells.size() == 1)
+        rows = selectedRows();
+    if (rows.empty())
+        for (int row = current; row < (cells.size() == 1 ? current + 1 : model->rowCount()); ++row)
+            rows.push_back(row);
+    const std::size_t values = cells.size() == 1 ? rows.size() : cells.size();
+    if (values > busyPaste)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto restoreCursor = qScopeGuard([values] {
+        if (values > busyPaste)
+            QApplication::restoreOverrideCursor();
+    });
+    const std::optional<std::vector<VariantPlace>> places = placesOf(rows);
+    if (!places)
+        return;
+    const PastedValues pasted = CatalogueOperations::pastedValues(document.catalogue(), *places, cells, *kind,
+                                                                  ValueValidator::decimalMark());
+    if (pasted.refusedAny()) {
+        QMessageBox::warning(this, tr("Nothing pasted"), pasteRefusal(pasted, rows, cells.size()));
+        return;
+    }
+    if (!pasted.values.empty())
+        document.push(new ValuesCommand(document.catalogue(), pasted.values,
+                                        tr("Paste into %n variant(s)", nullptr, int(pasted.values.size()))));
+    ui->tableViewVariants->scrollTo(ui->tableViewVariants->currentIndex());
+}
+
+// Why a paste changed nothing: each value refused, with its row and reason.
+QString PriceList::pasteRefusal(const PastedValues &pasted, const std::vector<int> &rows, std::size_t lines) const
+{
+    switch (pasted.outcome) {
+    case PastedValues::TooManyRows:
+        return tr("The clipboard holds %n line(s), more than the %1 rows shown from the current one down. "
+                  "Nothing was pasted.", nullptr, int(lines))
+                .arg(rows.size());
+    case PastedValues::TooManyColumns:
+        return tr("The clipboard holds more columns than the list takes from this one: a price and a stock, "
+                  "or a stock alone. Nothing was pasted.");
+    case PastedValues::Nothing:
+        return tr("The clipboard holds no value to paste.");
+    case PastedValues::Taken:
+        break;
+    }
+    QStringList text { tr("Nothing was pasted: %n value(s) cannot be used.", nullptr, int(pasted.refused.size())) };
+    for (std::size_t i = 0; i < std::min(refusalsListed, pasted.refused.size()); ++i) {
+        const RefusedText &refused = pasted.refused[i];
+        const int row = rows[refused.place];
+        text << tr("Row %1, %2: \"%3\": %4")
+                        .arg(row + 1)
+                        .arg(model->index(row, VariantOrder::Identifier).data().toString(), refused.text,
+                             ValueRefusal::reason(refused.why, refused.kind));
+    }
+    if (pasted.refused.size() > refusalsListed)
+        text << tr("and %n more.", nullptr, int(pasted.refused.size() - refusalsListed));
+    return text.join(u'\n');
+}
+
+// The topmost selected row's price or stock, whichever column the current cell is in, goes
+// into the other selected rows.
+void PriceList::fillDown()
+{
+    const std::optional<TypedValue::Kind> kind = currentValueColumn();
+    if (!kind)
+        return;
+    const std::vector<int> rows = selectedRows();
+    if (rows.size() < 2) {
+        ui->labelMessage->setText(tr("Select the rows to fill, the first holding the value."));
+        return;
+    }
+    const std::optional<std::vector<VariantPlace>> places = placesOf(rows);
+    if (!places)
+        return;
+    const ChangedValues changed = CatalogueOperations::filledValues(document.catalogue(), *places, *kind);
+    if (changed.refused())
+        QMessageBox::warning(this, tr("Nothing filled"),
+                             tr("The first value is past what a file holds: nothing was changed."));
+    else if (!changed.values.empty())
+        document.push(new ValuesCommand(document.catalogue(), changed.values,
+                                        tr("Fill down %n variant(s)", nullptr, int(changed.values.size()))));
+}
+
+// The column of the current cell, where values may be pasted and filled; none, after
+// saying so, elsewhere.
+std::optional<TypedValue::Kind> PriceList::currentValueColumn()
+{
+    const int column = ui->tableViewVariants->currentIndex().column();
+    if (column == VariantOrder::Price)
+        return TypedValue::Price;
+    if (column == VariantOrder::Stock)
+        return TypedValue::Stock;
+    ui->labelMessage->setText(tr("Choose a cell of the Price or Stock column first."));
+    return std::nullopt;
 }
 
 std::vector<int> PriceList::selectedRows() const
@@ -179,24 +365,23 @@ std::vector<int> PriceList::selectedRows() const
     return rows;
 }
 
-// Where the catalogue holds the selected rows' variants; none, after saying so, when one
-// of them has gone.
-std::optional<std::vector<VariantPlace>> PriceList::selectedPlaces()
+// Where the catalogue holds the variants of `rows`; none, after saying so, when there are
+// none or one of them has gone.
+std::optional<std::vector<VariantPlace>> PriceList::placesOf(const std::vector<int> &rows)
 {
-    const std::vector<int> rows = selectedRows();
     if (rows.empty()) {
         ui->labelMessage->setText(tr("Select the rows to change first."));
         return std::nullopt;
     }
     std::optional<std::vector<VariantPlace>> places = model->placesAt(rows);
     if (!places)
-        editRefused(PriceListModel::VariantGone, 0);
+        editRefused(PriceListModel::VariantGone, 0, TypedValue::Read);
     return places;
 }
 
 void PriceList::changePrices()
 {
-    const std::optional<std::vector<VariantPlace>> places = selectedPlaces();
+    const std::optional<std::vector<VariantPlace>> places = placesOf(selectedRows());
     if (!places)
         return;
     PriceChangeDialog question(document.catalogue(), *places, this);
@@ -210,7 +395,7 @@ void PriceList::changePrices()
 
 void PriceList::changeStock()
 {
-    const std::optional<std::vector<VariantPlace>> places = selectedPlaces();
+    const std::optional<std::vector<VariantPlace>> places = placesOf(selectedRows());
     if (!places)
         return;
     StockChangeDialog question(document.catalogue(), *places, this);
@@ -222,16 +407,25 @@ void PriceList::changeStock()
                                         tr("Stock of %n variant(s)", nullptr, int(changed.values.size()))));
 }
 
-void PriceList::editRefused(PriceListModel::Refusal why, int column)
+void PriceList::editRefused(PriceListModel::Refusal why, int column, TypedValue::Outcome outcome)
 {
     if (why == PriceListModel::VariantGone) {
         QMessageBox::warning(this, tr("Error"), tr("This furniture is no longer in the catalogue: nothing was changed."));
         return;
     }
-    ui->labelMessage->setText(column == VariantOrder::Price
-                                      ? tr("A price has at most four digits, and two decimals after \".\" or \",\".")
-                                      : tr("A stock is a whole number of at most five digits, and at most %1.")
-                                                .arg(CatalogueOperations::maxStock));
+    ui->labelMessage->setText(
+            ValueRefusal::reason(outcome, column == VariantOrder::Price ? TypedValue::Price : TypedValue::Stock));
+}
+
+// Return took a typed value: the next row's cell of the same column is the current one, in
+// sight, as in a spreadsheet.
+void PriceList::moveDown()
+{
+    QTableView *table = ui->tableViewVariants;
+    const QModelIndex below = model->index(table->currentIndex().row() + 1, table->currentIndex().column());
+    if (below.isValid())
+        table->setCurrentIndex(below);
+    table->scrollTo(table->currentIndex());
 }
 
 void PriceList::keepTopRow()

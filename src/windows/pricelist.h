@@ -3,16 +3,22 @@
 #include "cataloguetable.h"
 #include "pricelistmodel.h"
 
+#include <QList>
 #include <QPersistentModelIndex>
 #include <QWidget>
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <vector>
 
 class CatalogueDocument;
 class Furniture;
+class PriceListColumns;
+struct PastedValues;
 
+class QAction;
+class QKeySequence;
 class QMenu;
 
 namespace Ui {
@@ -20,8 +26,10 @@ class PriceList;
 }
 
 // Every variant of the catalogue in one sortable table, with the price and stock of each,
-// changed in place or many at once, and their totals. It shows and asks; the changes are
-// the catalogue's steps, pushed into the document's history.
+// changed in place, pasted, filled down or changed many at once, and their totals. It
+// handles as a spreadsheet does: rows stay where they are while values change, Return
+// moves down, the clipboard takes and gives columns of values. It shows and asks; the
+// changes are the catalogue's steps, pushed into the document's history.
 class PriceList : public QWidget
 {
     Q_OBJECT
@@ -40,23 +48,42 @@ signals:
     // an editor on that very variant.
     void variantActivated(Furniture *element, std::size_t variant);
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    QAction *addRowAction(const QString &text, const char *name, const QKeySequence &keys, void (PriceList::*slot)());
+    void buildActions();
+    void buildHistoryButtons();
+    void showRowMenu(const QPoint &at);
+    void followReadOnly();
     void updateTitle();
     void showTotals();
     void lowStockChanged();
     void activate(const QModelIndex &index);
+    void openCurrent();
     void copyRows();
+    void paste();
+    QString pasteRefusal(const PastedValues &pasted, const std::vector<int> &rows, std::size_t lines) const;
+    void fillDown();
     void changePrices();
     void changeStock();
-    void editRefused(PriceListModel::Refusal why, int column);
+    void editRefused(PriceListModel::Refusal why, int column, TypedValue::Outcome outcome);
+    void moveDown();
     void keepTopRow();
     void showTopRow();
     std::vector<int> selectedRows() const;
-    std::optional<std::vector<VariantPlace>> selectedPlaces();
+    std::optional<std::vector<VariantPlace>> placesOf(const std::vector<int> &rows);
+    std::optional<TypedValue::Kind> currentValueColumn();
 
     Ui::PriceList *ui;
     CatalogueDocument &document;
     PriceListModel *model;
+    std::unique_ptr<PriceListColumns> columns;
+    QMenu *rowMenu;
+    // The actions that change values, off while the catalogue is read-only.
+    QList<QAction *> changing;
     // The row at the top of the table while its rows are rearranged, to keep it there.
     QPersistentModelIndex topRow;
 };

@@ -2,11 +2,13 @@
 
 #include "cataloguedocument.h"
 #include "cataloguesearch.h"
+#include "cataloguetable.h"
 #include "cataloguetreemodel.h"
 #include "fieldtext.h"
-#include "typingvalidator.h"
+#include "valuevalidator.h"
 
 #include <QApplication>
+#include <QTextDocument>
 #include <QColor>
 #include <QStyle>
 
@@ -51,6 +53,7 @@ int PriceListModel::columnCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : VariantOrder::ColumnCount;
 }
 
+// The stored value as an editor's field shows it; unless `whole`, long texts cut as rows cut them.
 QString PriceListModel::text(const ListedVariant &variant, int column, bool whole) const
 {
     const Form &form = variant.form();
@@ -70,8 +73,62 @@ QString PriceListModel::text(const ListedVariant &variant, int column, bool whol
         return FieldText::price(form.getPrice());
     case VariantOrder::Stock:
         return FieldText::stock(form.getStock());
-    default:
+    case VariantOrder::StockValue:
         return QString::number(form.getPrice() * form.getStock(), 'f', 2);
+    case VariantOrder::Designer:
+        return shownText(variant.element->getDesigner());
+    case VariantOrder::Description:
+        return shownText(variant.element->getDesc());
+    default:
+        return shownText(VariantOrder::measure(variant, VariantOrder::Column(column)));
+    }
+}
+
+namespace {
+
+// Two decimals, or every digit the price needs where two would round it.
+QString priceText(double price, const QLocale &numbers)
+{
+    const bool cents = QString::number(price, 'f', 2).toDouble() == price;
+    return numbers.toString(price, 'f', cents ? 2 : QLocale::FloatingPointShortest);
+}
+
+// A measure that is a plain number ("1234.50"), digit for digit in the locale's form.
+QString measureText(const std::string &measure, const QLocale &numbers)
+{
+    const QString text = QString::fromStdString(measure);
+    const qsizetype point = text.indexOf(u'.');
+    const QString units = numbers.toString(text.left(point).toULongLong());
+    return point < 0 ? units : units + numbers.decimalPoint() + text.mid(point + 1);
+}
+
+// Line breaks as spaces, so that a long text is cut to the column's width on one line.
+QString oneLine(QString text)
+{
+    for (QChar &c : text)
+        if (c == u'\n' || c == u'\r' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+            c = u' ';
+    return text;
+}
+
+} // namespace
+
+QString PriceListModel::cellText(const ListedVariant &variant, int column, const QLocale &numbers, bool whole) const
+{
+    const Form &form = variant.form();
+    switch (column) {
+    case VariantOrder::Price:
+        return priceText(form.getPrice(), numbers);
+    case VariantOrder::Stock:
+        return numbers.toString(form.getStock());
+    case VariantOrder::StockValue:
+        return numbers.toString(form.getPrice() * form.getStock(), 'f', 2);
+    case VariantOrder::Description:
+        return whole ? text(variant, column, true) : oneLine(text(variant, column, false));
+    default:
+        if (column >= VariantOrder::Length && VariantOrder::measureNumber(variant, VariantOrder::Column(column)))
+            return measureText(VariantOrder::measure(variant, VariantOrder::Column(column)), numbers);
+        return text(variant, column, whole);
     }
 }
 
@@ -81,20 +138,30 @@ QVariant PriceListModel::data(const QModelIndex &index, int role) const
         return {};
     const ListedVariant &variant = variants[shown[std::size_t(index.row())]];
     const bool low = isLow(variant.form());
+    const int column = index.column();
+    const bool number = (column >= VariantOrder::Price && column <= VariantOrder::StockValue) || column >= VariantOrder::Length;
     switch (role) {
     case Qt::DisplayRole:
+        return cellText(variant, column, locale, false);
     case Qt::EditRole:
-        return text(variant, index.column(), role == Qt::EditRole);
+        // A price with the interface language's decimal mark, every digit of it, nothing grouped.
+        if (column == VariantOrder::Price)
+            return text(variant, column, true).replace(u'.', locale.decimalPoint());
+        return text(variant, column, true);
     case Qt::TextAlignmentRole:
-        return index.column() >= VariantOrder::Price ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
+        return number ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
     case Qt::DecorationRole:
-        return low && index.column() == VariantOrder::Stock ? QVariant(lowStockIcon) : QVariant();
+        return low && column == VariantOrder::Stock ? QVariant(lowStockIcon) : QVariant();
     case Qt::BackgroundRole:
         return low ? QVariant(lowStockBackground) : QVariant();
     case Qt::ForegroundRole:
         return low ? QVariant(QColor(Qt::black)) : QVariant();
     case Qt::ToolTipRole:
-        return low ? QVariant(tr("Low stock: %1 or fewer").arg(lowStock)) : QVariant();
+        // The description, up to where rows cut a text, as rich text: so that it wraps, and
+        // none of it is read as markup.
+        if (column == VariantOrder::Description && !variant.element->getDesc().empty())
+            return Qt::convertFromPlainText(text(variant, column, false));
+        return low ? QVariant(tr("Low stock: %1 or fewer").arg(locale.toString(lowStock))) : QVariant();
     default:
         return {};
     }
@@ -106,22 +173,32 @@ QVariant PriceListModel::headerData(int section, Qt::Orientation orientation, in
         return QAbstractTableModel::headerData(section, orientation, role);
     if (role == Qt::InitialSortOrderRole)
         return Qt::AscendingOrder;
-    if (role != Qt::DisplayRole)
+    if (role != Qt::DisplayRole || section < 0 || section >= VariantOrder::ColumnCount)
         return {};
-    const QString titles[VariantOrder::ColumnCount] = { tr("Identifier"), tr("Category"), tr("Name"), tr("Colour"),
-                                                        tr("Price"),      tr("Stock"),    tr("Stock value") };
-    return section >= 0 && section < VariantOrder::ColumnCount ? titles[section] : QString();
+    if (section >= VariantOrder::Designer) {
+        // The exports name these columns already.
+        const CatalogueTable::Column exported[] = { CatalogueTable::Designer, CatalogueTable::Description,
+                                                    CatalogueTable::Length,   CatalogueTable::Height,
+                                                    CatalogueTable::Width,    CatalogueTable::Weight };
+        return QCoreApplication::translate("CatalogueTable",
+                                           CatalogueTable::columnNames[exported[section - VariantOrder::Designer]]);
+    }
+    const QString titles[] = { tr("Identifier"), tr("Category"), tr("Name"), tr("Colour"),
+                               tr("Price"),      tr("Stock"),    tr("Stock value") };
+    return titles[section];
 }
 
+// Prices and stocks, unless the catalogue was opened read-only.
 Qt::ItemFlags PriceListModel::flags(const QModelIndex &index) const
 {
     const Qt::ItemFlags flags = QAbstractTableModel::flags(index);
-    const bool editable = index.column() == VariantOrder::Price || index.column() == VariantOrder::Stock;
+    const bool editable = (index.column() == VariantOrder::Price || index.column() == VariantOrder::Stock)
+            && !document.isReadOnly();
     return editable ? flags | Qt::ItemIsEditable : flags;
 }
 
-// What is typed is held to the editor's typing rules, as the field shows the stored value;
-// a stock beyond what a file keeps is refused, as anything else would be read as 0.
+// What is typed is read as every typed, pasted or imported value is, over the range a file
+// holds; a stored value past it, shown whole, is taken back as it stands.
 bool PriceListModel::setData(const QModelIndex &index, const QVariant &value, int role)
 {
     if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable) || std::size_t(index.row()) >= shown.size())
@@ -129,37 +206,29 @@ bool PriceListModel::setData(const QModelIndex &index, const QVariant &value, in
     const int column = index.column();
     const std::optional<Bound> bound = variantAt(index.row());
     if (!bound) {
-        emit editRefused(VariantGone, column);
+        emit editRefused(VariantGone, column, TypedValue::Read);
+        return false;
+    }
+    const QString typed = value.toString();
+    if (typed == index.data(Qt::EditRole).toString())
+        return true;
+    const TypedValue::Kind kind = column == VariantOrder::Price ? TypedValue::Price : TypedValue::Stock;
+    const TypedValue::Reading reading = ValueValidator(kind, kind == TypedValue::Stock, nullptr).reading(typed);
+    if (!reading.read()) {
+        emit editRefused(NotAValue, column, reading.outcome);
         return false;
     }
     const Form &form = bound->element->getForms()[bound->place.variant];
-    const QString stored = text(variants[shown[std::size_t(index.row())]], column, true);
-    QString typed = value.toString();
-    if (typed == stored)
-        return true;
-    const std::unique_ptr<TypingValidator> rules(column == VariantOrder::Price ? TypingValidator::forPrice(nullptr)
-                                                                                : TypingValidator::forStock(nullptr));
-    rules->admit(stored);
-    int end = int(typed.size());
-    bool acceptable = rules->validate(typed, end) == QValidator::Acceptable;
     VariantValues values { bound->place, form.getPrice(), form.getStock() };
-    if (column == VariantOrder::Price) {
-        values.price = FieldText::toPrice(typed);
-    } else {
-        bool number = false;
-        const qulonglong stock = typed.isEmpty() ? 0 : typed.toULongLong(&number);
-        acceptable = acceptable && (typed.isEmpty() || (number && stock <= CatalogueOperations::maxStock));
-        values.stock = unsigned(std::min<qulonglong>(stock, CatalogueOperations::maxStock));
-    }
-    if (!acceptable) {
-        emit editRefused(NotAValue, column);
-        return false;
-    }
+    if (kind == TypedValue::Price)
+        values.price = reading.value;
+    else
+        values.stock = static_cast<unsigned int>(reading.value);
     if (values.price == form.getPrice() && values.stock == form.getStock())
         return true;
     const QString id = QString::fromStdString(form.getId());
     document.push(new ValuesCommand(document.catalogue(), { values },
-                                    column == VariantOrder::Price ? tr("Price of %1").arg(id) : tr("Stock of %1").arg(id)));
+                                    kind == TypedValue::Price ? tr("Price of %1").arg(id) : tr("Stock of %1").arg(id)));
     return true;
 }
 
@@ -236,21 +305,24 @@ PriceListModel::Totals PriceListModel::totals() const
     return totals;
 }
 
-QString PriceListModel::tabSeparated(const std::vector<int> &rows) const
+QString PriceListModel::tabSeparated(const std::vector<int> &rows, const std::vector<int> &columns) const
 {
     const auto line = [](QStringList cells) {
         for (QString &cell : cells)
             cell.replace(u'\t', u' ').replace(u'\n', u' ').replace(u'\r', u' ');
         return cells.join(u'\t') + u'\n';
     };
+    // No group separators, which a spreadsheet would read as text.
+    QLocale numbers = locale;
+    numbers.setNumberOptions(QLocale::OmitGroupSeparator);
     QStringList header;
-    for (int column = 0; column < VariantOrder::ColumnCount; ++column)
+    for (int column : columns)
         header << headerData(column, Qt::Horizontal).toString();
     QString text = line(header);
     for (int row : rows) {
         QStringList cells;
-        for (int column = 0; column < VariantOrder::ColumnCount; ++column)
-            cells << this->text(variants[shown[std::size_t(row)]], column, true);
+        for (int column : columns)
+            cells << cellText(variants[shown[std::size_t(row)]], column, numbers, true);
         text += line(cells);
     }
     return text;
@@ -266,15 +338,10 @@ void PriceListModel::catalogueChanged(const CatalogueChange &change)
         valuesChanged(change.variants);
 }
 
-// Rows stay where they are, unless the sort, the filter or the low-stock rows go by the
-// values that changed.
+// Rows stay where they are until the user sorts or filters again, as in a spreadsheet:
+// a value typed, pasted or filled never moves its row away from under the hand.
 void PriceListModel::valuesChanged(const std::vector<std::uint64_t> &serials)
 {
-    const bool sortedByValues = sortColumn >= VariantOrder::Price;
-    if (sortedByValues || lowStockOnly || !query.trimmed().isEmpty()) {
-        relayout(false, sortedByValues);
-        return;
-    }
     std::vector<int> rows;
     for (std::uint64_t serial : serials)
         if (const std::optional<std::uint32_t> row = rowOf(serial); row && position[*row] >= 0)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogueoperations.h"
+#include "typedvalue.h"
 #include "variantorder.h"
 
 #include <QAbstractTableModel>
@@ -36,8 +37,8 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
-    // Price and Stock take what their typing rules accept, as one step of the history;
-    // false, and editRefused(), for anything else.
+    // Price and Stock take any value a file holds, as one step of the history; false, and
+    // editRefused(), for anything else. Nothing is editable while the catalogue is read-only.
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
     // A column below 0 leaves the rows in catalogue order.
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
@@ -66,8 +67,9 @@ public:
     };
     // Of the rows shown.
     Totals totals() const;
-    // The header line and `rows`, a line each, their values separated by tabs.
-    QString tabSeparated(const std::vector<int> &rows) const;
+    // The header line and `rows`, a line each, with the values of `columns` separated by
+    // tabs: texts whole, numbers as a spreadsheet in the interface's language reads them.
+    QString tabSeparated(const std::vector<int> &rows, const std::vector<int> &columns) const;
 
     enum Refusal { NotAValue, VariantGone };
 
@@ -75,7 +77,8 @@ public:
     static QLocale interfaceLocale();
 
 signals:
-    void editRefused(PriceListModel::Refusal why, int column);
+    // With NotAValue, `outcome` says what is wrong with the value.
+    void editRefused(PriceListModel::Refusal why, int column, TypedValue::Outcome outcome);
     // The rows shown, or their values, changed.
     void totalsChanged();
 
@@ -91,6 +94,8 @@ private:
     static bool isHeld(const ListedVariant &variant, const std::vector<Furniture *> &furnitures);
     bool isLow(const Form &form) const { return form.getStock() <= lowStock; }
     QString text(const ListedVariant &variant, int column, bool whole) const;
+    // The text of a cell as shown, or `whole`; numbers written in `numbers`.
+    QString cellText(const ListedVariant &variant, int column, const QLocale &numbers, bool whole) const;
 
     CatalogueDocument &document;
     // Every variant, in catalogue order; `order` their places in the sort; `shown` those
@@ -110,4 +115,5 @@ private:
     bool lowStockOnly = false;
     QCollator collator;
     QIcon lowStockIcon;
+    const QLocale locale = interfaceLocale();
 };
