@@ -104,10 +104,10 @@
         </translation>
     </message>
     <message numerus="yes">
-        <source>Refused: %n variant(s) would get a price too large to keep.</source>
+        <source>Refused: %n variant(s) would get a price above %1, the most a file holds.</source>
         <translation>
-            <numerusform>Refused: %n variant would get a price too large to keep.</numerusform>
-            <numerusform>Refused: %n variants would get a price too large to keep.</numerusform>
+            <numerusform>Refused: %n variant would get a price above %1, the most a file holds.</numerusform>
+            <numerusform>Refused: %n variants would get a price above %1, the most a file holds.</numerusform>
         </translation>
     </message>
 </context>
@@ -139,6 +139,41 @@
         <translation>
             <numerusform>Stock of %n variant</numerusform>
             <numerusform>Stock of %n variants</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Paste into %n variant(s)</source>
+        <translation>
+            <numerusform>Paste into %n variant</numerusform>
+            <numerusform>Paste into %n variants</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The clipboard holds %n line(s), more than the %1 rows shown from the current one down. Nothing was pasted.</source>
+        <translation>
+            <numerusform>The clipboard holds %n line, more than the %1 rows shown from the current one down. Nothing was pasted.</numerusform>
+            <numerusform>The clipboard holds %n lines, more than the %1 rows shown from the current one down. Nothing was pasted.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Nothing was pasted: %n value(s) cannot be used.</source>
+        <translation>
+            <numerusform>Nothing was pasted: %n value cannot be used.</numerusform>
+            <numerusform>Nothing was pasted: %n values cannot be used.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>and %n more.</source>
+        <translation>
+            <numerusform>and %n more.</numerusform>
+            <numerusform>and %n more.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Fill down %n variant(s)</source>
+        <translation>
+            <numerusform>Fill down %n variant</numerusform>
+            <numerusform>Fill down %n variants</numerusform>
         </translation>
     </message>
 </context>

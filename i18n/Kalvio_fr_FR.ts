@@ -145,6 +145,10 @@
         <source>Import of %1</source>
         <translation>Importation de %1</translation>
     </message>
+    <message>
+        <source>The catalogue is open read-only, as someone else has it open: to change it, save a copy and open that.</source>
+        <translation>Le catalogue est ouvert en lecture seule, car quelqu&apos;un d&apos;autre l&apos;a ouvert : pour le modifier, enregistrez-en une copie et ouvrez-la.</translation>
+    </message>
 </context>
 <context>
     <name>CatalogueTable</name>
@@ -514,16 +518,16 @@
         <translation>pas d&apos;identifiant</translation>
     </message>
     <message>
-        <source>a price the editor would refuse: %1</source>
-        <translation>un prix que l&apos;éditeur refuserait : %1</translation>
-    </message>
-    <message>
-        <source>a stock out of range: %1</source>
-        <translation>un stock hors limites : %1</translation>
-    </message>
-    <message>
         <source>line %1: %2</source>
         <translation>ligne %1 : %2</translation>
+    </message>
+    <message>
+        <source>price %1: %2</source>
+        <translation>prix %1 : %2</translation>
+    </message>
+    <message>
+        <source>stock %1: %2</source>
+        <translation>stock %1 : %2</translation>
     </message>
 </context>
 <context>
@@ -607,10 +611,6 @@
     <message>
         <source>File changed</source>
         <translation>Fichier modifié</translation>
-    </message>
-    <message>
-        <source>%1 was changed by another program since it was opened or saved. Overwrite it with this catalogue?</source>
-        <translation>%1 a été modifié par un autre programme depuis son ouverture ou son enregistrement. L&apos;écraser avec ce catalogue ?</translation>
     </message>
     <message>
         <source>Overwrite</source>
@@ -866,10 +866,6 @@
         </translation>
     </message>
     <message>
-        <source>A save of %1 was interrupted, and the file may be incomplete. Its previous contents are kept in %2. Open them instead? Save then writes them into %1.</source>
-        <translation>Un enregistrement de %1 a été interrompu, et le fichier est peut-être incomplet. Son contenu précédent est conservé dans %2. L&apos;ouvrir à la place ? Enregistrer l&apos;écrira alors dans %1.</translation>
-    </message>
-    <message>
         <source>&amp;View</source>
         <translation>&amp;Affichage</translation>
     </message>
@@ -953,243 +949,6 @@
     </message>
 </context>
 <context>
-    <name>PriceListLayout</name>
-    <message>
-        <source>Price list: %1</source>
-        <translation>Liste de prix : %1</translation>
-    </message>
-    <message>
-        <source>Page %1</source>
-        <translation>Page %1</translation>
-    </message>
-    <message>
-        <source>Designer: %1</source>
-        <translation>Designer : %1</translation>
-    </message>
-    <message>
-        <source>Length %1, height %2, width %3, weight %4</source>
-        <translation>Longueur %1, hauteur %2, largeur %3, poids %4</translation>
-    </message>
-</context>
-<context>
-    <name>QObject</name>
-    <message>
-        <source>No category</source>
-        <translation>Pas de categorie</translation>
-    </message>
-</context>
-<context>
-    <name>PriceChangeDialog</name>
-    <message>
-        <source>Set to</source>
-        <translation>Fixer à</translation>
-    </message>
-    <message>
-        <source>Raise by (%)</source>
-        <translation>Augmenter de (%)</translation>
-    </message>
-    <message>
-        <source>Lower by (%)</source>
-        <translation>Baisser de (%)</translation>
-    </message>
-    <message>
-        <source>Change prices</source>
-        <translation>Modifier les prix</translation>
-    </message>
-    <message numerus="yes">
-        <source>Change the prices of %n selected variant(s), rounded to the cent:</source>
-        <translation>
-            <numerusform>Modifier le prix de %n variante sélectionnée, arrondi au centime :</numerusform>
-            <numerusform>Modifier les prix des %n variantes sélectionnées, arrondis au centime :</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Refused: %n variant(s) would get a price below 0.</source>
-        <translation>
-            <numerusform>Refusé : %n variante aurait un prix inférieur à 0.</numerusform>
-            <numerusform>Refusé : %n variantes auraient un prix inférieur à 0.</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Refused: %n variant(s) would get a price too large to keep.</source>
-        <translation>
-            <numerusform>Refusé : %n variante aurait un prix trop grand pour être gardé.</numerusform>
-            <numerusform>Refusé : %n variantes auraient un prix trop grand pour être gardé.</numerusform>
-        </translation>
-    </message>
-</context>
-<context>
-    <name>PriceList</name>
-    <message>
-        <source>Filter:</source>
-        <translation>Filtre :</translation>
-    </message>
-    <message>
-        <source>Low stock at or below:</source>
-        <translation>Stock faible jusqu&apos;à :</translation>
-    </message>
-    <message>
-        <source>Low stock only</source>
-        <translation>Stock faible seulement</translation>
-    </message>
-    <message>
-        <source>Change prices…</source>
-        <translation>Modifier les prix…</translation>
-    </message>
-    <message>
-        <source>Change stock…</source>
-        <translation>Modifier le stock…</translation>
-    </message>
-    <message>
-        <source>Export</source>
-        <translation>Exporter</translation>
-    </message>
-    <message>
-        <source>Price and stock list</source>
-        <translation>Liste des prix et des stocks</translation>
-    </message>
-    <message>
-        <source>%1, %2, stock value %3</source>
-        <translation>%1, %2, valeur du stock %3</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n variant(s)</source>
-        <translation>
-            <numerusform>%n variante</numerusform>
-            <numerusform>%n variantes</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%1 unit(s) in stock</source>
-        <translation>
-            <numerusform>%1 unité en stock</numerusform>
-            <numerusform>%1 unités en stock</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Select the rows to change first.</source>
-        <translation>Sélectionnez d&apos;abord les lignes à modifier.</translation>
-    </message>
-    <message numerus="yes">
-        <source>Prices of %n variant(s)</source>
-        <translation>
-            <numerusform>Prix de %n variante</numerusform>
-            <numerusform>Prix de %n variantes</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Stock of %n variant(s)</source>
-        <translation>
-            <numerusform>Stock de %n variante</numerusform>
-            <numerusform>Stock de %n variantes</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Error</source>
-        <translation>Erreur</translation>
-    </message>
-    <message>
-        <source>This furniture is no longer in the catalogue: nothing was changed.</source>
-        <translation>Ce meuble n&apos;est plus dans le catalogue : rien n&apos;a été modifié.</translation>
-    </message>
-    <message>
-        <source>A price has at most four digits, and two decimals after &quot;.&quot; or &quot;,&quot;.</source>
-        <translation>Un prix a au plus quatre chiffres, et deux décimales après « . » ou « , ».</translation>
-    </message>
-    <message>
-        <source>A stock is a whole number of at most five digits, and at most %1.</source>
-        <translation>Un stock est un nombre entier d&apos;au plus cinq chiffres, et d&apos;au plus %1.</translation>
-    </message>
-</context>
-<context>
-    <name>PriceListModel</name>
-    <message>
-        <source>en_US</source>
-        <comment>the locale of the interface language</comment>
-        <translation>fr_FR</translation>
-    </message>
-    <message>
-        <source>Low stock: %1 or fewer</source>
-        <translation>Stock faible : %1 ou moins</translation>
-    </message>
-    <message>
-        <source>Identifier</source>
-        <translation>Identifiant</translation>
-    </message>
-    <message>
-        <source>Category</source>
-        <translation>Catégorie</translation>
-    </message>
-    <message>
-        <source>Name</source>
-        <translation>Nom</translation>
-    </message>
-    <message>
-        <source>Colour</source>
-        <translation>Couleur</translation>
-    </message>
-    <message>
-        <source>Price</source>
-        <translation>Prix</translation>
-    </message>
-    <message>
-        <source>Stock</source>
-        <translation>Stock</translation>
-    </message>
-    <message>
-        <source>Stock value</source>
-        <translation>Valeur du stock</translation>
-    </message>
-    <message>
-        <source>Price of %1</source>
-        <translation>Prix de %1</translation>
-    </message>
-    <message>
-        <source>Stock of %1</source>
-        <translation>Stock de %1</translation>
-    </message>
-</context>
-<context>
-    <name>StockChangeDialog</name>
-    <message>
-        <source>Set to</source>
-        <translation>Fixer à</translation>
-    </message>
-    <message>
-        <source>Add</source>
-        <translation>Ajouter</translation>
-    </message>
-    <message>
-        <source>Take away</source>
-        <translation>Retirer</translation>
-    </message>
-    <message>
-        <source>Change stock</source>
-        <translation>Modifier le stock</translation>
-    </message>
-    <message numerus="yes">
-        <source>Change the stock of %n selected variant(s):</source>
-        <translation>
-            <numerusform>Modifier le stock de %n variante sélectionnée :</numerusform>
-            <numerusform>Modifier le stock des %n variantes sélectionnées :</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Refused: %n variant(s) would have a stock below 0.</source>
-        <translation>
-            <numerusform>Refusé : %n variante aurait un stock inférieur à 0.</numerusform>
-            <numerusform>Refusé : %n variantes auraient un stock inférieur à 0.</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Refused: %n variant(s) would have a stock above %1, the most a variant holds.</source>
-        <translation>
-            <numerusform>Refusé : %n variante aurait un stock supérieur à %1, le plus qu&apos;une variante puisse avoir.</numerusform>
-            <numerusform>Refusé : %n variantes auraient un stock supérieur à %1, le plus qu&apos;une variante puisse avoir.</numerusform>
-        </translation>
-    </message>
-</context>
-<context>
     <name>MergeConflictsDialog</name>
     <message>
         <source>Conflicting changes</source>
@@ -1270,6 +1029,373 @@
     <message>
         <source>deleted</source>
         <translation>supprimée</translation>
+    </message>
+</context>
+<context>
+    <name>PriceChangeDialog</name>
+    <message>
+        <source>Set to</source>
+        <translation>Fixer à</translation>
+    </message>
+    <message>
+        <source>Raise by (%)</source>
+        <translation>Augmenter de (%)</translation>
+    </message>
+    <message>
+        <source>Lower by (%)</source>
+        <translation>Baisser de (%)</translation>
+    </message>
+    <message>
+        <source>Change prices</source>
+        <translation>Modifier les prix</translation>
+    </message>
+    <message numerus="yes">
+        <source>Change the prices of %n selected variant(s), rounded to the cent:</source>
+        <translation>
+            <numerusform>Modifier le prix de %n variante sélectionnée, arrondi au centime :</numerusform>
+            <numerusform>Modifier les prix des %n variantes sélectionnées, arrondis au centime :</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Refused: %n variant(s) would get a price below 0.</source>
+        <translation>
+            <numerusform>Refusé : %n variante aurait un prix inférieur à 0.</numerusform>
+            <numerusform>Refusé : %n variantes auraient un prix inférieur à 0.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Refused: %n variant(s) would get a price above %1, the most a file holds.</source>
+        <translation>
+            <numerusform>Refusé : %n variante aurait un prix supérieur à %1, le plus qu&apos;un fichier garde.</numerusform>
+            <numerusform>Refusé : %n variantes auraient un prix supérieur à %1, le plus qu&apos;un fichier garde.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>PriceList</name>
+    <message>
+        <source>Filter:</source>
+        <translation>Filtre :</translation>
+    </message>
+    <message>
+        <source>Low stock at or below:</source>
+        <translation>Stock faible jusqu&apos;à :</translation>
+    </message>
+    <message>
+        <source>Low stock only</source>
+        <translation>Stock faible seulement</translation>
+    </message>
+    <message>
+        <source>Change prices…</source>
+        <translation>Modifier les prix…</translation>
+    </message>
+    <message>
+        <source>Change stock…</source>
+        <translation>Modifier le stock…</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Exporter</translation>
+    </message>
+    <message>
+        <source>Price and stock list</source>
+        <translation>Liste des prix et des stocks</translation>
+    </message>
+    <message>
+        <source>%1, %2, stock value %3</source>
+        <translation>%1, %2, valeur du stock %3</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n variant(s)</source>
+        <translation>
+            <numerusform>%n variante</numerusform>
+            <numerusform>%n variantes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 unit(s) in stock</source>
+        <translation>
+            <numerusform>%1 unité en stock</numerusform>
+            <numerusform>%1 unités en stock</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Select the rows to change first.</source>
+        <translation>Sélectionnez d&apos;abord les lignes à modifier.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Prices of %n variant(s)</source>
+        <translation>
+            <numerusform>Prix de %n variante</numerusform>
+            <numerusform>Prix de %n variantes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Stock of %n variant(s)</source>
+        <translation>
+            <numerusform>Stock de %n variante</numerusform>
+            <numerusform>Stock de %n variantes</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Erreur</translation>
+    </message>
+    <message>
+        <source>This furniture is no longer in the catalogue: nothing was changed.</source>
+        <translation>Ce meuble n&apos;est plus dans le catalogue : rien n&apos;a été modifié.</translation>
+    </message>
+    <message>
+        <source>&amp;Open</source>
+        <translation>&amp;Ouvrir</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Copier</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>C&amp;oller</translation>
+    </message>
+    <message>
+        <source>Fill &amp;down</source>
+        <translation>Recopier vers le &amp;bas</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Rétablir</translation>
+    </message>
+    <message>
+        <source>%1 (read-only)</source>
+        <translation>%1 (lecture seule)</translation>
+    </message>
+    <message>
+        <source>Nothing pasted</source>
+        <translation>Rien n&apos;a été collé</translation>
+    </message>
+    <message numerus="yes">
+        <source>Paste into %n variant(s)</source>
+        <translation>
+            <numerusform>Coller dans %n variante</numerusform>
+            <numerusform>Coller dans %n variantes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The clipboard holds %n line(s), more than the %1 rows shown from the current one down. Nothing was pasted.</source>
+        <translation>
+            <numerusform>Le presse-papiers contient %n ligne, plus que les %1 lignes affichées à partir de la ligne courante. Rien n&apos;a été collé.</numerusform>
+            <numerusform>Le presse-papiers contient %n lignes, plus que les %1 lignes affichées à partir de la ligne courante. Rien n&apos;a été collé.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The clipboard holds more columns than the list takes from this one: a price and a stock, or a stock alone. Nothing was pasted.</source>
+        <translation>Le presse-papiers contient plus de colonnes que la liste n&apos;en prend à partir de celle-ci : un prix et un stock, ou un stock seul. Rien n&apos;a été collé.</translation>
+    </message>
+    <message>
+        <source>The clipboard holds no value to paste.</source>
+        <translation>Le presse-papiers ne contient aucune valeur à coller.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Nothing was pasted: %n value(s) cannot be used.</source>
+        <translation>
+            <numerusform>Rien n&apos;a été collé : %n valeur ne peut pas être utilisée.</numerusform>
+            <numerusform>Rien n&apos;a été collé : %n valeurs ne peuvent pas être utilisées.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Row %1, %2: &quot;%3&quot;: %4</source>
+        <translation>Ligne %1, %2 : « %3 » : %4</translation>
+    </message>
+    <message numerus="yes">
+        <source>and %n more.</source>
+        <translation>
+            <numerusform>et %n autre.</numerusform>
+            <numerusform>et %n autres.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Select the rows to fill, the first holding the value.</source>
+        <translation>Sélectionnez les lignes à remplir, la première portant la valeur.</translation>
+    </message>
+    <message>
+        <source>Nothing filled</source>
+        <translation>Rien n&apos;a été recopié</translation>
+    </message>
+    <message>
+        <source>The first value is past what a file holds: nothing was changed.</source>
+        <translation>La première valeur dépasse ce qu&apos;un fichier garde : rien n&apos;a été modifié.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Fill down %n variant(s)</source>
+        <translation>
+            <numerusform>Recopier vers le bas dans %n variante</numerusform>
+            <numerusform>Recopier vers le bas dans %n variantes</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Choose a cell of the Price or Stock column first.</source>
+        <translation>Choisissez d&apos;abord une cellule de la colonne Prix ou Stock.</translation>
+    </message>
+</context>
+<context>
+    <name>PriceListLayout</name>
+    <message>
+        <source>Price list: %1</source>
+        <translation>Liste de prix : %1</translation>
+    </message>
+    <message>
+        <source>Page %1</source>
+        <translation>Page %1</translation>
+    </message>
+    <message>
+        <source>Designer: %1</source>
+        <translation>Designer : %1</translation>
+    </message>
+    <message>
+        <source>Length %1, height %2, width %3, weight %4</source>
+        <translation>Longueur %1, hauteur %2, largeur %3, poids %4</translation>
+    </message>
+</context>
+<context>
+    <name>PriceListModel</name>
+    <message>
+        <source>en_US</source>
+        <comment>the locale of the interface language</comment>
+        <translation>fr_FR</translation>
+    </message>
+    <message>
+        <source>Low stock: %1 or fewer</source>
+        <translation>Stock faible : %1 ou moins</translation>
+    </message>
+    <message>
+        <source>Identifier</source>
+        <translation>Identifiant</translation>
+    </message>
+    <message>
+        <source>Category</source>
+        <translation>Catégorie</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>Colour</source>
+        <translation>Couleur</translation>
+    </message>
+    <message>
+        <source>Price</source>
+        <translation>Prix</translation>
+    </message>
+    <message>
+        <source>Stock</source>
+        <translation>Stock</translation>
+    </message>
+    <message>
+        <source>Stock value</source>
+        <translation>Valeur du stock</translation>
+    </message>
+    <message>
+        <source>Price of %1</source>
+        <translation>Prix de %1</translation>
+    </message>
+    <message>
+        <source>Stock of %1</source>
+        <translation>Stock de %1</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>No category</source>
+        <translation>Pas de categorie</translation>
+    </message>
+</context>
+<context>
+    <name>StockChangeDialog</name>
+    <message>
+        <source>Set to</source>
+        <translation>Fixer à</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Ajouter</translation>
+    </message>
+    <message>
+        <source>Take away</source>
+        <translation>Retirer</translation>
+    </message>
+    <message>
+        <source>Change stock</source>
+        <translation>Modifier le stock</translation>
+    </message>
+    <message numerus="yes">
+        <source>Change the stock of %n selected variant(s):</source>
+        <translation>
+            <numerusform>Modifier le stock de %n variante sélectionnée :</numerusform>
+            <numerusform>Modifier le stock des %n variantes sélectionnées :</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Refused: %n variant(s) would have a stock below 0.</source>
+        <translation>
+            <numerusform>Refusé : %n variante aurait un stock inférieur à 0.</numerusform>
+            <numerusform>Refusé : %n variantes auraient un stock inférieur à 0.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Refused: %n variant(s) would have a stock above %1, the most a variant holds.</source>
+        <translation>
+            <numerusform>Refusé : %n variante aurait un stock supérieur à %1, le plus qu&apos;une variante puisse avoir.</numerusform>
+            <numerusform>Refusé : %n variantes auraient un stock supérieur à %1, le plus qu&apos;une variante puisse avoir.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>ValueRefusal</name>
+    <message>
+        <source>A price cannot be empty</source>
+        <translation>Un prix ne peut pas être vide</translation>
+    </message>
+    <message>
+        <source>A stock cannot be empty</source>
+        <translation>Un stock ne peut pas être vide</translation>
+    </message>
+    <message>
+        <source>A price is a number, such as %1</source>
+        <translation>Un prix est un nombre, comme %1</translation>
+    </message>
+    <message>
+        <source>A stock is a whole number, such as %1</source>
+        <translation>Un stock est un nombre entier, comme %1</translation>
+    </message>
+    <message>
+        <source>A price cannot be below 0</source>
+        <translation>Un prix ne peut pas être inférieur à 0</translation>
+    </message>
+    <message>
+        <source>A stock cannot be below 0</source>
+        <translation>Un stock ne peut pas être inférieur à 0</translation>
+    </message>
+    <message>
+        <source>A price has at most two decimals</source>
+        <translation>Un prix a au plus deux décimales</translation>
+    </message>
+    <message>
+        <source>A stock is a whole number</source>
+        <translation>Un stock est un nombre entier</translation>
+    </message>
+    <message>
+        <source>A price is at most %1</source>
+        <translation>Un prix vaut au plus %1</translation>
+    </message>
+    <message>
+        <source>A stock is at most %1</source>
+        <translation>Un stock vaut au plus %1</translation>
     </message>
 </context>
 </TS>

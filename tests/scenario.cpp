@@ -86,8 +86,9 @@
 // yes|no (a cell of the list in edit), copied TEXT (Ctrl+C over the list: tabs as "|", lines
 // ending in " / "). `key` and `label` find their widget in the list too; shows NAME yes|no (a widget of
 // the main window is visible, or an action enabled); listtitle TEXT, at R C (the list's current
-// cell), focused NAME (the widget with the focus), enabled NAME yes|no (a widget or action of
-// the list), tooltip NAME TEXT (of a widget or action of the list).
+// cell), focused NAME (the list's widget with the focus), enabled NAME yes|no (a widget or action of
+// the list), tooltip NAME TEXT (of a widget or action of the list), listshown yes|no, rowmenu
+// ENTRY|... (the list's menu of a row, with keys).
 namespace {
 
 QLineEdit *field(const QWidget *window, const QString &name)
@@ -421,7 +422,7 @@ void Player::play(const QString &verb, const QString &text)
         { "clipboard", [&] { QGuiApplication::clipboard()->setText(QString::fromUtf8(QByteArray::fromPercentEncoding(text.toUtf8()))); } },
         { "listkeys", [&] {
              QApplication::setActiveWindow(list());
-             QTest::keySequence(QApplication::focusWidget() ? QApplication::focusWidget() : list(), QKeySequence(text));
+             QTest::keySequence(list()->focusWidget() ? list()->focusWidget() : list(), QKeySequence(text));
          } },
         { "listfocus", [&] {
              QApplication::setActiveWindow(list());
@@ -431,8 +432,19 @@ void Player::play(const QString &verb, const QString &text)
              table()->selectionModel()->setCurrentIndex(table()->model()->index(words[0].toInt(), words[1].toInt()), QItemSelectionModel::NoUpdate);
          } },
         { "at", [&] { QCOMPARE(QString("%1 %2").arg(table()->currentIndex().row()).arg(table()->currentIndex().column()), text); } },
-        { "focused", [&] { QCOMPARE(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(), text); } },
+        { "focused", [&] { QCOMPARE(list()->focusWidget() ? list()->focusWidget()->objectName() : QString(), text); } },
         { "listtitle", [&] { QCOMPARE(list()->windowTitle(), text); } },
+        { "listshown", [&] { QCOMPARE(list() ? "yes" : "no", text); } },
+        { "rowmenu", [&] {
+             for (const QMenu *menu : list()->findChildren<QMenu *>()) {
+                 if (!menu->findChild<QAction *>("actionListOpen") && !menu->actions().contains(list()->findChild<QAction *>("actionListOpen")))
+                     continue;
+                 QStringList entries;
+                 for (const QAction *action : menu->actions())
+                     entries << (action->text() + ' ' + action->shortcut().toString()).trimmed();
+                 QCOMPARE(entries.join(u'|'), text);
+             }
+         } },
         { "enabled", [&] {
              const QWidget *widget = list()->findChild<QWidget *>(words[0]);
              QCOMPARE(widget ? widget->isEnabled() : list()->findChild<QAction *>(words[0])->isEnabled(), words.value(1) == "yes");
