@@ -98,14 +98,15 @@ print(" ".join(form["id"] for category in json.load(open(sys.argv[1]))
 # first variant of the lowest stock; its stock is typed over, another row's too, and Ctrl+Z
 # over the list takes that back. A copy saved with Save as must differ from found.json
 # in the first one's stock alone. Without a window manager the list stands at 0, 0, 900
-# pixels wide: the Stock header is at 740, 52, the first rows at 67 and 97.
+# pixels wide: the Stock header is at 700, 52 (clear of its edges in both languages), the
+# first rows at 67 and 97.
 to "$main" key ctrl+l
 list=$(window "shop\\* - $list_title - Kälviö") || fail "no window \"$list_title\" on Ctrl+L"
-click "$list" 740 52
-click "$list" 740 77
+click "$list" 700 52
+click "$list" 700 77
 to "$list" type "7"
 to "$list" key Return
-click "$list" 740 107
+click "$list" 700 107
 to "$list" type "9"
 to "$list" key Return ctrl+z
 to "$main" key ctrl+shift+s
