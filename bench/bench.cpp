@@ -420,6 +420,18 @@ public:
         catalogue.clear();
     }
 
+    // The bare parse and the price list alone, as `kalvio_bench list` times them.
+    void runList(bool keepTimes)
+    {
+        const auto keep = [this, keepTimes](Measure measure, double ms) {
+            if (keepTimes)
+                times[measure].push_back(ms);
+        };
+        Edit::sof = catalogue;
+        keep(Parse, msOf([this] { QJsonDocument::fromJson(bytes); }));
+        measureList(keep);
+    }
+
     // Times every measure once, keeping the times unless this is the warm-up run, which
     // takes the page faults of a heap not yet grown to what the work needs.
     void run(bool keepTimes)
@@ -725,15 +737,48 @@ void printTimes(const std::vector<Figures> &rows)
     }
 }
 
+struct Target
+{
+    const char *what;
+    double figure, limit;
+};
+
+void printTarget(const Target &target)
+{
+    std::printf("  %-42s %7.3f  <= %4.2f  %s\n", target.what, target.figure, target.limit,
+                target.figure <= target.limit ? "met" : "NOT MET");
+}
+
+// The price list's, at the size of `few`.
+std::vector<Target> listTargets(const Figures &few)
+{
+    return {
+        { "price list: open / parse", few[ListOpen] / few[Parse], 0.3 },
+        { "price list: sort, slowest column / parse", few[ListSort] / few[Parse], 0.3 },
+        { "price list: filter ~1 % / parse", few[ListFilter] / few[Parse], 0.25 },
+        { "price list: one price shown / parse", few[ListEdit] / few[Parse], 0.02 },
+        { "price list: every price / parse", few[ListBulk] / few[Parse], 0.5 },
+        { "price list: undo every price / parse", few[ListBulkUndo] / few[Parse], 0.5 },
+        { "price list: paste every price / parse", few[ListPaste] / few[Parse], 0.5 },
+        { "price list: undo the paste / parse", few[ListPasteUndo] / few[Parse], 0.5 },
+        { "price list: fill down every row / parse", few[ListFill] / few[Parse], 0.5 },
+    };
+}
+
+void printListTimes(const Figures &few)
+{
+    std::printf("\nPrice list at %s variants, ms: open %.2f, slowest sort %.2f, filter ~1 %% %.2f, one price %.3f, "
+                "every price %.2f and its undo %.2f, every price pasted %.2f and its undo %.2f, filled down %.2f\n",
+                qPrintable(withSeparators(shapes[fewCategories].variants)), few[ListOpen], few[ListSort],
+                few[ListFilter], few[ListEdit], few[ListBulk], few[ListBulkUndo], few[ListPaste], few[ListPasteUndo],
+                few[ListFill]);
+}
+
 void printTargets(const Figures &few, double categorySpread, const Memory &memory,
                   const History &history, const FilterFacts &filter, double listMB)
 {
-    struct Target
-    {
-        const char *what;
-        double figure, limit;
-    };
-    const Target targets[] = {
+    const std::vector<Target> list = listTargets(few);
+    std::vector<Target> targets = {
         { "load / parse", few[Load] / few[Parse], 1.5 },
         { "save / serialise", few[Save] / few[Serialise], 2.0 },
         { "rebuild / parse", few[Rebuild] / few[Parse], 0.4 },
@@ -749,27 +794,14 @@ void printTargets(const Figures &few, double categorySpread, const Memory &memor
         { "CSV export / serialise", few[CsvExport] / few[Serialise], 0.5 },
         { ".xlsx export / serialise", few[XlsxExport] / few[Serialise], 3.0 },
         { "CSV import with its preview / parse", few[CsvImport] / few[Parse], 1.0 },
-        { "price list: open / parse", few[ListOpen] / few[Parse], 0.3 },
-        { "price list: sort, slowest column / parse", few[ListSort] / few[Parse], 0.3 },
-        { "price list: filter ~1 % / parse", few[ListFilter] / few[Parse], 0.25 },
-        { "price list: one price shown / parse", few[ListEdit] / few[Parse], 0.02 },
-        { "price list: every price / parse", few[ListBulk] / few[Parse], 0.5 },
-        { "price list: undo every price / parse", few[ListBulkUndo] / few[Parse], 0.5 },
-        { "price list: paste every price / parse", few[ListPaste] / few[Parse], 0.5 },
-        { "price list: undo the paste / parse", few[ListPasteUndo] / few[Parse], 0.5 },
-        { "price list: fill down every row / parse", few[ListFill] / few[Parse], 0.5 },
         { "price list: its own heap, filtered (MB)", listMB, 30 },
     };
-    std::printf("\nPrice list at %s variants, ms: open %.2f, slowest sort %.2f, filter ~1 %% %.2f, one price %.3f, "
-                "every price %.2f and its undo %.2f, every price pasted %.2f and its undo %.2f, filled down %.2f\n",
-                qPrintable(withSeparators(shapes[fewCategories].variants)), few[ListOpen], few[ListSort],
-                few[ListFilter], few[ListEdit], few[ListBulk], few[ListBulkUndo], few[ListPaste], few[ListPasteUndo],
-                few[ListFill]);
+    targets.insert(targets.end() - 1, list.begin(), list.end());
+    printListTimes(few);
     std::printf("\nTargets at %s variants (25 categories unless told)\n",
                 qPrintable(withSeparators(shapes[fewCategories].variants)));
     for (const Target &target : targets)
-        std::printf("  %-42s %7.3f  <= %4.2f  %s\n", target.what, target.figure, target.limit,
-                    target.figure <= target.limit ? "met" : "NOT MET");
+        printTarget(target);
     std::printf("  (heap in use grew by %.3f MB over the rebuilds, %.3f MB over the editors)\n",
                 memory.rebuilds.heap, memory.editors.heap);
     std::printf("  (1,000 steps: resident memory grew by %.3f MB; undo %.3f ms, redo %.3f ms "
@@ -968,13 +1000,23 @@ int main(int argc, char *argv[])
         qFatal("Cannot create a temporary directory");
 
     // "worst" measures the worst files alone, "pdf" the price list alone, "merge" the merge
-    // at save.
+    // at save, "list" the price and stock list.
     if (argc > 1 && qstrcmp(argv[1], "worst") == 0) {
         printWorstFiles(dir);
         return 0;
     }
     if (argc > 1 && qstrcmp(argv[1], "pdf") == 0) {
         printPriceList();
+        return 0;
+    }
+    if (argc > 1 && qstrcmp(argv[1], "list") == 0) {
+        Subject subject(dir, shapes[fewCategories]);
+        for (int run = 0; run <= shapes[fewCategories].runs; ++run)
+            subject.runList(run > 0);
+        const Figures few = subject.medians();
+        printListTimes(few);
+        for (const Target &target : listTargets(few))
+            printTarget(target);
         return 0;
     }
     if (argc > 1 && qstrcmp(argv[1], "merge") == 0) {
