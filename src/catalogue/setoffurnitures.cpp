@@ -212,6 +212,16 @@ FileResult notJson(const QByteArray &bytes, const QJsonParseError &error)
     return result;
 }
 
+// Whether `bytes` are one JSON value that is neither an array nor an object, such as "1" or
+// "true": JSON all the same, which the toolkit's document cannot hold, so it calls them
+// malformed. Such a file holds no list of categories rather than no JSON.
+bool isJsonValue(const QByteArray &bytes)
+{
+    const QJsonDocument wrapped = QJsonDocument::fromJson('[' + bytes + ']');
+    return wrapped.isArray() && wrapped.array().size() == 1 && !wrapped.array().first().isArray()
+            && !wrapped.array().first().isObject();
+}
+
 // Parses a catalogue file's bytes into `document`; says why they hold no catalogue.
 FileResult parse(const QByteArray &bytes, QJsonDocument &document)
 {
@@ -220,7 +230,7 @@ FileResult parse(const QByteArray &bytes, QJsonDocument &document)
     FileResult result;
     if (bytes.isEmpty())
         result.outcome = FileResult::EmptyFile;
-    else if (error.error != QJsonParseError::NoError)
+    else if (error.error != QJsonParseError::NoError && !isJsonValue(bytes))
         return notJson(bytes, error);
     else if (!document.isArray())
         result.outcome = FileResult::NotCatalogue;
