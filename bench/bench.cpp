@@ -504,6 +504,7 @@ public:
     template<typename Keep>
     void measureList(const Keep &keep)
     {
+        showEveryListColumn();
         std::unique_ptr<PriceList> list;
         keep(ListOpen, msOf([&] {
             list = std::make_unique<PriceList>(Edit::document());
@@ -573,12 +574,12 @@ public:
         QGuiApplication::clipboard()->setText(column);
         table.clearSelection();
         table.setCurrentIndex(model->index(0, 4));
-        const int steps = Edit::history.count();
+        const int steps = Edit::history.index();
         keep(ListPaste, msOf([&] {
             child<QAction>(list, "actionListPaste")->trigger();
             settle();
         }));
-        if (Edit::history.count() != steps + 1)
+        if (Edit::history.index() != steps + 1)
             qFatal("The paste took no step");
         keep(ListPasteUndo, msOf([&] {
             Edit::history.undo();
@@ -592,6 +593,18 @@ public:
             settle();
         }));
         Edit::history.undo();
+    }
+
+    // Every column shown, as a list closed so leaves the next one: the list opens, draws and
+    // sorts with all of them.
+    static void showEveryListColumn()
+    {
+        SetOfFurnitures empty;
+        CatalogueDocument document(empty);
+        PriceList list(document);
+        QHeaderView *header = child<QTableView>(list, "tableViewVariants")->horizontalHeader();
+        for (int column = 0; column < header->count(); ++column)
+            header->showSection(column);
     }
 
     // The heap the price list of the whole catalogue takes: open, sorted by names, filtered
