@@ -69,11 +69,11 @@ bool takeMinus(QStringView &text)
 }
 
 // Which of "." and "," separates the decimals in `text`, if any, and which groups thousands.
+// A second decimal mark is left for the decimals to refuse.
 struct Marks
 {
     QChar decimal;
     QChar group;
-    bool valid = true;
 };
 
 Marks marksOf(QStringView text, QChar preferredDecimal)
@@ -81,7 +81,7 @@ Marks marksOf(QStringView text, QChar preferredDecimal)
     const qsizetype dots = text.count(u'.'), commas = text.count(u',');
     if (dots > 0 && commas > 0) {
         const QChar decimal = text.lastIndexOf(u'.') > text.lastIndexOf(u',') ? u'.' : u',';
-        return { decimal, decimal == u'.' ? u',' : u'.', text.count(decimal) == 1 };
+        return { decimal, decimal == u'.' ? u',' : u'.' };
     }
     if (dots + commas == 0)
         return {};
@@ -170,8 +170,6 @@ TypedValue::Reading TypedValue::read(QStringView text, Kind kind, QChar decimalM
     if (!takeExponent(text, exponent))
         return { NotANumber };
     const Marks marks = marksOf(text, decimalMark);
-    if (!marks.valid)
-        return { NotANumber };
     const qsizetype point = marks.decimal.isNull() ? -1 : text.indexOf(marks.decimal);
     bool valid = false;
     std::string whole = wholeDigits(point < 0 ? text : text.left(point), marks.group, valid);
