@@ -44,16 +44,14 @@ qsizetype currencyLength(QStringView text, bool atEnd)
     return isCurrencyCode(code) && standsAlone ? 3 : 0;
 }
 
-// Takes a currency off either end of `text`; false where both ends carry one.
-bool dropCurrency(QStringView &text)
+// Takes a currency off the start of `text`, or else off its end; a second one is left for
+// the digits to refuse.
+void dropCurrency(QStringView &text)
 {
-    if (const qsizetype length = currencyLength(text, false)) {
+    if (const qsizetype length = currencyLength(text, false))
         text = text.mid(length).trimmed();
-        return currencyLength(text, true) == 0;
-    }
-    if (const qsizetype length = currencyLength(text, true))
+    else if (const qsizetype length = currencyLength(text, true))
         text = text.chopped(length).trimmed();
-    return true;
 }
 
 // Takes a sign off the start of `text`; true when it was a minus.
@@ -161,8 +159,7 @@ TypedValue::Reading TypedValue::read(QStringView text, Kind kind, QChar decimalM
     if (text.isEmpty())
         return {};
     bool negative = takeMinus(text);
-    if (!dropCurrency(text))
-        return { NotANumber };
+    dropCurrency(text);
     if (!negative)
         negative = takeMinus(text);
 
