@@ -240,21 +240,22 @@ void TestWindows::priceListNumbers_data()
     QTest::addColumn<QString>("copied");
     // A stock of 2502 and a description "a⏎b"; the stock is low at 9999.
     QTest::addRow("English") << "en" << 1437.6 << "1234.50"
-                             << "1,437.60|2,502|3,596,875.20|1,234.50|a b|Low stock: 9,999 or fewer"
+                             << "1,437.60|2,502|3,596,875.20|1,234.50|a b|Low stock: 9,999 or fewer|1437.6"
                              << "1437.60|2502|3596875.20|1234.50|a b";
     QTest::addRow("French") << "fr_FR" << 1437.6 << "1234.50"
-                            << "1\u202f437,60|2\u202f502|3\u202f596\u202f875,20|1\u202f234,50|a b|Stock faible : 9\u202f999 ou moins"
+                            << "1\u202f437,60|2\u202f502|3\u202f596\u202f875,20|1\u202f234,50|a b|Stock faible : 9\u202f999 ou moins|1437,6"
                             << "1437,60|2502|3596875,20|1234,50|a b";
     QTest::addRow("a price of more decimals than two") << "fr_FR" << 1.005 << "1000"
-                                                       << "1,005|2\u202f502|2\u202f514,51|1\u202f000|a b|Stock faible : 9\u202f999 ou moins"
+                                                       << "1,005|2\u202f502|2\u202f514,51|1\u202f000|a b|Stock faible : 9\u202f999 ou moins|1,005"
                                                        << "1,005|2502|2514,51|1000|a b";
     QTest::addRow("measures that are texts") << "fr_FR" << 2.0 << "045"
-                                             << "2,00|2\u202f502|5\u202f004,00|045|a b|Stock faible : 9\u202f999 ou moins"
+                                             << "2,00|2\u202f502|5\u202f004,00|045|a b|Stock faible : 9\u202f999 ou moins|2"
                                              << "2,00|2502|5004,00|045|a b";
 }
 
 // The numbers of the list, as shown and as copied, in the interface's language: the
-// columns Price, Stock, Stock value, Length and Description, then a tooltip.
+// columns Price, Stock, Stock value, Length and Description, then a tooltip and the price
+// as a cell in edit shows it.
 void TestWindows::priceListNumbers()
 {
     QFETCH(QString, language);
@@ -272,7 +273,7 @@ void TestWindows::priceListNumbers()
     QStringList shown;
     for (int column : columns)
         shown << model.index(0, column).data().toString();
-    shown << model.index(0, 0).data(Qt::ToolTipRole).toString();
+    shown << model.index(0, 0).data(Qt::ToolTipRole).toString() << model.index(0, VariantOrder::Price).data(Qt::EditRole).toString();
     QCOMPARE(shown.join(u'|'), cell("shown"));
     // The description's tooltip keeps its line break.
     const QString tip = model.index(0, VariantOrder::Description).data(Qt::ToolTipRole).toString();
