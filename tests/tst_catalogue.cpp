@@ -21,6 +21,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <clocale>
 #include <cmath>
 #include <functional>
 #include <numeric>
@@ -992,11 +993,24 @@ void TestCatalogue::exportedMeasures_data()
 }
 
 // A measure is exported as a number a spreadsheet can sum only where the number keeps
-// what the text says.
+// what the text says, read so under a C locale whose decimal mark is a comma, as the
+// toolkit sets it from a French system.
 void TestCatalogue::exportedMeasures()
 {
     QFETCH(QString, measure);
     QFETCH(bool, number);
+    const QString locales = tree.path("locales");
+    if (!QFileInfo::exists(locales + "/fr_FR.UTF-8/LC_NUMERIC")) {
+        QVERIFY(QDir().mkpath(locales));
+        QProcess::execute("localedef", { "-c", "-i", "fr_FR", "-f", "UTF-8", locales + "/fr_FR.UTF-8" });
+    }
+    qputenv("LOCPATH", QFile::encodeName(locales));
+    const QByteArray kept = setlocale(LC_NUMERIC, nullptr);
+    const auto restore = qScopeGuard([&kept] {
+        setlocale(LC_NUMERIC, kept.constData());
+        qunsetenv("LOCPATH");
+    });
+    QVERIFY(setlocale(LC_NUMERIC, "fr_FR.UTF-8"));
     const Furniture element("C", "n", "", "", Dimension("1", "2", "3", measure.toStdString()), { Form("1", "", "", 0, 0) });
     TableCell cells[CatalogueTable::ColumnCount];
     CatalogueTable({ { &element, &element.getForms().front() } }, {}).row(0, cells);

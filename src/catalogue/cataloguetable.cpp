@@ -3,7 +3,7 @@
 #include <QtGlobal>
 
 #include <algorithm>
-#include <cstdlib>
+#include <charconv>
 
 const char *const CatalogueTable::columnNames[ColumnCount] = {
     QT_TRANSLATE_NOOP("CatalogueTable", "Identifier"),  QT_TRANSLATE_NOOP("CatalogueTable", "Category"),
@@ -41,11 +41,15 @@ bool isPlainNumber(const std::string &text)
     return at == text.size() && digits <= 15;
 }
 
+// Read whatever the C locale: the toolkit sets it from the system, where a decimal comma
+// would cut "4.5" to 4.
 TableCell measure(const std::string &text)
 {
+    double number = 0;
     if (!isPlainNumber(text))
         return { TableCell::Text, &text, 0 };
-    return { TableCell::Number, &text, std::strtod(text.c_str(), nullptr) };
+    std::from_chars(text.data(), text.data() + text.size(), number);
+    return { TableCell::Number, &text, number };
 }
 
 } // namespace
