@@ -420,13 +420,19 @@ public:
         catalogue.clear();
     }
 
-    // The bare parse and the price list alone, as `kalvio_bench list` times them.
-    void runList(bool keepTimes)
+    // Keeps each time measured, unless this is the warm-up run.
+    auto keeper(bool keepTimes)
     {
-        const auto keep = [this, keepTimes](Measure measure, double ms) {
+        return [this, keepTimes](Measure measure, double ms) {
             if (keepTimes)
                 times[measure].push_back(ms);
         };
+    }
+
+    // The bare parse and the price list alone, as `kalvio_bench list` times them.
+    void runList(bool keepTimes)
+    {
+        const auto keep = keeper(keepTimes);
         Edit::sof = catalogue;
         keep(Parse, msOf([this] { QJsonDocument::fromJson(bytes); }));
         measureList(keep);
@@ -436,10 +442,7 @@ public:
     // takes the page faults of a heap not yet grown to what the work needs.
     void run(bool keepTimes)
     {
-        const auto keep = [this, keepTimes](Measure measure, double ms) {
-            if (keepTimes)
-                times[measure].push_back(ms);
-        };
+        const auto keep = keeper(keepTimes);
         Edit::sof = catalogue;
 
         // The parsed document is freed within the time, as load frees its own.
