@@ -15,6 +15,7 @@
 #include <sstream>
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -126,11 +127,17 @@ int inChild(const std::function<int()> &work)
     return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+QString withThisMachine(QString text)
+{
+    const passwd *account = ::getpwuid(::geteuid());
+    return text.replace("%H", QSysInfo::machineHostName()).replace("%U", QString::fromLocal8Bit(account ? account->pw_name : ""));
+}
+
 void playSteps(const QString &steps, const ScratchTree &tree,
                const std::function<void(const QString &verb, const QString &text)> &step)
 {
     for (const QString &played : steps.split(" ; ")) {
-        step(played.section(u' ', 0, 0), played.section(u' ', 1).replace("%1", tree.path("")).replace("%H", QSysInfo::machineHostName()));
+        step(played.section(u' ', 0, 0), withThisMachine(played.section(u' ', 1).replace("%1", tree.path(""))));
         if (QTest::currentTestFailed())
             return qWarning("failed at the step \"%s\"", qPrintable(played));
     }

@@ -33,6 +33,8 @@ private:
 void addRows(const char *table);
 QString cell(const char *column);
 QByteArray bytesCell(const char *column);
+// `text` with %H as this computer's name and %U as the name of the account running the tests.
+QString withThisMachine(QString text);
 
 // The document the tests act on: the program's own (Edit::document()) where windows are
 // tested, one of the catalogue tests' own where they are not.

@@ -34,16 +34,36 @@ QByteArray noticeName(const QString &catalogue)
                              + QStringLiteral(".kalvio-inuse"));
 }
 
-QString thisHost()
+// The account's name, or its number where it has none.
+QString userName(uid_t user)
 {
-    return QSysInfo::machineHostName();
+    if (const passwd *entry = ::getpwuid(user))
+        return QString::fromLocal8Bit(entry->pw_name);
+    return QString::number(user);
 }
 
-QString thisUser()
+// A text from a notice, which anyone may have written: shown without control or
+// formatting characters, which could forge lines or turn the text around, and short.
+QString shownText(const QString &text)
 {
-    if (const passwd *entry = ::getpwuid(::getuid()))
-        return QString::fromLocal8Bit(entry->pw_name);
-    return QString::fromLocal8Bit(qgetenv("USER"));
+    constexpr qsizetype longest = 64;
+    QString shown;
+    for (const QChar c : text) {
+        if (c.category() != QChar::Other_Control && c.category() != QChar::Other_Format)
+            shown += c;
+    }
+    if (shown.size() > longest) {
+        shown.truncate(longest);
+        if (shown.back().isHighSurrogate())
+            shown.chop(1);
+    }
+    return shown;
+}
+
+// As this host's notices name it.
+QString thisHost()
+{
+    return shownText(QSysInfo::machineHostName());
 }
 
 // Reads the notice `name`: a regular file of sane size, never through a link nor blocking.
@@ -65,7 +85,8 @@ std::optional<Notice> readNotice(const QByteArray &name)
         return std::nullopt;
     const QStringList lines = QString::fromUtf8(bytes, size).split(u'\n');
     bool isNumber = false;
-    Notice notice { { lines.value(0), lines.value(1), lines.value(2).toLongLong(&isNumber),
+    // The holder is the account that owns the notice, whatever name its text gives.
+    Notice notice { { userName(info.st_uid), shownText(lines.value(1)), lines.value(2).toLongLong(&isNumber),
                       QDateTime::fromString(lines.value(3), Qt::ISODate) },
                     info.st_uid };
     if (lines.size() < 4 || !isNumber || notice.holder.pid <= 0 || !notice.holder.since.isValid())
@@ -116,7 +137,7 @@ void InUseNotice::take(const QString &catalogue)
     const int file = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0644);
     if (file < 0)
         return;
-    const QByteArray text = QStringList({ thisUser(), thisHost(), QString::number(::getpid()),
+    const QByteArray text = QStringList({ userName(::getuid()), thisHost(), QString::number(::getpid()),
                                           QDateTime::currentDateTimeUtc().toString(Qt::ISODate), QString() })
                                     .join(u'\n')
                                     .toUtf8();
