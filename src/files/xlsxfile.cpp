@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include <unzip.h>
 #include <xlsxwriter.h>
 
 #include <algorithm>
@@ -34,6 +35,53 @@ std::string cut(const std::string &text)
         ++count;
     }
     return text.substr(0, end);
+}
+
+// Whether the XML document whose first bytes are `head` ends with `tail`'s closing tag of
+// its root element.
+bool closesItsRoot(const QByteArray &head, const QByteArray &tail)
+{
+    qsizetype start = head.indexOf('<');
+    while (start >= 0 && (head.mid(start + 1, 1) == "?" || head.mid(start + 1, 1) == "!"))
+        start = head.indexOf('<', start + 1);
+    if (start < 0)
+        return false;
+    qsizetype end = start + 1;
+    while (end < head.size() && !QByteArrayView(" \t\r\n/>").contains(head[end]))
+        ++end;
+    return tail.trimmed().endsWith("</" + head.mid(start + 1, end - start - 1) + '>');
+}
+
+// Whether every XML part of the workbook at `path` reads whole to its root's closing tag.
+// The library writes each part to a temporary file first and does not notice when a
+// file-size limit or a full disk cuts one short: the archive then holds it as it was cut.
+bool partsAreWhole(const QByteArray &path)
+{
+    const unzFile archive = unzOpen64(path.constData());
+    if (!archive)
+        return false;
+    bool whole = true;
+    for (int at = unzGoToFirstFile(archive); whole && at == UNZ_OK; at = unzGoToNextFile(archive)) {
+        char name[512];
+        unz_file_info64 info;
+        whole = unzGetCurrentFileInfo64(archive, &info, name, sizeof name, nullptr, 0, nullptr, 0) == UNZ_OK
+                && unzOpenCurrentFile(archive) == UNZ_OK;
+        if (!whole)
+            break;
+        constexpr qsizetype kept = 256;
+        QByteArray head, tail;
+        char chunk[64 * 1024];
+        int got;
+        while ((got = unzReadCurrentFile(archive, chunk, sizeof chunk)) > 0) {
+            if (head.size() < kept)
+                head.append(chunk, std::min<qsizetype>(got, kept - head.size()));
+            tail = (tail + QByteArray(chunk, got)).right(kept);
+        }
+        const bool isXml = QByteArrayView(name).endsWith(".xml") || QByteArrayView(name).endsWith(".rels");
+        whole = unzCloseCurrentFile(archive) == UNZ_OK && got == 0 && (!isXml || closesItsRoot(head, tail));
+    }
+    unzClose(archive);
+    return whole;
 }
 
 struct WorkbookCloser
@@ -141,6 +189,14 @@ XlsxFile::Outcome XlsxFile::write(const ExportTable &table, const QString &sheet
         outcome.error = file.errorString();
         return outcome;
     }
+    if (!partsAreWhole(nativePath)) {
+        outcome.error = QStringLiteral("the workbook was cut short as it was written");
+        return outcome;
+    }
     outcome.bytes = file.readAll();
+    if (file.error() != QFile::NoError) {
+        outcome.error = file.errorString();
+        outcome.bytes.clear();
+    }
     return outcome;
 }
