@@ -173,6 +173,12 @@ private slots:
     void unkeptKeys();
     void saveOutcomes_data() { addRows("saveOutcomes"); }
     void saveOutcomes();
+    void newFilesAreWholeOrAbsent_data();
+    void newFilesAreWholeOrAbsent();
+    void backupsOutliveKillsInARow();
+    void exportsUnderAFileSizeLimit_data();
+    void exportsUnderAFileSizeLimit();
+    void theFileReadIsTheFileWritten();
     void changesByOthersAreNoticed();
     void inUseNotices_data() { addRows("inUseNotices"); }
     void inUseNotices();
@@ -478,6 +484,11 @@ void TestCatalogue::saveOutcomes()
     const bool leftBackup = target.endsWith("left backup");
     if (leftBackup)
         tree.write(QString(QTest::currentDataTag()) + "/.c.json.kalvio-backup", "left");
+    // A file read here, which another user then swaps for a link.
+    if (target.startsWith("swapped")) {
+        tree.write(QString(QTest::currentDataTag()) + '/' + base, "[\n]\n");
+        QVERIFY(catalogue().load(file).ok() && QFile::remove(file));
+    }
     QVERIFY(!linked || (symlink("target.json", path(file)) == 0 && (!planted || lchown(path(file), 1002, 1500) == 0)));
     QVERIFY(owner < 0 || (chown(path(real), owner, 1500) == 0 && chown(path(folder), asUser ? owner : 0, 1500) == 0));
     QVERIFY(chmod(path(tree.path("")), 0755) == 0 && (!previousSize || chmod(path(real), cell("mode").toInt(nullptr, 8)) == 0)
@@ -551,6 +562,122 @@ void TestCatalogue::saveOutcomes()
     QCOMPARE(privateFiles(), QStringList());
 }
 
+void TestCatalogue::newFilesAreWholeOrAbsent_data()
+{
+    QTest::addColumn<int>("killAfterUs");
+    QTest::addRow("killed by a file-size limit while written") << -1;
+    for (const int us : { 0, 300, 1000, 3000, 10000, 30000 })
+        QTest::addRow("killed after %d microseconds", us) << us;
+}
+
+// A save to a new name that is killed at any moment leaves at that name either nothing or
+// the whole catalogue.
+void TestCatalogue::newFilesAreWholeOrAbsent()
+{
+    QFETCH(int, killAfterUs);
+    const QString file = tree.path("new/c.json");
+    QVERIFY(QDir().mkpath(tree.path("new")));
+    QFile::remove(file);
+    fillCatalogue(QStringList(20000, "Category|Element|oak|001.001.001,001.001.002"));
+    QVERIFY(catalogue().save(tree.path("expected.json")).ok());
+    const pid_t child = fork();
+    if (child == 0) {
+        const rlimit limit { 65536, 65536 };
+        _exit(signal(SIGXFSZ, SIG_DFL) != SIG_ERR && (killAfterUs >= 0 || setrlimit(RLIMIT_FSIZE, &limit) == 0)
+                      ? int(catalogue().save(file).outcome)
+                      : 99);
+    }
+    if (killAfterUs >= 0) {
+        usleep(useconds_t(killAfterUs));
+        kill(child, SIGKILL);
+    }
+    int status = 0;
+    QCOMPARE(waitpid(child, &status, 0), child);
+    QVERIFY(!QFileInfo::exists(file) || readFile(file) == readFile(tree.path("expected.json")));
+    QVERIFY(killAfterUs >= 0 || !QFileInfo::exists(file));
+}
+
+// In-place saves killed again and again, each leaving the file torn: the backup offered is
+// always the last contents that open, however many kills came before.
+void TestCatalogue::backupsOutliveKillsInARow()
+{
+    const QString file = tree.path("kills/c.json");
+    QVERIFY(QDir().mkpath(tree.path("kills")));
+    fillCatalogue(QStringList(5, "Category|Element|oak|001.001.001"));
+    QVERIFY(catalogue().save(file).ok());
+    const QByteArray whole = readFile(file);
+    // A second name makes saves write in place.
+    QVERIFY(link(path(file), path(tree.path("kills/other.json"))) == 0);
+    fillCatalogue(QStringList(200, "Category|Element|oak|001.001.001"));
+    const auto killedSave = [this, &file] {
+        // Past the limit as the new contents start to go in, after the backup is whole.
+        const rlimit limit { 16384, 16384 };
+        return signal(SIGXFSZ, SIG_DFL) != SIG_ERR && setrlimit(RLIMIT_FSIZE, &limit) == 0
+                ? int(catalogue().save(file).outcome)
+                : 99;
+    };
+    for (int kills = 1; kills <= 2 * DiskFile::maxBackups; ++kills) {
+        QCOMPARE(inChild(killedSave), -1);
+        // What a kill further on leaves: a part of the new contents, another each time.
+        QFile torn(file);
+        QVERIFY(torn.open(QIODevice::WriteOnly | QIODevice::Truncate) && torn.write(whole.left(100 + kills)) > 0);
+        torn.close();
+        const DiskFile::InterruptedWrite offered = DiskFile::interruptedWrite(file, 1 << 20, &SetOfFurnitures::opens);
+        QCOMPARE(readFile(offered.backup), whole);
+        QCOMPARE(offered.older.size(), std::min(kills - 1, DiskFile::maxBackups - 1));
+    }
+    for (const QString &backup : QDir(tree.path("kills")).entryList({ ".c.json.kalvio-backup*" }, QDir::Files | QDir::Hidden))
+        QVERIFY(QFile::remove(tree.path("kills/") + backup));
+    QCOMPARE(DiskFile::interruptedWrite(file, 1 << 20).older, QStringList());
+}
+
+void TestCatalogue::exportsUnderAFileSizeLimit_data()
+{
+    QTest::addColumn<bool>("workbook");
+    QTest::addColumn<int>("limit");
+    QTest::addRow("CSV") << false << 8192;
+    QTest::addRow("workbook, its sheet cut") << true << 8192;
+    QTest::addRow("workbook, the archive cut") << true << 65536;
+}
+
+// An export that a file-size limit cuts short ends in a failure with its reason, and
+// leaves nothing at its name.
+void TestCatalogue::exportsUnderAFileSizeLimit()
+{
+    QFETCH(bool, workbook);
+    QFETCH(int, limit);
+    const QString file = tree.path("limited.export");
+    QFile::remove(file);
+    fillCatalogue(QStringList(3000, "Category|Element|oak|001.001.001,001.001.002"));
+    QCOMPARE(inChild([&] {
+                 const rlimit bound { rlim_t(limit), rlim_t(limit) };
+                 if (signal(SIGXFSZ, SIG_IGN) == SIG_ERR || setrlimit(RLIMIT_FSIZE, &bound) != 0)
+                     return 99;
+                 if (!workbook)
+                     return int(DiskFile::write(file, CsvText::write(exportedCatalogue(), CsvText::Dialect::Comma)).outcome);
+                 const XlsxFile::Outcome written = XlsxFile::write(exportedCatalogue(), "limited");
+                 return written.error.isEmpty() ? int(DiskFile::write(file, written.bytes).outcome) : 98;
+             }),
+             workbook ? 98 : int(FileResult::WriteFailed));
+    QVERIFY(!QFileInfo::exists(file));
+}
+
+// A path that takes ".." after a link leads where the kernel takes it, out of the folder
+// the link leads to: Save writes the file that Open read, and no other.
+void TestCatalogue::theFileReadIsTheFileWritten()
+{
+    QVERIFY(QDir().mkpath(tree.path("d/x/y")) && QFile::link("x/y", tree.path("d/alias")));
+    tree.write("d/x/shop.json", readFile(QFINDTESTDATA("data/chairs.json")));
+    tree.write("d/shop.json", "[\n]\n");
+    const QString through = tree.path("d/alias/../shop.json");
+    QCOMPARE(DiskFile::reachedPath(through), tree.path("d/x/shop.json"));
+    QVERIFY(catalogue().load(through).ok());
+    QVERIFY(catalogue().save(through).ok() && catalogue().save(tree.path("expected.json")).ok());
+    QCOMPARE(readFile(tree.path("d/shop.json")), "[\n]\n");
+    QCOMPARE(readFile(tree.path("d/x/shop.json")), readFile(tree.path("expected.json")));
+    QVERIFY(!catalogue().changedOnDisk(tree.path("d/x/shop.json")));
+}
+
 void TestCatalogue::changesByOthersAreNoticed()
 {
     const QString file = tree.path("json/shared.json"), other = tree.path("json/other.json");
@@ -594,7 +721,7 @@ void TestCatalogue::inUseNotices()
 {
     const QString file = tree.path("json/u.json"), notice = tree.path("json/.u.json.kalvio-inuse"), kind = cell("kind");
     QFile::remove(notice);
-    QByteArray bytes = QByteArray::fromPercentEncoding(cell("bytes").replace("%H", QSysInfo::machineHostName()).toUtf8());
+    QByteArray bytes = QByteArray::fromPercentEncoding(withThisMachine(cell("bytes")).toUtf8());
     bytes = kind == "large" ? bytes.repeated(200) : bytes;
     tree.write("json/target", bytes);
     QVERIFY(kind != "link" || QFile::link(tree.path("json/target"), notice));
@@ -606,7 +733,7 @@ void TestCatalogue::inUseNotices()
         return info.isSymLink() ? "link" : !info.exists() ? "none" : !info.isFile() ? "other" : readFile(notice) == bytes ? "as it was" : "ours";
     };
     const std::optional<InUseHolder> holder = InUseNotice::otherHolder(file);
-    QCOMPARE(holder ? holder->user + ' ' + holder->host : QString(), cell("holder").replace("%H", QSysInfo::machineHostName()));
+    QCOMPARE(holder ? holder->user + ' ' + holder->host : QString(), withThisMachine(cell("holder")));
     {
         InUseNotice ours;
         ours.take(file);

@@ -6,6 +6,7 @@
 
 #include <QCborArray>
 #include <QCborMap>
+#include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -237,9 +238,13 @@ FileResult parse(const QByteArray &bytes, QJsonDocument &document)
     return result;
 }
 
+// Files are known by their folder as the kernel reaches it and their own name, which
+// stays what it was when someone swaps the file for a link.
 QString absolute(const QString &path)
 {
-    return QFileInfo(path).absoluteFilePath();
+    const qsizetype slash = path.lastIndexOf(u'/');
+    const QString folder = slash < 0 ? QStringLiteral(".") : slash == 0 ? QStringLiteral("/") : path.left(slash);
+    return QDir(DiskFile::reachedPath(folder)).filePath(path.mid(slash + 1));
 }
 
 // Refuses, before anything is parsed or built, a file whose contents would take more
@@ -263,6 +268,14 @@ qint64 SetOfFurnitures::openingMemory(QByteArrayView bytes)
     OpeningCount count(recordSizes);
     count.scan(bytes);
     return count.bytes(bytes.size());
+}
+
+bool SetOfFurnitures::opens(QByteArrayView bytes)
+{
+    const QByteArray held = QByteArray::fromRawData(bytes.data(), bytes.size());
+    UnkeptValues unkept;
+    QJsonDocument document;
+    return checkOpeningMemory(held, unkept).ok() && parse(held, document).ok();
 }
 
 FileResult SetOfFurnitures::load(const QString &path)
@@ -346,7 +359,8 @@ FileResult SetOfFurnitures::write(const QString &path, const FileStamp *unchange
 
     FileStamp stamp;
     const FileResult result = DiskFile::write(path, out.text(), &stamp,
-                                              { unchangedSince, maxFileSize, ifLocked == IfLocked::Wait });
+                                              { unchangedSince, maxFileSize, ifLocked == IfLocked::Wait,
+                                                knownFiles.contains(absolute(path)), &SetOfFurnitures::opens });
     switch (result.outcome) {
     case FileResult::Done:
         knownFiles.insert(absolute(path), stamp);

@@ -56,6 +56,9 @@ public:
     static constexpr qint64 maxOpeningMemory = qint64(1536) << 20;
     // The memory that opening these bytes of a catalogue file would take at most.
     static qint64 openingMemory(QByteArrayView bytes);
+    // Whether a catalogue file holding these bytes opens: what a save killed halfway leaves
+    // does not, and its backups are never kept or offered before those that do.
+    static bool opens(QByteArrayView bytes);
 
 private:
     FileResult write(const QString &path, const FileStamp *unchangedSince, IfLocked ifLocked);

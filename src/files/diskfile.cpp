@@ -18,6 +18,7 @@
 #include <iterator>
 #include <limits>
 #include <optional>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -351,29 +352,50 @@ bool readOwnBackup(const QByteArray &name, qint64 maxSize, QByteArray &contents,
         && readOpenFile(file.get(), info.st_size, maxSize, contents).ok();
 }
 
-// Where a new backup of `owner` goes: a free place, or one holding `previous` already,
-// or else the place of this user's oldest backup, which goes first. Empty when every
-// place holds another user's file.
-QByteArray backupPlace(const QByteArray &owner, const QByteArray &previous)
+bool opensAsMeant(const DiskFile::Opens &opens, QByteArrayView contents)
 {
-    QByteArray oldest;
-    qint64 oldestNs = std::numeric_limits<qint64>::max();
+    return !opens || opens(contents);
+}
+
+// Where a new backup of `owner` goes: a free place, or one holding `previous` already, or
+// else the place of this user's oldest backup, which goes first. The newest backup that
+// opens stays, and where `previous` does not open, every backup that does: after saves
+// killed in a row, the last good contents are still there. Empty when no place may take
+// it; `needless` then tells that `previous` does not open and a backup that does is kept.
+QByteArray backupPlace(const QByteArray &owner, const QByteArray &previous, const DiskFile::Opens &opens,
+                       qint64 maxSize, bool &needless)
+{
+    struct Held
+    {
+        QByteArray name;
+        qint64 writtenNs;
+        bool opens;
+    };
+    std::vector<Held> held;
     for (int slot = 0; slot < DiskFile::maxBackups; ++slot) {
         const QByteArray name = backupName(owner, slot);
         struct stat info;
-        QByteArray held;
+        QByteArray contents;
         if (::lstat(name.constData(), &info) != 0)
             return name;
         if (!isOwnBackup(info))
             continue;
-        if (info.st_size == previous.size() && readOwnBackup(name, previous.size(), held, info) && held == previous)
+        const bool read = readOwnBackup(name, maxSize, contents, info);
+        if (read && contents == previous)
             return name;
-        if (nanoseconds(info.st_mtim) < oldestNs) {
-            oldest = name;
-            oldestNs = nanoseconds(info.st_mtim);
-        }
+        held.push_back({ name, nanoseconds(info.st_mtim), read && opensAsMeant(opens, contents) });
     }
-    return oldest;
+    const bool previousOpens = opensAsMeant(opens, previous);
+    const auto newer = [](const Held &a, const Held &b) { return a.writtenNs > b.writtenNs; };
+    std::sort(held.begin(), held.end(), newer);
+    const auto newestOpening = std::find_if(held.begin(), held.end(), [](const Held &backup) { return backup.opens; });
+    const Held *kept = newestOpening != held.end() ? &*newestOpening : nullptr;
+    needless = !previousOpens && kept;
+    for (auto backup = held.rbegin(); backup != held.rend(); ++backup) {
+        if (&*backup != kept && (previousOpens || !backup->opens))
+            return backup->name;
+    }
+    return {};
 }
 
 // Whether one of the places where a save of `owner` puts its backup holds one of this user's.
@@ -443,17 +465,23 @@ QList<QByteArray> notedPlaces(const struct stat *file)
 
 // Writes `previous` to the first folder that takes a backup of `name`, complete and synced
 // before it gets its name, so that a backup is never a part. Backups of interrupted saves
-// that the user may not have seen yet are kept. Returns the backup's name, or nothing with
-// errno set, and `noPlace` set where no folder took a file at all.
+// that the user may not have seen yet are kept. Returns the backup's name, empty where
+// `previous` does not open and a backup that does is kept instead, or nothing with errno
+// set, and `noPlace` set where no folder took a file at all.
 std::optional<QByteArray> writeBackup(const QByteArray &name, const struct stat &file, const QByteArray &previous,
-                                      bool &noPlace)
+                                      const DiskFile::Opens &opens, qint64 maxSize, bool &noPlace)
 {
     int error = EEXIST;
     noPlace = true;
     for (const QByteArray &owner : backupOwners(name, file)) {
         if (owner != name)
             makePrivateFolder(folderOf(owner));
-        const QByteArray backup = backupPlace(owner, previous);
+        bool needless = false;
+        const QByteArray backup = backupPlace(owner, previous, opens, maxSize, needless);
+        if (needless) {
+            noPlace = false;
+            return QByteArray();
+        }
         if (backup.isEmpty())
             continue;
         removeStaleTemporaries(owner);
@@ -523,24 +551,31 @@ FileResult noBackupPlace(const QByteArray &name, const struct stat &file)
 // and synced; any failure puts them back. Space is reserved before anything is
 // overwritten, so a full disk fails before the first byte changes.
 FileResult overwriteInPlace(const QByteArray &name, int existing, const QByteArray &contents,
-                            qint64 maxPreviousSize)
+                            const DiskFile::WriteConditions &conditions)
 {
     QByteArray previous;
     Descriptor reader;
     struct stat info;
     FileResult read = openRegularFile(name, O_RDONLY | O_NOFOLLOW, reader, info);
-    if (read.ok() && info.st_size > maxPreviousSize)
+    if (read.ok() && info.st_size > conditions.maxPreviousSize)
         read = failure(FileResult::TooLarge);
     if (read.ok())
-        read = readOpenFile(reader.get(), info.st_size, maxPreviousSize, previous);
+        read = readOpenFile(reader.get(), info.st_size, conditions.maxPreviousSize, previous);
     if (!read.ok())
         return read;
     bool noPlace = false;
-    const std::optional<QByteArray> backup = writeBackup(name, info, previous, noPlace);
+    const std::optional<QByteArray> backup =
+            writeBackup(name, info, previous, conditions.opens, conditions.maxPreviousSize, noPlace);
     if (!backup && noPlace)
         return noBackupPlace(name, info);
     if (!backup)
         return failure(FileResult::WriteFailed, errno);
+    const auto dropBackup = [&backup] {
+        if (!backup->isEmpty()) {
+            ::unlink(backup->constData());
+            notedPlaces(nullptr);
+        }
+    };
     const qint64 previousSize = previous.size();
     qint64 overwritten = 0;
     int error = 0;
@@ -562,8 +597,7 @@ FileResult overwriteInPlace(const QByteArray &name, int existing, const QByteArr
         error = errno;
     }
     if (!error) {
-        ::unlink(backup->constData());
-        notedPlaces(nullptr);
+        dropBackup();
         return {};
     }
 
@@ -574,10 +608,8 @@ FileResult overwriteInPlace(const QByteArray &name, int existing, const QByteArr
             writeAll(existing, previous.left(std::min(overwritten, previousSize)), rewritten) == 0
             && ::ftruncate(existing, previousSize) == 0 && ::fsync(existing) == 0;
     // A file that could not be put back keeps its backup.
-    if (restored) {
-        ::unlink(backup->constData());
-        notedPlaces(nullptr);
-    }
+    if (restored)
+        dropBackup();
     return failure(restored ? FileResult::WriteFailed : FileResult::RestoreFailed, error);
 }
 
@@ -641,15 +673,33 @@ FileResult openLocked(const QByteArray &name, Descriptor &file, struct stat &inf
     return failure(FileResult::Locked);
 }
 
-// Where `path` leads, its symbolic links followed as the kernel follows protected ones: in
-// a sticky folder that others may write, only a link of this user or of the folder's owner.
-// The first name that does not exist ends the walk, with the rest of the path after it.
-FileResult resolveLinks(const QString &path, QByteArray &resolved)
+// `path` made absolute as the kernel takes it: "." and ".." stay for the walk, since ".."
+// after a link leaves the folder the link leads to, not the link's own.
+QByteArray absoluteName(const QString &path)
 {
-    QByteArrayList pending = QFile::encodeName(QFileInfo(path).absoluteFilePath()).split('/');
+    const QByteArray name = QFile::encodeName(path);
+    return name.startsWith('/') ? name : QFile::encodeName(QDir::currentPath()) + '/' + name;
+}
+
+bool othersMayWrite(const struct stat &folder)
+{
+    return folder.st_mode & (S_IWGRP | S_IWOTH);
+}
+
+enum class Links { Trusted, All };
+
+// Where the absolute `name` leads, its symbolic links followed as the kernel follows them.
+// With Links::Trusted, a link in a folder that others may write is followed only where it
+// is this user's or the folder owner's, a stricter rule than the kernel's protection of
+// sticky folders: in a shared group folder, another member could otherwise point a save
+// at any file of this user. The first name that does not exist ends the walk, with the
+// rest of the path after it.
+FileResult resolveLinks(const QByteArray &name, QByteArray &resolved, Links links = Links::Trusted)
+{
+    QByteArrayList pending = name.split('/');
     std::reverse(pending.begin(), pending.end());
     resolved.clear();
-    for (int links = 0; !pending.isEmpty();) {
+    for (int followed = 0; !pending.isEmpty();) {
         const QByteArray part = pending.takeLast();
         if (part.isEmpty() || part == ".")
             continue;
@@ -668,10 +718,10 @@ FileResult resolveLinks(const QString &path, QByteArray &resolved)
         if (!S_ISLNK(link.st_mode))
             continue;
         resolved.truncate(next.lastIndexOf('/'));
-        if (++links > 40)
+        if (++followed > 40)
             return failure(FileResult::CannotOpen, ELOOP);
-        if (::stat(resolved.isEmpty() ? "/" : resolved.constData(), &folder) == 0 && (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH)
-            && link.st_uid != ::geteuid() && link.st_uid != folder.st_uid)
+        if (links == Links::Trusted && ::stat(resolved.isEmpty() ? "/" : resolved.constData(), &folder) == 0
+            && othersMayWrite(folder) && link.st_uid != ::geteuid() && link.st_uid != folder.st_uid)
             return failure(FileResult::UntrustedLink);
         QByteArray target(PATH_MAX, '\0');
         const ssize_t size = ::readlink(next.constData(), target.data(), size_t(target.size()));
@@ -686,6 +736,45 @@ FileResult resolveLinks(const QString &path, QByteArray &resolved)
     if (resolved.isEmpty())
         resolved = "/";
     return {};
+}
+
+// Writes `contents` as a new file `name`, made as any new file is made (the user's umask,
+// the folder's group). It is written whole and synced under a temporary name first and
+// then takes its name, so that a kill leaves either no file or all of it. Without
+// `replace`, a name that something took meanwhile is left alone: CannotOpen.
+FileResult createWhole(const QByteArray &name, const QByteArray &contents, bool replace, FileStamp *stamp)
+{
+    removeStaleTemporaries(name);
+    QByteArray temporaryName;
+    const Descriptor temporary(makeTemporary(name, temporaryName));
+    if (!temporary.isOpen())
+        return failure(FileResult::CannotOpen, errno);
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    int error = ::fchmod(temporary.get(), 0666 & ~mask) == 0 ? writeAllAndSync(temporary.get(), contents) : errno;
+    if (!error && ::renameat2(AT_FDCWD, temporaryName.constData(), AT_FDCWD, name.constData(),
+                              replace ? 0 : RENAME_NOREPLACE) != 0)
+        error = errno;
+    // A file system that cannot rename without replacing can still link a new name.
+    if (error == EINVAL && !replace) {
+        error = ::link(temporaryName.constData(), name.constData()) == 0 ? 0 : errno;
+        ::unlink(temporaryName.constData());
+    } else if (error) {
+        ::unlink(temporaryName.constData());
+    }
+    if (error)
+        return failure(error == EEXIST ? FileResult::CannotOpen : FileResult::WriteFailed, error);
+    syncFolder(name);
+    if (stamp)
+        *stamp = FileStamp::of(temporary.get(), contents);
+    return {};
+}
+
+// Whether the name that `path` gives, once a regular file, is now another user's link.
+bool swappedForLink(const QString &path)
+{
+    struct stat info;
+    return ::lstat(absoluteName(path).constData(), &info) == 0 && S_ISLNK(info.st_mode) && info.st_uid != ::geteuid();
 }
 
 } // namespace
@@ -740,28 +829,24 @@ FileResult DiskFile::read(const QString &path, qint64 maxSize, QByteArray &conte
     return result;
 }
 
+QString DiskFile::reachedPath(const QString &path)
+{
+    QByteArray name;
+    return resolveLinks(absoluteName(path), name, Links::All).ok() ? QFile::decodeName(name) : path;
+}
+
 FileResult DiskFile::write(const QString &path, const QByteArray &contents, FileStamp *stamp,
                            const WriteConditions &conditions)
 {
+    if (conditions.knownAsFile && swappedForLink(path))
+        return failure(FileResult::UntrustedLink);
     // Symbolic links are followed: the file they lead to is the one written.
     QByteArray name;
-    if (const FileResult resolved = resolveLinks(path, name); !resolved.ok())
+    if (const FileResult resolved = resolveLinks(absoluteName(path), name); !resolved.ok())
         return resolved;
-    // A path that names nothing yet gets a new file, made as any new file is made (the
-    // user's umask, the folder's group); if writing it fails, it is removed again. One
-    // that another save makes meanwhile is written as an existing file.
-    Descriptor file(::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0666));
-    if (!file.isOpen() && errno != EEXIST)
-        return failure(FileResult::CannotOpen, errno);
-    if (file.isOpen()) {
-        if (const int error = writeAllAndSync(file.get(), contents)) {
-            ::unlink(name.constData());
-            return failure(FileResult::WriteFailed, error);
-        }
-        if (stamp)
-            *stamp = FileStamp::of(file.get(), contents);
-        return {};
-    }
+    struct stat present;
+    if (::lstat(name.constData(), &present) != 0)
+        return errno == ENOENT ? createWhole(name, contents, false, stamp) : failure(FileResult::CannotOpen, errno);
 
     // Opening for writing refuses exactly what a plain write would: a read-only file, a
     // read-only file system.
@@ -776,7 +861,7 @@ FileResult DiskFile::write(const QString &path, const QByteArray &contents, File
     if (const std::optional<FileResult> result =
                 replaceByRename(name, existing.get(), target, contents, stamp))
         return *result;
-    const FileResult result = overwriteInPlace(name, existing.get(), contents, conditions.maxPreviousSize);
+    const FileResult result = overwriteInPlace(name, existing.get(), contents, conditions);
     if (result.ok() && stamp)
         *stamp = FileStamp::of(existing.get(), contents);
     return result;
@@ -784,26 +869,11 @@ FileResult DiskFile::write(const QString &path, const QByteArray &contents, File
 
 FileResult DiskFile::writeNew(const QString &path, const QByteArray &contents, bool replace)
 {
-    const QByteArray name = QFile::encodeName(path);
-    removeStaleTemporaries(name);
-    QByteArray temporaryName;
-    const Descriptor temporary(makeTemporary(name, temporaryName));
-    if (!temporary.isOpen())
-        return failure(FileResult::CannotOpen, errno);
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    int error = ::fchmod(temporary.get(), 0666 & ~mask) == 0 ? writeAllAndSync(temporary.get(), contents) : errno;
-    if (!error && ::renameat2(AT_FDCWD, temporaryName.constData(), AT_FDCWD, name.constData(),
-                              replace ? 0 : RENAME_NOREPLACE) != 0)
-        error = errno;
-    // A file system that cannot rename without replacing can still link a new name.
-    if (error == EINVAL && !replace) {
-        error = ::link(temporaryName.constData(), name.constData()) == 0 ? 0 : errno;
-        ::unlink(temporaryName.constData());
-    } else if (error) {
-        ::unlink(temporaryName.constData());
-    }
-    return error ? failure(error == EEXIST ? FileResult::CannotOpen : FileResult::WriteFailed, error) : FileResult();
+    const QByteArray name = absoluteName(path);
+    QByteArray folder;
+    if (const FileResult resolved = resolveLinks(folderOf(name), folder); !resolved.ok())
+        return resolved;
+    return createWhole(folder + '/' + baseOf(name), contents, replace, nullptr);
 }
 
 bool DiskFile::nameTaken(const QString &path)
@@ -812,16 +882,16 @@ bool DiskFile::nameTaken(const QString &path)
     return ::lstat(QFile::encodeName(path).constData(), &info) == 0;
 }
 
-DiskFile::InterruptedWrite DiskFile::interruptedWrite(const QString &path, qint64 maxSize)
+DiskFile::InterruptedWrite DiskFile::interruptedWrite(const QString &path, qint64 maxSize, const Opens &opens)
 {
     // Backups lie beside the file that the path's links lead to, as the write left them.
     QByteArray name;
     struct stat file;
-    if (!resolveLinks(path, name).ok() || ::stat(name.constData(), &file) != 0)
+    if (!resolveLinks(absoluteName(path), name).ok() || ::stat(name.constData(), &file) != 0)
         return {};
     QByteArray present;
     const bool readable = read(path, maxSize, present).ok();
-    std::vector<std::pair<qint64, QByteArray>> found;
+    std::vector<std::tuple<qint64, QByteArray, bool>> found;
     // Beside this name, in the private folder, and beside the names where notes say a save
     // of another name of the file left its backups.
     const QList<QByteArray> noted = notedPlaces(&file);
@@ -829,15 +899,15 @@ DiskFile::InterruptedWrite DiskFile::interruptedWrite(const QString &path, qint6
         for (const QByteArray &backup : backupsOf(owner, file, owner != name && !noted.contains(owner))) {
             QByteArray saved;
             struct stat info;
-            if (std::none_of(found.begin(), found.end(), [&backup](const auto &seen) { return seen.second == backup; })
+            if (std::none_of(found.begin(), found.end(), [&backup](const auto &seen) { return std::get<1>(seen) == backup; })
                 && readOwnBackup(backup, maxSize, saved, info) && (!readable || saved != present))
-                found.emplace_back(nanoseconds(info.st_mtim), backup);
+                found.emplace_back(nanoseconds(info.st_mtim), backup, opensAsMeant(opens, saved));
         }
     }
     std::sort(found.rbegin(), found.rend());
     InterruptedWrite interrupted;
-    for (const auto &[ns, backup] : found) {
-        if (interrupted.backup.isEmpty()) {
+    for (const auto &[ns, backup, opensAsBackup] : found) {
+        if (interrupted.backup.isEmpty() && opensAsBackup) {
             interrupted.backup = QFile::decodeName(backup);
             interrupted.backupTime = QDateTime::fromMSecsSinceEpoch(ns / 1'000'000);
         } else {

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <cstddef>
+#include <functional>
 #include <limits>
 
 // How reading or writing a file ended. The windows put it into words.
@@ -24,8 +25,8 @@ struct FileResult
         TooMuchContent, // opening would take more memory than a catalogue may
         ChangedOnDisk,  // someone else changed the file since it was read: nothing written
         Locked,         // another program held the file locked too long: nothing written
-        UntrustedLink,  // a symbolic link of another user in a sticky folder that others may
-                        // write: not followed, nothing written
+        UntrustedLink,  // a symbolic link of another user in a folder that others may write,
+                        // or where a file was: not followed, nothing written
         LockFileIsLink, // path: the side lock file, a symbolic link: nothing written
         LockFileNotOwn, // path: the side lock file, another user's or not a regular file
         NoLockFile,     // path: the side lock file that could not be made; reason: the system's words
@@ -72,6 +73,15 @@ namespace DiskFile {
 FileResult read(const QString &path, qint64 maxSize, QByteArray &contents,
                 FileStamp *stamp = nullptr);
 
+// The absolute name of the file that the kernel reaches by `path`, its symbolic links
+// followed where they stand and ".." taken after them, as opening the path does; a name
+// that does not exist yet ends it as it stands. `path` itself where it cannot be followed.
+QString reachedPath(const QString &path);
+
+// Whether contents hold what their file is meant to hold, so that a backup of them can be
+// opened. Backups of contents that do not are never kept instead of ones that do.
+using Opens = std::function<bool(QByteArrayView contents)>;
+
 // What a write checks while it holds the file's lock, before it changes anything.
 struct WriteConditions
 {
@@ -83,15 +93,22 @@ struct WriteConditions
     // Whether a lock that another program holds is waited for, about two seconds, or the
     // write ends with Locked at once.
     bool waitForLock = true;
+    // The path named a regular file when this program last read or wrote it: a symbolic
+    // link of another user there now is a swap by someone else, never followed.
+    bool knownAsFile = false;
+    // What backups of an in-place write keep; empty where any contents open.
+    Opens opens;
 };
 
 // Replaces the file's contents, or creates it. The file keeps its owner, group, mode
 // and hard links, and a symbolic link keeps pointing at it. It is replaced by renaming a
 // complete new file over it where that keeps all of these, and overwritten in place
-// otherwise; on either path a failure leaves the previous contents as they were. A
-// dangling symbolic link gets the file it names. Links are followed as the kernel follows
-// protected ones: in a sticky folder that others may write, only a link of this user or of
-// the folder's owner; another ends with UntrustedLink.
+// otherwise; on either path a failure leaves the previous contents as they were. A new
+// file is written whole under a temporary name and then takes its name, unless something
+// took the name meanwhile (CannotOpen), so that a kill leaves no part of it. A
+// dangling symbolic link gets the file it names. In a folder that others may write (a
+// sticky one or not), only a link of this user or of the folder's owner is followed;
+// another ends with UntrustedLink.
 //
 // Two programs saving the same file take turns: the write holds a lock on the file (or,
 // where the file cannot be locked, on a hidden side file beside it, which must be a
@@ -104,13 +121,15 @@ struct WriteConditions
 // For a file with hard links, a backup beside it is also noted in that private folder,
 // so that its names in other folders find it; the note goes with the last backup.
 // A save that is killed leaves it behind; later saves keep it, and up to maxBackups of
-// them a folder, the oldest going first. Side-file names that would pass the file
+// them a folder, the oldest going first, but never the newest that opens nor, for
+// contents that do not open, any that does. Side-file names that would pass the file
 // system's limit of 255 bytes are shortened and kept apart by a hash. Where neither folder
 // takes a backup, nothing is written.
 FileResult write(const QString &path, const QByteArray &contents, FileStamp *stamp = nullptr,
                  const WriteConditions &conditions = {});
 
-// Writes `contents` as a new file named `path`, made as any new file is made. With
+// Writes `contents` as a new file named `path`, made as any new file is made, whole or not
+// at all. Links among its folders are followed as write() follows them. With
 // `replace`, whatever held the name goes, a symbolic link included, which is never written
 // through; without it, a name that exists, a dangling link too, ends with CannotOpen.
 FileResult writeNew(const QString &path, const QByteArray &contents, bool replace);
@@ -125,10 +144,10 @@ constexpr int maxBackups = 4;
 // this user that no one else may write count.
 struct InterruptedWrite
 {
-    QString backup; // the newest; empty when there is none
+    QString backup; // the newest that opens; empty when there is none
     QDateTime backupTime, fileTime; // when each was last written
     QStringList older; // the other backups, newest first
 };
-InterruptedWrite interruptedWrite(const QString &path, qint64 maxSize);
+InterruptedWrite interruptedWrite(const QString &path, qint64 maxSize, const Opens &opens = {});
 
 } // namespace DiskFile

@@ -495,9 +495,12 @@ void MainWindow::on_actionOpen_triggered()
 }
 
 // Open adds the file's furniture to what is shown; a catalogue that was not empty then
-// holds more than the file, so it counts as modified.
-void MainWindow::openCatalogue(const QString &filename)
+// holds more than the file, so it counts as modified. The file is kept by the name the
+// kernel reached, so that Save, merges and side files act on the very file read, even
+// where the chosen path took ".." after a link.
+void MainWindow::openCatalogue(const QString &chosen)
 {
+    const QString filename = DiskFile::reachedPath(chosen);
     const InUseAnswer inUseAnswer = askIfInUse(filename);
     if (inUseAnswer == InUseAnswer::Cancel)
         return;
@@ -629,7 +632,7 @@ void MainWindow::warnOfUnkeptValues(const QString &filename, const UnkeptValues 
 // whole: the user chooses which of the two to open. The backup is left where it is.
 QString MainWindow::fileOrInterruptedSaveBackup(const QString &filename)
 {
-    const DiskFile::InterruptedWrite interrupted = DiskFile::interruptedWrite(filename, SetOfFurnitures::maxFileSize);
+    const DiskFile::InterruptedWrite interrupted = DiskFile::interruptedWrite(filename, SetOfFurnitures::maxFileSize, &SetOfFurnitures::opens);
     if (interrupted.backup.isEmpty())
         return filename;
     const auto shown = [](const QDateTime &time) { return time.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")); };
@@ -663,7 +666,7 @@ QString MainWindow::backupAfterFailure(const QString &filename, const QString &s
 {
     const QString what = tr("Could not open %1.").arg(QDir::toNativeSeparators(filename));
     const DiskFile::InterruptedWrite interrupted = source == filename
-            ? DiskFile::interruptedWrite(filename, SetOfFurnitures::maxFileSize)
+            ? DiskFile::interruptedWrite(filename, SetOfFurnitures::maxFileSize, &SetOfFurnitures::opens)
             : DiskFile::InterruptedWrite();
     if (interrupted.backup.isEmpty()) {
         reportFailure(what, result);
@@ -815,7 +818,7 @@ void MainWindow::on_actionSaveAs_triggered()
 {
     const QString path = askSavePath(tr("Save file as..."));
     if (!path.isEmpty() && writeCatalogue(path))
-        offerPhotoCopies(QFileInfo(path).absolutePath());
+        offerPhotoCopies(QFileInfo(DiskFile::reachedPath(path)).absolutePath());
 }
 
 // A copy saved where the catalogue's photos are not found would show none of them: their
