@@ -21,6 +21,7 @@
 #include <QMessageBox>
 #include <QMetaEnum>
 #include <QPointer>
+#include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
@@ -311,6 +312,26 @@ void Player::play(const QString &verb, const QString &text)
                  for (QPushButton *button : modal->findChildren<QPushButton *>())
                      if (button->text() == text)
                          return button->click();
+             });
+         } },
+        { "print", [&] {
+             // Print in the preview, to the file named, through the print dialog.
+             answerNextModal("QPrintPreviewDialog", [path](QWidget *preview) {
+                 answerNextModal("QPrintDialog", [path](QWidget *dialog) {
+                     auto *printers = dialog->findChild<QComboBox *>("printers");
+                     printers->setCurrentIndex(printers->count() - 1);
+                     dialog->findChild<QLineEdit *>("filename")->setText(path);
+                     auto *asking = qobject_cast<QDialog *>(dialog);
+                     asking->accept();
+                     // Open still, where the file was refused.
+                     if (asking->isVisible())
+                         asking->reject();
+                 });
+                 for (QAction *action : preview->findChildren<QAction *>())
+                     if (action->text() == QPrintPreviewDialog::tr("Print"))
+                         action->trigger();
+                 if (preview->isVisible())
+                     qobject_cast<QDialog *>(preview)->reject();
              });
          } },
         { "choose", [&] {

@@ -867,6 +867,16 @@ FileResult DiskFile::write(const QString &path, const QByteArray &contents, File
     return result;
 }
 
+FileResult DiskFile::checkWritable(const QString &path)
+{
+    QByteArray name;
+    if (const FileResult resolved = resolveLinks(absoluteName(path), name); !resolved.ok())
+        return resolved;
+    struct stat present;
+    return ::lstat(name.constData(), &present) == 0 && !S_ISREG(present.st_mode) ? failure(FileResult::NotRegularFile)
+                                                                                 : FileResult();
+}
+
 FileResult DiskFile::writeNew(const QString &path, const QByteArray &contents, bool replace)
 {
     const QByteArray name = absoluteName(path);

@@ -128,6 +128,11 @@ struct WriteConditions
 FileResult write(const QString &path, const QByteArray &contents, FileStamp *stamp = nullptr,
                  const WriteConditions &conditions = {});
 
+// Whether write() may write at `path`, as far as can be told without opening anything: a
+// link it would not follow ends with UntrustedLink, a FIFO, device or folder there with
+// NotRegularFile.
+FileResult checkWritable(const QString &path);
+
 // Writes `contents` as a new file named `path`, made as any new file is made, whole or not
 // at all. Links among its folders are followed as write() follows them. With
 // `replace`, whatever held the name goes, a symbolic link included, which is never written

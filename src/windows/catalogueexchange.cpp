@@ -5,8 +5,8 @@
 #include "csvtext.h"
 #include "diskfile.h"
 #include "importpreviewdialog.h"
-#include "pricelistlayout.h"
 #include "priceimport.h"
+#include "printdialog.h"
 #include "xlsxfile.h"
 
 #include <QApplication>
@@ -16,8 +16,10 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPaintEngine>
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -34,11 +36,18 @@ DiskFile::WriteConditions giveUpIfLocked()
     return conditions;
 }
 
-// A4 with margins of 15 mm, at a resolution that keeps photos small.
-void setUpPage(QPagedPaintDevice &device)
+// A4 with margins of 15 mm.
+QPageLayout priceListPage()
 {
-    device.setPageSize(QPageSize(QPageSize::A4));
-    device.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+}
+
+// Whether the printer, painting for real rather than for the preview, would make a file:
+// the print dialog's "Print to file", or the preview's export where there is no printer.
+bool printsToFile(const QPrinter &printer)
+{
+    return printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()
+        && printer.paintEngine()->type() != QPaintEngine::Picture;
 }
 
 } // namespace
@@ -193,8 +202,6 @@ void CatalogueExchange::exportXlsx(const std::vector<ExportedVariant> &variants)
                                          .arg(QFileInfo(path).fileName()));
 }
 
-// The PDF is laid out into memory with a progress dialog, and written only when complete:
-// a cancelled one leaves no file.
 void CatalogueExchange::exportPdf(const std::vector<ExportedVariant> &variants)
 {
     const std::optional<bool> showStock = askShowStock();
@@ -204,19 +211,27 @@ void CatalogueExchange::exportPdf(const std::vector<ExportedVariant> &variants)
     if (path.isEmpty())
         return;
     PriceListLayout layout(variants, catalogueName(), *showStock);
+    writePdf(path, layout, priceListPage());
+}
+
+// The PDF is laid out into memory with a progress dialog, at a resolution that keeps
+// photos small, and written as any export is, only when complete: a cancelled one leaves
+// no file.
+void CatalogueExchange::writePdf(const QString &path, PriceListLayout &layout, const QPageLayout &page)
+{
     QBuffer pdf;
     pdf.open(QIODevice::WriteOnly);
     // The toolkit's own Cancel button, in the toolkit's words.
     QProgressDialog progress(window);
     progress.setLabelText(tr("Laying out the price list…"));
-    progress.setRange(0, int(variants.size()));
+    progress.setRange(0, int(layout.variantCount()));
     // The layout holds the variants it lists: no editor may change them meanwhile.
     progress.setWindowModality(Qt::ApplicationModal);
     progress.setMinimumDuration(300);
     bool laidOut = false;
     {
         QPdfWriter writer(&pdf);
-        setUpPage(writer);
+        writer.setPageLayout(page);
         writer.setResolution(300);
         writer.setTitle(PriceListLayout::title(catalogueName()));
         writer.setCreator(QStringLiteral("Kälviö"));
@@ -238,11 +253,35 @@ void CatalogueExchange::print(const std::vector<ExportedVariant> &variants)
         return;
     PriceListLayout layout(variants, catalogueName(), *showStock);
     QPrinter printer(QPrinter::HighResolution);
-    setUpPage(printer);
+    printer.setPageLayout(priceListPage());
     printer.setDocName(PriceListLayout::title(catalogueName()));
     QPrintPreviewDialog preview(&printer, window);
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [&layout](QPrinter *device) { layout.paint(*device, [](std::size_t) { return true; }); });
+    // A file is written as an export is: the toolkit would open the name itself, through
+    // another user's link or into a FIFO that blocks.
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this, &layout](QPrinter *device) {
+        if (printsToFile(*device))
+            writePdf(device->outputFileName(), layout, device->pageLayout());
+        else
+            layout.paint(*device, [](std::size_t) { return true; });
+    });
+    // The preview's Print asks in a dialog that checks the file before the toolkit opens it.
+    PrintDialog printDialog(&printer, [this](const QString &file) {
+        const FileResult writable = DiskFile::checkWritable(file);
+        if (!writable.ok())
+            report(tr("Could not save %1.").arg(QDir::toNativeSeparators(file)), writable);
+        return writable.ok();
+    }, &preview);
+    for (QAction *action : preview.findChildren<QAction *>()) {
+        if (action->text() != QPrintPreviewDialog::tr("Print"))
+            continue;
+        action->disconnect(&preview);
+        connect(action, &QAction::triggered, &preview, [&preview, &printDialog] {
+            if (printDialog.exec() != QDialog::Accepted)
+                return;
+            preview.findChild<QPrintPreviewWidget *>()->print();
+            preview.accept();
+        });
+    }
     preview.exec();
 }
 

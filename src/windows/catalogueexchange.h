@@ -1,8 +1,10 @@
 #pragma once
 
 #include "cataloguetable.h"
+#include "pricelistlayout.h"
 
 #include <QCoreApplication>
+#include <QPageLayout>
 #include <QObject>
 #include <QString>
 
@@ -61,6 +63,7 @@ private:
     QString askPath(const QString &caption, const QStringList &filters, const QString &suffix,
                     QString *chosenFilter = nullptr);
     std::optional<bool> askShowStock();
+    void writePdf(const QString &path, PriceListLayout &layout, const QPageLayout &page);
     QString catalogueName() const;
     void importPrices();
 
