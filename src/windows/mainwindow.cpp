@@ -604,6 +604,7 @@ void MainWindow::warnOfUnkeptValues(const QString &filename, const UnkeptValues 
         tr("Stocks outside -2147483648 to 2147483647: %1 (%2), saved as 0"),
         tr("Stocks with a fraction: %1 (%2), saved as 0"),
         tr("Prices with more digits than a price holds: %1 (%2), saved rounded"),
+        tr("Stocks with more digits than a stock holds: %1 (%2), saved rounded"),
         tr("Measures written as numbers: %1 (%2), saved as empty texts"),
         tr("Texts with half a surrogate pair: %1 (%2), saved with \"?\" in its place"),
         tr("Other values of an unexpected type: %1 (%2), saved as empty texts or lists, or as 0"),
@@ -613,6 +614,9 @@ void MainWindow::warnOfUnkeptValues(const QString &filename, const UnkeptValues 
         tr("Duplicate keys: %1 (%2), only the last value of each is kept"),
         tr("Missing members: %1 (%2), saved as empty texts or lists, or as 0"),
         tr("Texts starting with a byte-order mark (U+FEFF): %1 (%2), saved without it"),
+        tr("Texts with an escape that JSON does not have: %1 (%2), saved without its backslash"),
+        tr("Numbers in a form that JSON does not allow: %1 (%2), saved in the form JSON gives them"),
+        tr("Texts with control characters written as such: %1 (%2), saved with them escaped"),
     };
     QStringList lines { tr("%1 holds values that this catalogue cannot keep as they stand:")
                                 .arg(QDir::toNativeSeparators(filename)) };
