@@ -596,8 +596,29 @@ void MainWindow::reloadCatalogue()
 // keep as they stand: the user hears of them before a Save writes them otherwise.
 void MainWindow::warnOfUnkeptValues(const QString &filename, const UnkeptValues &unkept)
 {
+    if (!unkept.isEmpty())
+        QMessageBox::warning(this, tr("Warning"), unkeptValuesText(filename, unkept));
+}
+
+// A merge writes the file at once: what it holds that the merged catalogue would write
+// otherwise is told first, and the user may leave the file and the catalogue as they are.
+bool MainWindow::mergeDespiteUnkeptValues(const QString &filename, const UnkeptValues &unkept)
+{
     if (unkept.isEmpty())
-        return;
+        return true;
+    QMessageBox question(QMessageBox::Warning, tr("Merge"),
+                         unkeptValuesText(filename, unkept) + QStringLiteral("\n\n")
+                                 + tr("The merge saves them as listed. Merge all the same?"),
+                         QMessageBox::Cancel, this);
+    const QPushButton *merge = question.addButton(tr("Merge"), QMessageBox::AcceptRole);
+    question.setDefaultButton(QMessageBox::Cancel);
+    question.exec();
+    return question.clickedButton() == merge;
+}
+
+// Each kind of value with its count and first examples, a line each.
+QString MainWindow::unkeptValuesText(const QString &filename, const UnkeptValues &unkept)
+{
     const QString kinds[UnkeptValues::KindCount] = {
         tr("Prices written as text: %1 (%2), saved as 0"),
         tr("Stocks written as text: %1 (%2), saved as 0"),
@@ -626,7 +647,7 @@ void MainWindow::warnOfUnkeptValues(const QString &filename, const UnkeptValues 
             lines << QStringLiteral("- ")
                             + kinds[kind].arg(finding.count).arg(finding.examples.join(QStringLiteral(", ")));
     }
-    QMessageBox::warning(this, tr("Warning"), lines.join(u'\n'));
+    return lines.join(u'\n');
 }
 
 // Where a save of the file was killed halfway, its backup holds the previous catalogue
@@ -737,6 +758,8 @@ bool MainWindow::mergeWithFileOnDisk(const QString &path)
                       tr("The file and the catalogue are unchanged."));
         return false;
     }
+    if (!mergeDespiteUnkeptValues(path, merge->unkept))
+        return false;
     std::vector<MergeConflict> &conflicts = merge->merge->conflicts();
     if (!conflicts.empty() && MergeConflictsDialog(conflicts, this).exec() != QDialog::Accepted)
         return false;
