@@ -227,7 +227,7 @@ private slots:
     void noticeOfALinkedCatalogue();
 
 private:
-    void readAsParsed(const QByteArray &bytes);
+    void readAsParsed(const QByteArray &bytes, UnkeptValues &unkept);
 
     ScratchTree tree;
 };
@@ -336,13 +336,26 @@ void TestCatalogue::plainFilesReadAsParsed()
     QCOMPARE(reading.whole, cell("plain") == "1");
     // Of a file that is not plain, the whole entries before the first that is not.
     QCOMPARE(QString::number(reading.entries) + u' ' + QString::number(reading.furnitures.size()), cell("read plainly"));
-    readAsParsed(bytes);
+    // What Open tells of, by kind and count.
+    const QStringList kinds = QString("PricesAsText StocksAsText StocksOutOfRange StocksWithFraction InexactPrices "
+                                      "InexactStocks MeasuresAsNumbers BrokenTexts WrongTypes UnknownKeys EmptyCategories "
+                                      "NonObjectEntries DuplicateKeys MissingMembers LeadingByteOrderMarks UnknownEscapes "
+                                      "LooseNumbers RawControlCharacters").split(u' ');
+    QCOMPARE(kinds.size(), int(UnkeptValues::KindCount));
+    UnkeptValues unkept;
+    readAsParsed(bytes, unkept);
+    QStringList told;
+    for (int kind = 0; kind < UnkeptValues::KindCount; ++kind)
+        if (const qint64 count = unkept[UnkeptValues::Kind(kind)].count)
+            told << kinds[kind] + u' ' + QString::number(count);
+    QCOMPARE(told.join(", "), cell("told"));
 }
 
 // A catalogue file reads, wholly or partly through the plain reader, as the general reader
 // reads it once one unknown key, at the file's start or at its last entry's, sends it
 // there: the same outcome, the same bytes on Save and the same warning but for that key.
-void TestCatalogue::readAsParsed(const QByteArray &bytes)
+// `unkept` gets what the file told as it stands.
+void TestCatalogue::readAsParsed(const QByteArray &bytes, UnkeptValues &unkept)
 {
     const auto readAndSaved = [this](const QByteArray &file, UnkeptValues &unkept) {
         tree.write("json/plain.json", file);
@@ -351,7 +364,6 @@ void TestCatalogue::readAsParsed(const QByteArray &bytes)
         catalogue().clear();
         return QString::number(read.outcome) + u' ' + readFile(tree.path("json/plain.saved.json"));
     };
-    UnkeptValues unkept;
     const QString saved = readAndSaved(bytes, unkept);
     for (const qsizetype keyAt : { bytes.indexOf('{') + 1, bytes.lastIndexOf("\"category\"") }) {
         if (keyAt <= 0)
@@ -407,7 +419,8 @@ void TestCatalogue::randomCataloguesReadAsParsed()
         const QString file = list(3, [&] {
             return "{\"category\": {\"name\": \"C\", \"elements\": "_L1 + list(3, element) + "}}"_L1;
         });
-        readAsParsed(file.toUtf8());
+        UnkeptValues unkept;
+        readAsParsed(file.toUtf8(), unkept);
         if (QTest::currentTestFailed())
             return qWarning("seed %u: %s", seed, qPrintable(file));
     }

@@ -147,7 +147,7 @@ void CatalogueDocument::keepAsBase(std::size_t from)
 std::unique_ptr<FileMerge> CatalogueDocument::mergeWithFile() const
 {
     auto merge = std::make_unique<FileMerge>();
-    merge->read = merge->theirs.load(path);
+    merge->read = merge->theirs.load(path, merge->unkept);
     if (merge->read.ok())
         merge->merge = std::make_unique<CatalogueMerge>(lastReadOrWritten, merge->theirs, set);
     return merge;

@@ -33,6 +33,8 @@ struct FileMerge
     ~FileMerge() { theirs.clear(); }
     // How reading the file ended, as Open reads it; there is a merge only when it was read.
     FileResult read;
+    // What of the file the merged catalogue's Save would write otherwise.
+    UnkeptValues unkept;
     SetOfFurnitures theirs;
     std::unique_ptr<CatalogueMerge> merge;
 };

@@ -15,7 +15,9 @@
 // halves the time and the peak of opening a large catalogue. From the first entry that is
 // not plain on, the file is left to the general reader, which parses the document and tells
 // what a Save would write otherwise; of plain entries both make the same records, and tell
-// alike of the members they lack.
+// alike of the members they lack. A file holding numbers that a Save writes as others, or
+// what JSON lacks but the toolkit's parser takes, is left whole to the general reader by
+// Open, whose pass over the bytes before tells of them.
 namespace PlainCatalogue {
 
 // What the plain reader made of a file: the records of its entries up to the first that is

@@ -7,17 +7,33 @@
 
 namespace {
 
-// The quote that ends a text starting at `start`, or `end`; and whether the text holds an
-// escape.
-const char *closingQuote(const char *start, const char *end, bool &escaped)
+// Bytes that stop the walk through a text: its closing quote, an escape, and the control
+// characters that JSON has escaped, which the toolkit's parser takes as they are.
+constexpr std::array<bool, 256> textStops = [] {
+    std::array<bool, 256> stops {};
+    for (int c = 0; c < 0x20; ++c)
+        stops[std::size_t(c)] = true;
+    stops['"'] = stops['\\'] = true;
+    return stops;
+}();
+
+// The quote that ends a text starting at `start`, or `end`; whether the text holds an
+// escape, and a control character written as such.
+const char *closingQuote(const char *start, const char *end, bool &escaped, bool &controlled)
 {
-    escaped = false;
-    for (const char *at = start; at < end; at += 2) {
-        while (at < end && *at != '"' && *at != '\\')
+    escaped = controlled = false;
+    for (const char *at = start; at < end; ++at) {
+        while (at < end && !textStops[static_cast<unsigned char>(*at)])
             ++at;
         if (at == end || *at == '"')
             return at;
-        escaped = true;
+        if (*at == '\\') {
+            escaped = true;
+            if (++at == end)
+                break;
+        } else {
+            controlled = true;
+        }
     }
     return end;
 }
@@ -51,13 +67,14 @@ void OpeningCount::scan(QByteArrayView bytes, UnkeptBytesCheck *check, qint64 li
         }
         switch (*at) {
         case '"': {
-            // Most of a file is texts: their ends are found with memchr().
+            // Most of a file is texts: their ends are found through a table of the bytes that
+            // may end them.
             const char *start = at + 1;
-            bool escaped = false;
-            at = closingQuote(start, end, escaped);
+            bool escaped = false, controlled = false;
+            at = closingQuote(start, end, escaped, controlled);
             const qsizetype size = at - start;
             if (check && at < end)
-                check->text(QByteArrayView(start - 1, size + 2), escaped, expectKey);
+                check->text(QByteArrayView(start - 1, size + 2), escaped, controlled, expectKey);
             texts += size;
             longestText = std::max<qint64>(longestText, size);
             if (expectKey) {
@@ -99,11 +116,12 @@ void OpeningCount::scan(QByteArrayView bytes, UnkeptBytesCheck *check, qint64 li
         case '\r':
             break;
         default:
-            if (check && expectValue && keyIs("price")) {
-                const char *number = at;
-                while (number < end && *number > ' ' && plainBytes[static_cast<unsigned char>(*number)])
-                    ++number;
-                check->price(QByteArrayView(at, number));
+            if (check && expectValue) {
+                const char *last = at;
+                while (last < end && *last > ' ' && plainBytes[static_cast<unsigned char>(*last)])
+                    ++last;
+                const bool variantValue = !levels.empty() && levels.back().role == Values;
+                check->value(QByteArrayView(at, last), variantValue ? key : QByteArrayView(), keyEscaped);
             }
             value(*at, 0);
         }
@@ -142,7 +160,9 @@ void OpeningCount::value(char first, qint64 textSize)
     } else {
         role = parent == Entries ? Entry
                 : parent == Entry && keyIs("category") ? Category
-                : parent == Elements ? Element : Other;
+                : parent == Elements ? Element
+                : parent == Variants ? Variant
+                : parent == Variant && keyIs("sous-formulaire") ? Values : Other;
     }
     levels.push_back({ role, first == '{' });
     expectKey = first == '{';

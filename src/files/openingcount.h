@@ -38,7 +38,7 @@ public:
     qint64 bytes(qint64 fileSize) const;
 
 private:
-    enum Role : quint8 { Other, Entries, Entry, Category, Elements, Element, Variants };
+    enum Role : quint8 { Other, Entries, Entry, Category, Elements, Element, Variants, Variant, Values };
     struct Level
     {
         Role role;

@@ -167,13 +167,90 @@ QByteArray savedNumber(double price)
     return text.mid(1, text.lastIndexOf(']') - 1).trimmed();
 }
 
-// Whether a Save writes `whole`, held as a double, so that it reads back as `whole`:
-// 92007199254741000 does, 9007199254740993 comes back as 9007199254740992.
-bool readsBackAs(qint64 whole)
+bool isDigit(char c)
 {
-    const QJsonValue reread = QJsonDocument::fromJson('[' + savedNumber(double(whole)) + ']').array().at(0);
-    const QCborValue value = QCborValue::fromJsonValue(reread);
-    return value.isInteger() && value.toInteger() == whole;
+    return c >= '0' && c <= '9';
+}
+
+// Whether the toolkit's parser takes `written` as a number where JSON does not: a point
+// without a digit on each side, as in 1., .5 and 1.e5. A number JSON lacks otherwise, such
+// as 01, +1 or 1e, does not parse.
+bool isLooseNumber(QByteArrayView written)
+{
+    const qsizetype point = written.indexOf('.');
+    return point >= 0
+            && (point == 0 || !isDigit(written[point - 1]) || point + 1 == written.size() || !isDigit(written[point + 1]));
+}
+
+// The exact value of a number as written, 0.digits x 10^exponent, the digits without
+// leading or trailing zeros: 12.50, 1.25e1 and 0.125e2 are one value. Zero, of either
+// sign, has no digits.
+struct Decimal
+{
+    bool negative = false;
+    std::string digits;
+    qint64 exponent = 0;
+
+    bool operator==(const Decimal &other) const
+    {
+        return negative == other.negative && digits == other.digits && exponent == other.exponent;
+    }
+    bool operator!=(const Decimal &other) const { return !(*this == other); }
+};
+
+Decimal decimalOf(QByteArrayView written)
+{
+    Decimal decimal;
+    decimal.negative = written.startsWith('-');
+    qsizetype at = decimal.negative ? 1 : 0;
+    bool fraction = false;
+    for (; at < written.size() && (isDigit(written[at]) || written[at] == '.'); ++at) {
+        if (written[at] == '.') {
+            fraction = true;
+        } else if (!decimal.digits.empty() || written[at] != '0') {
+            decimal.digits += written[at];
+            decimal.exponent += !fraction;
+        } else {
+            decimal.exponent -= fraction;
+        }
+    }
+    // An exponent beyond any double's is bounded, far from any a Save writes.
+    qint64 power = 0;
+    for (qsizetype digit = at + 1; digit < written.size(); ++digit)
+        if (isDigit(written[digit]))
+            power = std::min<qint64>(power * 10 + (written[digit] - '0'), 1'000'000);
+    decimal.exponent += at + 1 < written.size() && written[at + 1] == '-' ? -power : power;
+    while (!decimal.digits.empty() && decimal.digits.back() == '0')
+        decimal.digits.pop_back();
+    return decimal.digits.empty() ? Decimal() : decimal;
+}
+
+// Whether a Save writes back a number of this value, whatever it reads as: a double takes
+// any 15 significant digits within its normal range and gives them back as its shortest
+// text, as a Save writes it.
+bool keptAsWritten(const Decimal &value)
+{
+    return value.digits.size() <= 15 && value.exponent >= -300 && value.exponent <= 300;
+}
+
+// Whether `written` holds an escape JSON does not have, such as \a or \x00: the parser
+// keeps the letter and drops the backslash.
+bool holdsUnknownEscape(QByteArrayView written)
+{
+    for (qsizetype at = written.indexOf('\\'); at >= 0 && at + 1 < written.size(); at = written.indexOf('\\', at + 2))
+        if (!QByteArrayView("\"\\/bfnrtu").contains(written[at + 1]))
+            return true;
+    return false;
+}
+
+// A text as an example, its control characters shown as their pictures (U+2400 on).
+QString withControlPictures(QByteArrayView quoted)
+{
+    QString text = QString::fromUtf8(quoted);
+    for (QChar &c : text)
+        if (c.unicode() < 0x20)
+            c = QChar(char16_t(0x2400 + c.unicode()));
+    return text;
 }
 
 } // namespace
@@ -295,20 +372,15 @@ void UnkeptValuesCheck::check(const Member &member)
     }
 }
 
+// A number that a Save writes as another is told of by the pass over the bytes, which sees
+// it as written.
 void UnkeptValuesCheck::price(const Member &member)
 {
     const QCborValue &price = member.value;
-    if (price.isInteger()) {
-        // A price is a double: a whole number beyond 2^53 may come back as another.
-        constexpr qint64 exact = qint64(1) << 53;
-        const qint64 whole = price.toInteger();
-        if ((whole > exact || whole < -exact) && !readsBackAs(whole))
-            note(UnkeptValues::InexactPrices, price);
-    } else if (price.isString()) {
+    if (price.isString())
         note(UnkeptValues::PricesAsText, price);
-    } else if (!price.isDouble()) {
+    else if (!price.isInteger() && !price.isDouble())
         wrongType(member);
-    }
 }
 
 // A stock is held as an unsigned 32-bit count and written as a signed 32-bit number.
@@ -367,15 +439,24 @@ void UnkeptBytesCheck::objectEnds()
     keys.erase(first, keys.end());
 }
 
-void UnkeptBytesCheck::text(QByteArrayView quoted, bool escaped, bool isKey)
+void UnkeptBytesCheck::tell(UnkeptValues::Kind kind, QByteArrayView written)
+{
+    found.add(kind, found.wantsExample(kind) ? cutShort(QString::fromUtf8(written)) : QString());
+}
+
+void UnkeptBytesCheck::text(QByteArrayView quoted, bool escaped, bool controlled, bool isKey)
 {
     const QByteArrayView inner = quoted.sliced(1, quoted.size() - 2);
     // Only an escaped surrogate, \uD800 to \uDFFF, can leave half a pair.
     bool brokenPair = false;
     std::string decoded;
     if (escaped && mayEscapeSurrogate(inner) && (appendUnescaped(decoded, inner, brokenPair), brokenPair))
-        found.add(UnkeptValues::BrokenTexts, found.wantsExample(UnkeptValues::BrokenTexts)
-                          ? cutShort(QString::fromUtf8(quoted)) : QString());
+        tell(UnkeptValues::BrokenTexts, quoted);
+    if (escaped && holdsUnknownEscape(inner))
+        tell(UnkeptValues::UnknownEscapes, quoted);
+    if (controlled)
+        found.add(UnkeptValues::RawControlCharacters, found.wantsExample(UnkeptValues::RawControlCharacters)
+                          ? cutShort(withControlPictures(quoted)) : QString());
     if (!isKey && inner.startsWith("\xEF\xBB\xBF"))
         found.add(UnkeptValues::LeadingByteOrderMarks,
                   found.wantsExample(UnkeptValues::LeadingByteOrderMarks)
@@ -385,18 +466,40 @@ void UnkeptBytesCheck::text(QByteArrayView quoted, bool escaped, bool isKey)
         keys.push_back({ std::string_view(inner.data(), std::size_t(inner.size())), escaped });
 }
 
-// The parser reads a whole number beyond the 64-bit range as the nearest double, which a
-// Save writes as its shortest text: 99999999999999999999 comes back as
-// 100000000000000000000, where 9223372036854776000 stays what it was.
-void UnkeptBytesCheck::price(QByteArrayView written)
+// A Save writes every number in its own form, so a price or stock is told of only where it
+// writes another value, the two compared as exact decimals. A price is held as a double,
+// which a Save writes as its shortest text: 99999999999999999999, 99999999999999999999.0 and
+// 9.9999999999999999999e19 come back as 1e+20, 9007199254740993 as 9007199254740992, where
+// 12.50 and 1.25e1 come back as 12.5, the same value. A stock is written as the whole
+// number the parser reads: 4.0000000000000001 comes back as 4; one the parser reads with a
+// fraction or beyond 32 bits is saved as 0, which the loader's check tells of.
+void UnkeptBytesCheck::value(QByteArrayView written, QByteArrayView key, bool keyEscaped)
 {
-    const QByteArrayView digits = written.startsWith('-') ? written.sliced(1) : written;
-    if (digits.size() < 19 || !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    if (written.isEmpty() || !(isDigit(written[0]) || written[0] == '-' || written[0] == '.'))
         return;
-    bool inRange = false;
-    if (written.toLongLong(&inRange) != 0 || inRange)
-        return; // told of by the loader's check, which sees the whole number
-    if (savedNumber(written.toDouble()) != written)
-        found.add(UnkeptValues::InexactPrices, found.wantsExample(UnkeptValues::InexactPrices)
-                          ? cutShort(QString::fromLatin1(written)) : QString());
+    if (isLooseNumber(written))
+        tell(UnkeptValues::LooseNumbers, written);
+    if (key.isNull())
+        return;
+    std::string unescaped;
+    bool brokenPair = false;
+    if (keyEscaped)
+        appendUnescaped(unescaped, key, brokenPair);
+    const QByteArrayView name = keyEscaped ? QByteArrayView(unescaped.data(), qsizetype(unescaped.size())) : key;
+    const bool price = name == "price";
+    // Most numbers have no exponent and at most 15 characters, so at most 15 digits.
+    if ((!price && name != "stock") || (written.size() <= 15 && !written.contains('e') && !written.contains('E')))
+        return;
+    const Decimal value = decimalOf(written);
+    if (keptAsWritten(value))
+        return;
+    bool read = false;
+    const double number = written.toDouble(&read);
+    if (!read)
+        return; // nor does the file parse
+    const bool whole = number == std::floor(number) && number >= INT_MIN && number <= INT_MAX;
+    if (price && decimalOf(savedNumber(number)) != value)
+        tell(UnkeptValues::InexactPrices, written);
+    else if (!price && whole && decimalOf(QByteArray::number(int(number))) != value)
+        tell(UnkeptValues::InexactStocks, written);
 }

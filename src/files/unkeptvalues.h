@@ -23,6 +23,7 @@ public:
         StocksOutOfRange,   // outside the signed 32-bit range: saved as 0
         StocksWithFraction, // saved as 0
         InexactPrices,      // more digits than a price holds: saved rounded
+        InexactStocks,      // more digits than a stock holds, read as a whole number: saved rounded
         MeasuresAsNumbers,  // saved as empty texts
         BrokenTexts,        // an escaped half of a surrogate pair alone: saved as "?"
         WrongTypes,         // any other member of another type, "key: value"
@@ -32,6 +33,9 @@ public:
         DuplicateKeys,      // only the last of them is kept
         MissingMembers,     // saved as empty texts or lists, or as 0
         LeadingByteOrderMarks, // a U+FEFF written as such starting a text: the parser drops it
+        UnknownEscapes,     // "\a", "\x00": the parser drops the backslash
+        LooseNumbers,       // 1., .5: saved as JSON writes the number
+        RawControlCharacters, // a tab or the like written as such in a text: saved escaped
         KindCount
     };
     static constexpr int maxExamples = 3;
@@ -93,23 +97,30 @@ private:
 };
 
 // Notes what the parsed document no longer shows, as the pass over a catalogue file's bytes
-// before parsing meets each object and text: the keys an object repeats, of which the
-// document keeps the last, escaped halves of surrogate pairs ("\ud800"), which the
-// records' UTF-8 cannot hold, prices written as whole numbers beyond the 64-bit range,
-// which the parser reads as the nearest double, and a U+FEFF written as such at the start
-// of a text, which the parser drops. Its findings hold only for bytes that parse.
+// before parsing meets each object, text and other value: the keys an object repeats, of
+// which the document keeps the last, escaped halves of surrogate pairs ("\ud800"), which
+// the records' UTF-8 cannot hold, prices and stocks written as numbers that the records
+// hold as other numbers, a U+FEFF written as such at the start of a text, which the parser
+// drops, and what the parser takes although JSON does not: escapes JSON lacks, numbers
+// such as 1. and .5, control characters written as such in a text. Its findings hold only
+// for bytes that parse.
 class UnkeptBytesCheck
 {
 public:
     explicit UnkeptBytesCheck(UnkeptValues &found) : found(found) {}
     void objectStarts();
     void objectEnds();
-    // A text with its quotes, which stays in memory until the pass ends.
-    void text(QByteArrayView quoted, bool escaped, bool isKey);
-    // A number written as the value of a "price".
-    void price(QByteArrayView written);
+    // A text with its quotes, which stays in memory until the pass ends; `controlled` where
+    // it holds a control character written as such.
+    void text(QByteArrayView quoted, bool escaped, bool controlled, bool isKey);
+    // A value other than a text, an object or an array, as written: a number, true, false or
+    // null. `key` is the key it is written under where it is one of a variant's values
+    // ("sous-formulaire"), else null.
+    void value(QByteArrayView written, QByteArrayView key, bool keyEscaped);
 
 private:
+    void tell(UnkeptValues::Kind kind, QByteArrayView written);
+
     UnkeptValues &found;
     struct Key
     {

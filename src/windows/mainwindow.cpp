@@ -599,14 +599,36 @@ void MainWindow::reloadCatalogue()
 // keep as they stand: the user hears of them before a Save writes them otherwise.
 void MainWindow::warnOfUnkeptValues(const QString &filename, const UnkeptValues &unkept)
 {
+    if (!unkept.isEmpty())
+        QMessageBox::warning(this, tr("Warning"), unkeptValuesText(filename, unkept));
+}
+
+// A merge writes the file at once: what it holds that the merged catalogue would write
+// otherwise is told first, and the user may leave the file and the catalogue as they are.
+bool MainWindow::mergeDespiteUnkeptValues(const QString &filename, const UnkeptValues &unkept)
+{
     if (unkept.isEmpty())
-        return;
+        return true;
+    QMessageBox question(QMessageBox::Warning, tr("Merge"),
+                         unkeptValuesText(filename, unkept) + QStringLiteral("\n\n")
+                                 + tr("The merge saves them as listed. Merge all the same?"),
+                         QMessageBox::Cancel, this);
+    const QPushButton *merge = question.addButton(tr("Merge"), QMessageBox::AcceptRole);
+    question.setDefaultButton(QMessageBox::Cancel);
+    question.exec();
+    return question.clickedButton() == merge;
+}
+
+// Each kind of value with its count and first examples, a line each.
+QString MainWindow::unkeptValuesText(const QString &filename, const UnkeptValues &unkept)
+{
     const QString kinds[UnkeptValues::KindCount] = {
         tr("Prices written as text: %1 (%2), saved as 0"),
         tr("Stocks written as text: %1 (%2), saved as 0"),
         tr("Stocks outside -2147483648 to 2147483647: %1 (%2), saved as 0"),
         tr("Stocks with a fraction: %1 (%2), saved as 0"),
         tr("Prices with more digits than a price holds: %1 (%2), saved rounded"),
+        tr("Stocks with more digits than a stock holds: %1 (%2), saved rounded"),
         tr("Measures written as numbers: %1 (%2), saved as empty texts"),
         tr("Texts with half a surrogate pair: %1 (%2), saved with \"?\" in its place"),
         tr("Other values of an unexpected type: %1 (%2), saved as empty texts or lists, or as 0"),
@@ -616,6 +638,9 @@ void MainWindow::warnOfUnkeptValues(const QString &filename, const UnkeptValues 
         tr("Duplicate keys: %1 (%2), only the last value of each is kept"),
         tr("Missing members: %1 (%2), saved as empty texts or lists, or as 0"),
         tr("Texts starting with a byte-order mark (U+FEFF): %1 (%2), saved without it"),
+        tr("Texts with an escape that JSON does not have: %1 (%2), saved without its backslash"),
+        tr("Numbers in a form that JSON does not allow: %1 (%2), saved in the form JSON gives them"),
+        tr("Texts with control characters written as such: %1 (%2), saved with them escaped"),
     };
     QStringList lines { tr("%1 holds values that this catalogue cannot keep as they stand:")
                                 .arg(QDir::toNativeSeparators(filename)) };
@@ -625,7 +650,7 @@ void MainWindow::warnOfUnkeptValues(const QString &filename, const UnkeptValues 
             lines << QStringLiteral("- ")
                             + kinds[kind].arg(finding.count).arg(finding.examples.join(QStringLiteral(", ")));
     }
-    QMessageBox::warning(this, tr("Warning"), lines.join(u'\n'));
+    return lines.join(u'\n');
 }
 
 // Where a save of the file was killed halfway, its backup holds the previous catalogue
@@ -736,6 +761,8 @@ bool MainWindow::mergeWithFileOnDisk(const QString &path)
                       tr("The file and the catalogue are unchanged."));
         return false;
     }
+    if (!mergeDespiteUnkeptValues(path, merge->unkept))
+        return false;
     std::vector<MergeConflict> &conflicts = merge->merge->conflicts();
     if (!conflicts.empty() && MergeConflictsDialog(conflicts, this).exec() != QDialog::Accepted)
         return false;

@@ -109,6 +109,8 @@ private:
     void offerReload();
     void reloadCatalogue();
     void warnOfUnkeptValues(const QString &filename, const UnkeptValues &unkept);
+    bool mergeDespiteUnkeptValues(const QString &filename, const UnkeptValues &unkept);
+    static QString unkeptValuesText(const QString &filename, const UnkeptValues &unkept);
     bool reportFailure(const QString &what, const FileResult &result, const QString &after = {},
                        bool offerRetry = false);
 
