@@ -947,6 +947,26 @@
         <source>%1 was added on both sides: ours is now %2</source>
         <translation>%1 a été ajouté des deux côtés : le nôtre est désormais %2</translation>
     </message>
+    <message>
+        <source>The merge saves them as listed. Merge all the same?</source>
+        <translation>La fusion les enregistre comme indiqué. Fusionner quand même ?</translation>
+    </message>
+    <message>
+        <source>Stocks with more digits than a stock holds: %1 (%2), saved rounded</source>
+        <translation>Stocks ayant plus de chiffres qu&apos;un stock n&apos;en garde : %1 (%2), enregistrés arrondis</translation>
+    </message>
+    <message>
+        <source>Texts with an escape that JSON does not have: %1 (%2), saved without its backslash</source>
+        <translation>Textes avec un échappement que JSON n&apos;a pas : %1 (%2), enregistrés sans leur barre oblique inverse</translation>
+    </message>
+    <message>
+        <source>Numbers in a form that JSON does not allow: %1 (%2), saved in the form JSON gives them</source>
+        <translation>Nombres sous une forme que JSON n&apos;admet pas : %1 (%2), enregistrés sous la forme que JSON leur donne</translation>
+    </message>
+    <message>
+        <source>Texts with control characters written as such: %1 (%2), saved with them escaped</source>
+        <translation>Textes contenant des caractères de contrôle écrits tels quels : %1 (%2), enregistrés avec ces caractères échappés</translation>
+    </message>
 </context>
 <context>
     <name>MergeConflictsDialog</name>

@@ -271,8 +271,10 @@ void CatalogueExchange::print(const std::vector<ExportedVariant> &variants)
             report(tr("Could not save %1.").arg(QDir::toNativeSeparators(file)), writable);
         return writable.ok();
     }, &preview);
+    // The toolkit's action, in the toolkit's words, which its own translation gives.
+    const char *toolkit = "QPrintPreviewDialog";
     for (QAction *action : preview.findChildren<QAction *>()) {
-        if (action->text() != QPrintPreviewDialog::tr("Print"))
+        if (action->text() != QCoreApplication::translate(toolkit, "Print"))
             continue;
         action->disconnect(&preview);
         connect(action, &QAction::triggered, &preview, [&preview, &printDialog] {
