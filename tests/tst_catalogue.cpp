@@ -1308,7 +1308,7 @@ void TestCatalogue::noticeOfALinkedCatalogue()
     QVERIFY(QFile::link(tree.path("real/c.json"), tree.path("links/c.json")));
     const QString notice = tree.path("real/.c.json.kalvio-inuse");
     tree.write("real/.c.json.kalvio-inuse", "anna\nother-pc\n4242\n2099-01-01T08:00:00Z\n");
-    QCOMPARE(InUseNotice::otherHolder(tree.path("links/c.json")).value_or(InUseHolder()).user, "anna");
+    QCOMPARE(InUseNotice::otherHolder(tree.path("links/c.json")).value_or(InUseHolder()).host, "other-pc");
     QVERIFY(QFile::remove(notice));
     {
         InUseNotice ours;
