@@ -385,14 +385,15 @@ QByteArray backupPlace(const QByteArray &owner, const QByteArray &previous, cons
             return name;
         held.push_back({ name, nanoseconds(info.st_mtim), read && opensAsMeant(opens, contents) });
     }
-    const bool previousOpens = opensAsMeant(opens, previous);
     const auto newer = [](const Held &a, const Held &b) { return a.writtenNs > b.writtenNs; };
     std::sort(held.begin(), held.end(), newer);
     const auto newestOpening = std::find_if(held.begin(), held.end(), [](const Held &backup) { return backup.opens; });
     const Held *kept = newestOpening != held.end() ? &*newestOpening : nullptr;
-    needless = !previousOpens && kept;
+    needless = !opensAsMeant(opens, previous) && kept;
+    if (needless)
+        return {};
     for (auto backup = held.rbegin(); backup != held.rend(); ++backup) {
-        if (&*backup != kept && (previousOpens || !backup->opens))
+        if (&*backup != kept)
             return backup->name;
     }
     return {};
