@@ -8,7 +8,9 @@
 #include <algorithm>
 #include <climits>
 #include <charconv>
+#include <cstdint>
 #include <cstring>
+#include <functional>
 #include <optional>
 #include <set>
 #include <string_view>
@@ -170,13 +172,45 @@ bool isUtf8(QByteArrayView text)
     return true;
 }
 
+// A bit for each hash of a set of identifiers, 16 bits or more for each, so that most
+// identifiers not in the set are told so without a look into it: the nodes of the
+// catalogue's map lie too far apart for the processor's cache, and a file of millions of
+// unknown identifiers spent most of its time in such looks.
+class IdentifierFilter
+{
+public:
+    explicit IdentifierFilter(std::size_t identifiers)
+    {
+        std::size_t size = 1 << 16;
+        while (size < 16 * identifiers)
+            size *= 2;
+        bits.resize(size / 64);
+        mask = size - 1;
+    }
+    void add(std::string_view id)
+    {
+        const std::size_t bit = std::hash<std::string_view>()(id) & mask;
+        bits[bit / 64] |= std::uint64_t(1) << bit % 64;
+    }
+    bool mayHold(std::string_view id) const
+    {
+        const std::size_t bit = std::hash<std::string_view>()(id) & mask;
+        return bits[bit / 64] >> bit % 64 & 1;
+    }
+
+private:
+    std::vector<std::uint64_t> bits;
+    std::size_t mask = 0;
+};
+
 // What reading takes for each variant of the catalogue at most: its entry in a node of the
-// map (with a link, the cached hash and the allocator's header) and a bucket, an earlier row
-// and a place among an identifier's others (with room for their lists to double), its change
-// with its identifier kept, and the values that applying the change hands on.
+// map (with a link, the cached hash and the allocator's header) and a bucket, its bits in the
+// filter, an earlier row and a place among an identifier's others (with room for their lists
+// to double), its change with its identifier kept, and the values that applying the change
+// hands on.
 qint64 variantsMemory(const SetOfFurnitures &catalogue)
 {
-    constexpr qint64 variant = sizeof(std::pair<const std::string_view, Entry>) + 4 * sizeof(void *)
+    constexpr qint64 variant = sizeof(std::pair<const std::string_view, Entry>) + 4 * sizeof(void *) + 32 / 8
             + 3 * (sizeof(RowValues) + sizeof(const Form *)) + sizeof(ImportedChange) + sizeof(VariantValues);
     qint64 bytes = 0;
     for (const Furniture *element : catalogue.getFurnitures())
@@ -197,15 +231,13 @@ class Reading
 {
 public:
     Reading(const SetOfFurnitures &catalogue, ImportPreview &preview, QChar decimalMark)
-        : catalogue(catalogue), preview(preview), decimalMark(decimalMark)
+        : catalogue(catalogue), preview(preview), decimalMark(decimalMark), known(variantsOf(catalogue)),
+          listed(ImportPreview::listed)
     {
-        const std::vector<Furniture *> furnitures = catalogue.getFurnitures();
-        std::size_t variants = 0;
-        for (const Furniture *element : furnitures)
-            variants += element->getForms().size();
-        entries.reserve(variants);
-        for (const Furniture *element : furnitures)
+        entries.reserve(variantsOf(catalogue));
+        for (const Furniture *element : catalogue.getFurnitures())
             for (const Form &form : element->getForms()) {
+                known.add(form.getId());
                 const auto [entry, added] = entries.try_emplace(form.getId());
                 if (added)
                     entry->second.first = &form;
@@ -225,7 +257,7 @@ public:
         const std::string_view id = cellOf(record, columns.identifier);
         if (id.empty())
             return unread(record.line, UnreadRow::NoIdentifier, {});
-        const auto found = entries.find(id);
+        const auto found = known.mayHold(id) ? entries.find(id) : entries.end();
         if (found == entries.end())
             return unknown(id);
         Entry &entry = found->second;
@@ -279,6 +311,14 @@ public:
     }
 
 private:
+    static std::size_t variantsOf(const SetOfFurnitures &catalogue)
+    {
+        std::size_t variants = 0;
+        for (const Furniture *element : catalogue.getFurnitures())
+            variants += element->getForms().size();
+        return variants;
+    }
+
     TypedValue::Reading valueOf(std::string_view text, TypedValue::Kind kind) const
     {
         if (text.size() > maxValueSize)
@@ -292,12 +332,13 @@ private:
     {
         ++preview.unknownRows;
         const std::string_view part = keptPart(id);
-        if (listedUnknown.count(part))
+        if (listed.mayHold(part) && listedUnknown.count(part))
             return;
         if (listedUnknown.size() == ImportPreview::listed) {
             ++preview.otherUnknownRows;
             return;
         }
+        listed.add(part);
         listedUnknown.emplace(part);
         preview.unknownIdentifiers.push_back(kept(id));
     }
@@ -314,6 +355,8 @@ private:
     const QChar decimalMark;
     // Keyed by views of the catalogue's identifiers, which outlive the reading.
     std::unordered_map<std::string_view, Entry> entries;
+    IdentifierFilter known;
+    IdentifierFilter listed;
     std::set<std::string, std::less<>> listedUnknown;
 };
 
