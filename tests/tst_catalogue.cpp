@@ -964,6 +964,8 @@ void TestCatalogue::importBounds_data()
     QTest::addRow("a byte longer") << chair + QByteArray(longest + 1, 'y') + ",1\r\n" << "FieldTooLong 3";
     QTest::addRow("quoted, a doubled quote counted once") << chair + "001.002.001,\"" + QByteArray(longest - 1, 'y') + "\"\"\"\r\n"
                                                           << changed + "unread 3 RefusedPrice " + cut + " NotANumber";
+    QTest::addRow("a price of 2,000 digits") << chair + "001.002.001," + QByteArray(2000, '0') + "1\r\n"
+                                             << changed + "unread 3 RefusedPrice " + QString(ImportPreview::keptTextSize, u'0') + u'\u2026' + " NotANumber";
     QTest::addRow("quoted over lines, named by the first") << chair + "1,\"" + QByteArray("y\n").repeated(longest / 2) + "y\"\r\n"
                                                            << "FieldTooLong 3";
     QTest::addRow("two megabytes") << chair + QByteArray(2 << 20, '\n') << changed.chopped(3);
