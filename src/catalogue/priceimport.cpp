@@ -205,9 +205,9 @@ private:
 
 // What reading takes for each variant of the catalogue at most: its entry in a node of the
 // map (with a link, the cached hash and the allocator's header) and a bucket, its bits in the
-// filter, an earlier row and a place among an identifier's others (with room for their lists
-// to double), its change with its identifier kept, and the values that applying the change
-// hands on.
+// filter (fewer than 32), an earlier row and a place among an identifier's others (with
+// room for their lists to double), its change with its identifier kept, and the values that
+// applying the change hands on.
 qint64 variantsMemory(const SetOfFurnitures &catalogue)
 {
     constexpr qint64 variant = sizeof(std::pair<const std::string_view, Entry>) + 4 * sizeof(void *) + 32 / 8
