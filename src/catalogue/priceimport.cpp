@@ -277,6 +277,8 @@ public:
             values.stock = static_cast<unsigned int>(stock.value);
         }
         entry.add(values);
+        if (entry.rows == 1)
+            changing += entry.variants();
         if (entry.variants() > 1 && entry.rows == 1 && preview.sharedCount++ < ImportPreview::listed)
             preview.sharedIdentifiers.push_back({ kept(id), entry.variants() });
     }
@@ -284,9 +286,6 @@ public:
     void gatherChanges()
     {
         // The list is made to measure: doubling it could take half as much again.
-        std::size_t changing = 0;
-        for (const auto &[id, entry] : entries)
-            changing += entry.rows > 0 ? entry.variants() : 0;
         preview.changes.reserve(changing);
         const std::vector<Furniture *> furnitures = catalogue.getFurnitures();
         for (std::size_t element = 0; element < furnitures.size(); ++element) {
@@ -357,6 +356,8 @@ private:
     std::unordered_map<std::string_view, Entry> entries;
     IdentifierFilter known;
     IdentifierFilter listed;
+    // The variants of the identifiers that rows name, which may change.
+    std::size_t changing = 0;
     std::set<std::string, std::less<>> listedUnknown;
 };
 
