@@ -8,6 +8,7 @@
 #include "cataloguetreemodel.h"
 #include "csvtext.h"
 #include "edit.h"
+#include "importpreviewdialog.h"
 #include "mainwindow.h"
 #include "priceimport.h"
 #include "pricelistlayout.h"
@@ -1002,6 +1003,80 @@ void printWorstFiles(const QTemporaryDir &dir)
     open(worstFiles[0].what, pastCap, worstFiles[0].bytes(pastCap));
 }
 
+// Files that cost an import most, each at about the size cap: read into a preview and shown
+// in its dialog against the catalogue of 100,000 variants, with the time that takes and the
+// peak resident memory besides the catalogue's, against the bound of opening.
+struct ImportFile
+{
+    const char *what;
+    std::function<QByteArray()> bytes;
+    double targetSeconds; // 0: none
+};
+
+const ImportFile importFiles[] = {
+    { "20,000,000 unknown identifiers",
+      [] {
+          constexpr int rows = 20'000'000;
+          QByteArray bytes = "id,price\n";
+          bytes.reserve(bytes.size() + qsizetype(rows) * 11);
+          char row[] = "00000000,1\n";
+          for (int i = 0; i < rows; ++i) {
+              for (int at = 7, n = i; at >= 0; --at, n /= 10)
+                  row[at] = char('0' + n % 10);
+              bytes.append(row, sizeof row - 1);
+          }
+          return bytes;
+      }, 3.0 },
+    { "one field of 250 MB", [] { return "id,price\n1," + QByteArray(250'000'000, 'x') + ",2\n"; }, 0 },
+    { "an unclosed quote before 250 MB",
+      [] { return "id,price\n1,2\n\"" + QByteArray("3,4\n").repeated(62'500'000); }, 0 },
+    { "one record of 250,000,000 fields", [] { return "id,price\n" + QByteArray(250'000'000, ','); }, 0 },
+};
+
+void printImports(const QTemporaryDir &dir)
+{
+    SetOfFurnitures set;
+    fillCatalogue(set, shapes[fewCategories]);
+    const ImportColumnNames names { { QStringLiteral("id") }, { QStringLiteral("price") }, {} };
+    const QString path = dir.filePath(QStringLiteral("import.csv"));
+    std::printf("\nImporting the worst CSV files into %s variants (memory bound %.1f MB, size cap %.1f MB)\n",
+                qPrintable(withSeparators(shapes[fewCategories].variants)),
+                double(SetOfFurnitures::maxOpeningMemory) / 1e6, double(PriceImport::maxFileSize) / 1e6);
+    for (const ImportFile &file : importFiles) {
+        const qint64 size = [&] {
+            const QByteArray bytes = file.bytes();
+            writeFile(path, bytes);
+            return bytes.size();
+        }();
+        malloc_trim(0);
+        const double before = statusMB("VmRSS:");
+        resetPeakResident();
+        ImportPreview::Outcome outcome = ImportPreview::Read;
+        std::size_t rows = 0;
+        const double seconds = msOf([&] {
+            const ImportPreview preview = PriceImport::read(path, set, names);
+            outcome = preview.outcome;
+            rows = preview.rows;
+            if (preview.read())
+                const ImportPreviewDialog dialog(preview, QStringLiteral("import.csv"), nullptr);
+        }) / 1000;
+        const double peak = statusMB("VmHWM:") - before;
+        const bool bounded = peak * 1e6 <= double(SetOfFurnitures::maxOpeningMemory);
+        const bool fast = file.targetSeconds == 0 || seconds <= file.targetSeconds;
+        std::printf("  %-34s %6.1f MB file: %-15s %11s rows, %5.2f s, peak %6.1f MB  %s\n", file.what,
+                    double(size) / 1e6,
+                    qPrintable(QStringList({ "read", "failed", "binary", "not UTF-8", "no identifier", "no value",
+                                             "field too long", "too much" })
+                                       .at(outcome)),
+                    qPrintable(withSeparators(int(rows))), seconds, peak,
+                    bounded && fast ? "met" : "NOT MET");
+        if (file.targetSeconds > 0)
+            std::printf("    (target: at most %.2f s, and the peak within the bound)\n", file.targetSeconds);
+        std::fflush(stdout);
+    }
+    set.clear();
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -1015,10 +1090,14 @@ int main(int argc, char *argv[])
     if (!dir.isValid())
         qFatal("Cannot create a temporary directory");
 
-    // "worst" measures the worst files alone, "pdf" the price list alone, "merge" the merge
-    // at save, "list" the price and stock list.
+    // "worst" measures the worst files alone, "import" the worst files to import, "pdf" the
+    // price list alone, "merge" the merge at save, "list" the price and stock list.
     if (argc > 1 && qstrcmp(argv[1], "worst") == 0) {
         printWorstFiles(dir);
+        return 0;
+    }
+    if (argc > 1 && qstrcmp(argv[1], "import") == 0) {
+        printImports(dir);
         return 0;
     }
     if (argc > 1 && qstrcmp(argv[1], "pdf") == 0) {
@@ -1070,5 +1149,6 @@ int main(int argc, char *argv[])
     std::printf("\n");
     printPriceList();
     printWorstFiles(dir);
+    printImports(dir);
     return 0;
 }

@@ -97,7 +97,8 @@ ImportPreview previewOf(QByteArrayView bytes)
 QStringList described(const ImportPreview &preview)
 {
     if (!preview.read())
-        return { QStringList({ "Read", "FileFailed", "Binary", "NotUtf8", "NoIdentifierColumn", "NoPriceOrStockColumn" })
+        return { QStringList({ "Read", "FileFailed", "Binary", "NotUtf8", "NoIdentifierColumn", "NoPriceOrStockColumn",
+                               "FieldTooLong " + QString::number(preview.longFieldLine), "TooMuchContent" })
                          .at(preview.outcome) };
     const auto text = [](const std::string &text) { return QString::fromStdString(text); };
     QStringList lines { QString("prices %1 stocks %2").arg(preview.priceChanges).arg(preview.stockChanges) };
@@ -105,12 +106,20 @@ QStringList described(const ImportPreview &preview)
         lines << QString("change %1 %2>%3 %4>%5").arg(text(change.id)).arg(change.oldPrice).arg(change.newPrice).arg(change.oldStock).arg(change.newStock);
     for (const std::string &id : preview.unknownIdentifiers)
         lines << "unknown " + text(id);
+    if (preview.unknownRows > preview.unknownIdentifiers.size())
+        lines << QString("unknown rows %1, %2 of others").arg(preview.unknownRows).arg(preview.otherUnknownRows);
     for (const SharedIdentifier &shared : preview.sharedIdentifiers)
         lines << QString("shared %1 %2").arg(text(shared.id)).arg(shared.variants);
+    if (preview.sharedCount > preview.sharedIdentifiers.size())
+        lines << QString("shared more %1").arg(preview.sharedCount - preview.sharedIdentifiers.size());
     const QStringList reasons { "BrokenQuote", "NoIdentifier", "RefusedPrice", "RefusedStock" };
     const QStringList whys { "", "Empty", "NotANumber", "Negative", "TooManyDecimals", "NotWhole", "TooLarge" };
     for (const UnreadRow &row : preview.unreadRows)
         lines << QString("unread %1 %2 %3 %4").arg(row.line).arg(reasons[row.reason], text(row.value), whys[row.why]).trimmed();
+    if (preview.unreadCount > preview.unreadRows.size())
+        lines << QString("unread more %1").arg(preview.unreadCount - preview.unreadRows.size());
+    if (preview.unclosedQuoteLine > 0)
+        lines << QString("unclosed %1").arg(preview.unclosedQuoteLine);
     return lines;
 }
 
@@ -210,6 +219,8 @@ private slots:
     void typedValues();
     void importEdges_data();
     void importEdges();
+    void importBounds_data();
+    void importBounds();
     void eachFieldMerges_data();
     void eachFieldMerges();
     void exportedMeasures_data();
@@ -1052,7 +1063,7 @@ void TestCatalogue::importEdges_data()
     QTest::addRow("a stock alone") << QByteArray("id,stock\r\n001.002.001,0\r\n") << "prices 0 stocks 1 ; change 001.002.001 240>240 3>0"
                                    << "59.9 12 240 0";
     QTest::addRow("an unknown identifier on several rows") << QByteArray("id,price\r\nx,1\r\n001.001.001,1\r\nx,2\r\ny,3\r\n")
-                                                           << "prices 1 stocks 0 ; change 001.001.001 59.9>1 12>12 ; unknown x ; unknown y"
+                                                           << "prices 1 stocks 0 ; change 001.001.001 59.9>1 12>12 ; unknown x ; unknown y ; unknown rows 3, 0 of others"
                                                            << "1 12 240 3";
     // Past 64 KiB the text is checked a piece at a time: a character across two pieces is
     // still UTF-8.
@@ -1075,6 +1086,54 @@ void TestCatalogue::importEdges()
         for (const Form &form : element->getForms())
             values << QString::number(form.getPrice()) << QString::number(form.getStock());
     QTEST(values.join(u' '), "applied");
+}
+
+void TestCatalogue::importBounds_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("preview");
+    // Within 8 MiB a field may be as long as a catalogue text opened within it, 1 MiB; the
+    // file with its fields copied takes three times its size, and the chairs and the lists
+    // about 1 MiB more; the fields of a record take 96 bytes each of what is left.
+    constexpr qsizetype longest = 1 << 20;
+    const QByteArray chair = "id,price\r\n001.001.001,62\r\n";
+    const QString changed = "prices 1 stocks 0 ; change 001.001.001 59.9>62 12>12 ; ";
+    const QString cut = QString(ImportPreview::keptTextSize, u'y') + u'\u2026';
+    QTest::addRow("a field as long as a catalogue text") << chair + QByteArray(longest, 'y') + ",1\r\n"
+                                                         << changed + "unknown " + cut;
+    QTest::addRow("a byte longer") << chair + QByteArray(longest + 1, 'y') + ",1\r\n" << "FieldTooLong 3";
+    QTest::addRow("quoted, a doubled quote counted once") << chair + "001.002.001,\"" + QByteArray(longest - 1, 'y') + "\"\"\"\r\n"
+                                                          << changed + "unread 3 RefusedPrice " + cut + " NotANumber";
+    QTest::addRow("a price of 2,000 digits") << chair + "001.002.001," + QByteArray(2000, '0') + "1\r\n"
+                                             << changed + "unread 3 RefusedPrice " + QString(ImportPreview::keptTextSize, u'0') + u'\u2026' + " NotANumber";
+    QTest::addRow("quoted over lines, named by the first") << chair + "1,\"" + QByteArray("y\n").repeated(longest / 2) + "y\"\r\n"
+                                                           << "FieldTooLong 3";
+    QTest::addRow("two megabytes") << chair + QByteArray(2 << 20, '\n') << changed.chopped(3);
+    QTest::addRow("three megabytes") << chair + QByteArray(3 << 20, '\n') << "TooMuchContent";
+    QTest::addRow("a record of 50,000 fields") << chair + QByteArray(50'000, ',') << changed + "unread 3 NoIdentifier";
+    QTest::addRow("a record of 100,000 fields") << chair + QByteArray(100'000, ',') << "TooMuchContent";
+    QByteArray rows = "id,price\r\n";
+    QStringList listed { "prices 0 stocks 0" };
+    for (int i = 0; i < 150; ++i) {
+        rows += "u" + QByteArray::number(i) + ",1\r\n";
+        if (i < 100)
+            listed << QString("unknown u%1").arg(i);
+    }
+    rows += "u0,2\r\n" + QByteArray(",1\r\n").repeated(120);
+    listed << "unknown rows 151, 50 of others";
+    for (int line = 153; line < 253; ++line)
+        listed << QString("unread %1 NoIdentifier").arg(line);
+    QTest::addRow("the first hundred listed") << rows << (listed << "unread more 20").join(" ; ");
+}
+
+// Files read into the two chairs within a memory bound of 8 MiB.
+void TestCatalogue::importBounds()
+{
+    QFETCH(QByteArray, bytes);
+    QVERIFY(catalogue().load(QFINDTESTDATA("data/chairs.json")).ok());
+    tree.write("bounds.csv", bytes);
+    QTEST(described(PriceImport::read(tree.path("bounds.csv"), catalogue(), { { "id" }, { "price" }, {} }, 8 << 20)).join(" ; "),
+          "preview");
 }
 
 void TestCatalogue::eachFieldMerges_data()

@@ -8,11 +8,13 @@
 #include <algorithm>
 #include <climits>
 #include <charconv>
+#include <cstdint>
 #include <cstring>
+#include <functional>
 #include <optional>
+#include <set>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 
 namespace {
 
@@ -36,9 +38,10 @@ struct Entry
     std::size_t gathered = 0;
 
     std::size_t variants() const { return 1 + others.size(); }
+    // Past as many rows as variants only the last counts: no more earlier rows are kept.
     void add(const RowValues &values)
     {
-        if (rows++ > 0)
+        if (rows++ > 0 && rows <= variants())
             earlierRows.push_back(lastRow);
         lastRow = values;
     }
@@ -78,6 +81,31 @@ QString decoded(std::string_view text)
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
+// The start of `text` that the preview keeps: at most ImportPreview::keptTextSize bytes, cut
+// before a character's start.
+std::string_view keptPart(std::string_view text)
+{
+    if (text.size() <= ImportPreview::keptTextSize)
+        return text;
+    std::size_t end = ImportPreview::keptTextSize;
+    while (end > 0 && (text[end] & 0xC0) == 0x80)
+        --end;
+    return text.substr(0, end);
+}
+
+std::string kept(std::string_view text)
+{
+    const std::string_view part = keptPart(text);
+    return part.size() == text.size() ? std::string(text) : std::string(part) + "\xE2\x80\xA6";
+}
+
+// What a copy of a text of `size` bytes takes besides the string itself: nothing for the 15
+// bytes a string holds in place, else the text, its terminator and the allocator's header.
+qint64 heapBytes(std::size_t size)
+{
+    return size <= 15 ? 0 : qint64(size) + 1 + 16;
+}
+
 // A value the variants hold already is taken even where it is past what may be typed, as
 // when a file's price of 1.005 comes back from an export.
 bool isHeldBeyondLimits(const TypedValue::Reading &reading)
@@ -93,6 +121,11 @@ bool named(const QString &header, const QStringList &names)
     return false;
 }
 
+// No column's name is longer; folding a longer header would take several times its size.
+constexpr std::size_t maxHeaderSize = 1024;
+// Nor is any price or stock written longer, and reading one takes several times its size.
+constexpr std::size_t maxValueSize = 1024;
+
 Columns columnsOf(const std::vector<std::string> &header, const ImportColumnNames &names)
 {
     Columns columns;
@@ -100,6 +133,8 @@ Columns columnsOf(const std::vector<std::string> &header, const ImportColumnName
     const QStringList price = names.price + QStringList { QStringLiteral("price"), QStringLiteral("prix") };
     const QStringList stock = names.stock + QStringList { QStringLiteral("stock") };
     for (std::size_t i = 0; i < header.size(); ++i) {
+        if (header[i].size() > maxHeaderSize)
+            continue;
         const QString folded = CatalogueSearch::folded(QString::fromUtf8(header[i]).trimmed());
         int *column = named(folded, identifier) ? &columns.identifier
                 : named(folded, price)          ? &columns.price
@@ -137,19 +172,72 @@ bool isUtf8(QByteArrayView text)
     return true;
 }
 
+// A bit for each hash of a set of identifiers, 16 bits or more for each, so that most
+// identifiers not in the set are told so without a look into it: the nodes of the
+// catalogue's map lie too far apart for the processor's cache, and a file of millions of
+// unknown identifiers spent most of its time in such looks.
+class IdentifierFilter
+{
+public:
+    explicit IdentifierFilter(std::size_t identifiers)
+    {
+        std::size_t size = 1 << 16;
+        while (size < 16 * identifiers)
+            size *= 2;
+        bits.resize(size / 64);
+        mask = size - 1;
+    }
+    void add(std::string_view id)
+    {
+        const std::size_t bit = std::hash<std::string_view>()(id) & mask;
+        bits[bit / 64] |= std::uint64_t(1) << bit % 64;
+    }
+    bool mayHold(std::string_view id) const
+    {
+        const std::size_t bit = std::hash<std::string_view>()(id) & mask;
+        return bits[bit / 64] >> bit % 64 & 1;
+    }
+
+private:
+    std::vector<std::uint64_t> bits;
+    std::size_t mask = 0;
+};
+
+// What reading takes for each variant of the catalogue at most: its entry in a node of the
+// map (with a link, the cached hash and the allocator's header) and a bucket, its bits in the
+// filter (fewer than 32), an earlier row and a place among an identifier's others (with
+// room for their lists to double), its change with its identifier kept, and the values that
+// applying the change hands on.
+qint64 variantsMemory(const SetOfFurnitures &catalogue)
+{
+    constexpr qint64 variant = sizeof(std::pair<const std::string_view, Entry>) + 4 * sizeof(void *) + 32 / 8
+            + 3 * (sizeof(RowValues) + sizeof(const Form *)) + sizeof(ImportedChange) + sizeof(VariantValues);
+    qint64 bytes = 0;
+    for (const Furniture *element : catalogue.getFurnitures())
+        for (const Form &form : element->getForms()) {
+            const std::string_view id = keptPart(form.getId());
+            bytes += variant + heapBytes(id.size() + (id.size() < form.getId().size() ? 3 : 0));
+        }
+    return bytes;
+}
+
+// Besides the file and the variants: the check of UTF-8, a header or a value being read
+// (each within its size), and the identifiers and rows listed with their kept texts.
+constexpr qint64 fixedMemory = qint64(1) << 20;
+// A record's fields, and the room its list takes while it doubles.
+constexpr qint64 fieldMemory = 3 * sizeof(std::string);
+
 class Reading
 {
 public:
     Reading(const SetOfFurnitures &catalogue, ImportPreview &preview, QChar decimalMark)
-        : catalogue(catalogue), preview(preview), decimalMark(decimalMark)
+        : catalogue(catalogue), preview(preview), decimalMark(decimalMark), known(variantsOf(catalogue)),
+          listed(ImportPreview::listed)
     {
-        const std::vector<Furniture *> furnitures = catalogue.getFurnitures();
-        std::size_t variants = 0;
-        for (const Furniture *element : furnitures)
-            variants += element->getForms().size();
-        entries.reserve(variants);
-        for (const Furniture *element : furnitures)
+        entries.reserve(variantsOf(catalogue));
+        for (const Furniture *element : catalogue.getFurnitures())
             for (const Form &form : element->getForms()) {
+                known.add(form.getId());
                 const auto [entry, added] = entries.try_emplace(form.getId());
                 if (added)
                     entry->second.first = &form;
@@ -161,27 +249,27 @@ public:
     void readRow(const CsvReader::Record &record, const Columns &columns)
     {
         ++preview.rows;
-        if (record.problem != CsvReader::None)
+        if (record.problem != CsvReader::None) {
+            if (record.problem == CsvReader::UnterminatedQuote)
+                preview.unclosedQuoteLine = record.problemLine;
             return unread(record.line, UnreadRow::BrokenQuote, {});
+        }
         const std::string_view id = cellOf(record, columns.identifier);
         if (id.empty())
             return unread(record.line, UnreadRow::NoIdentifier, {});
-        const auto found = entries.find(id);
-        if (found == entries.end()) {
-            if (unknown.insert(std::string(id)).second)
-                preview.unknownIdentifiers.emplace_back(id);
-            return;
-        }
+        const auto found = known.mayHold(id) ? entries.find(id) : entries.end();
+        if (found == entries.end())
+            return unknown(id);
         Entry &entry = found->second;
         RowValues values;
         if (const std::string_view text = cellOf(record, columns.price); !text.empty()) {
-            const TypedValue::Reading price = TypedValue::read(decoded(text), TypedValue::Price, decimalMark);
+            const TypedValue::Reading price = valueOf(text, TypedValue::Price);
             if (!price.read() && !(isHeldBeyondLimits(price) && entry.holds(price.value, &Form::getPrice)))
                 return unread(record.line, UnreadRow::RefusedPrice, text, price.outcome);
             values.price = price.value;
         }
         if (const std::string_view text = cellOf(record, columns.stock); !text.empty()) {
-            const TypedValue::Reading stock = TypedValue::read(decoded(text), TypedValue::Stock, decimalMark);
+            const TypedValue::Reading stock = valueOf(text, TypedValue::Stock);
             const bool held = isHeldBeyondLimits(stock) && stock.value <= UINT_MAX
                     && entry.holds(static_cast<unsigned int>(stock.value), &Form::getStock);
             if (!stock.read() && !held)
@@ -189,12 +277,16 @@ public:
             values.stock = static_cast<unsigned int>(stock.value);
         }
         entry.add(values);
-        if (entry.variants() > 1 && entry.rows == 1)
-            preview.sharedIdentifiers.push_back({ std::string(id), entry.variants() });
+        if (entry.rows == 1)
+            changing += entry.variants();
+        if (entry.variants() > 1 && entry.rows == 1 && preview.sharedCount++ < ImportPreview::listed)
+            preview.sharedIdentifiers.push_back({ kept(id), entry.variants() });
     }
 
     void gatherChanges()
     {
+        // The list is made to measure: doubling it could take half as much again.
+        preview.changes.reserve(changing);
         const std::vector<Furniture *> furnitures = catalogue.getFurnitures();
         for (std::size_t element = 0; element < furnitures.size(); ++element) {
             const std::vector<Form> &forms = furnitures[element]->getForms();
@@ -210,7 +302,7 @@ public:
                     continue;
                 preview.priceChanges += priceChanges;
                 preview.stockChanges += stockChanges;
-                preview.changes.push_back({ { element, variant }, form.getSerial(), form.getId(),
+                preview.changes.push_back({ { element, variant }, form.getSerial(), kept(form.getId()),
                                             form.getPrice(), priceChanges ? *values.price : form.getPrice(),
                                             form.getStock(), stockChanges ? *values.stock : form.getStock() });
             }
@@ -218,10 +310,43 @@ public:
     }
 
 private:
+    static std::size_t variantsOf(const SetOfFurnitures &catalogue)
+    {
+        std::size_t variants = 0;
+        for (const Furniture *element : catalogue.getFurnitures())
+            variants += element->getForms().size();
+        return variants;
+    }
+
+    TypedValue::Reading valueOf(std::string_view text, TypedValue::Kind kind) const
+    {
+        if (text.size() > maxValueSize)
+            return { TypedValue::NotANumber };
+        return TypedValue::read(decoded(text), kind, decimalMark);
+    }
+
+    // Identifiers are listed by the part of them that is kept: two that the list would show
+    // alike are listed once.
+    void unknown(std::string_view id)
+    {
+        ++preview.unknownRows;
+        const std::string_view part = keptPart(id);
+        if (listed.mayHold(part) && listedUnknown.count(part))
+            return;
+        if (listedUnknown.size() == ImportPreview::listed) {
+            ++preview.otherUnknownRows;
+            return;
+        }
+        listed.add(part);
+        listedUnknown.emplace(part);
+        preview.unknownIdentifiers.push_back(kept(id));
+    }
+
     void unread(qint64 line, UnreadRow::Reason reason, std::string_view value,
                 TypedValue::Outcome why = TypedValue::Read)
     {
-        preview.unreadRows.push_back({ line, reason, std::string(value), why });
+        if (preview.unreadCount++ < ImportPreview::listed)
+            preview.unreadRows.push_back({ line, reason, kept(value), why });
     }
 
     const SetOfFurnitures &catalogue;
@@ -229,13 +354,17 @@ private:
     const QChar decimalMark;
     // Keyed by views of the catalogue's identifiers, which outlive the reading.
     std::unordered_map<std::string_view, Entry> entries;
-    std::unordered_set<std::string> unknown;
+    IdentifierFilter known;
+    IdentifierFilter listed;
+    // The variants of the identifiers that rows name, which may change.
+    std::size_t changing = 0;
+    std::set<std::string, std::less<>> listedUnknown;
 };
 
 } // namespace
 
 ImportPreview PriceImport::read(const QString &path, const SetOfFurnitures &catalogue,
-                                const ImportColumnNames &names)
+                                const ImportColumnNames &names, qint64 memoryBound)
 {
     QByteArray bytes;
     ImportPreview preview;
@@ -244,11 +373,11 @@ ImportPreview PriceImport::read(const QString &path, const SetOfFurnitures &cata
         preview.outcome = ImportPreview::FileFailed;
         return preview;
     }
-    return PriceImport::preview(bytes, catalogue, names);
+    return PriceImport::preview(bytes, catalogue, names, memoryBound);
 }
 
 ImportPreview PriceImport::preview(QByteArrayView bytes, const SetOfFurnitures &catalogue,
-                                   const ImportColumnNames &names)
+                                   const ImportColumnNames &names, qint64 memoryBound)
 {
     ImportPreview preview;
     const QByteArrayView text = CsvReader::withoutByteOrderMark(bytes);
@@ -270,11 +399,32 @@ ImportPreview PriceImport::preview(QByteArrayView bytes, const SetOfFurnitures &
         preview.outcome = ImportPreview::NotUtf8;
         return preview;
     }
+    // Besides the file, its fields copied, each with room to double, take at most twice
+    // its size; what the bound leaves then goes to the fields of the widest record.
+    const qint64 spare = memoryBound - 3 * bytes.size() - fixedMemory - variantsMemory(catalogue);
+    if (spare < fieldMemory) {
+        preview.outcome = ImportPreview::TooMuchContent;
+        return preview;
+    }
 
     const char separator = CsvReader::separatorOf(text);
-    CsvReader reader(text, separator);
+    CsvReader reader(text, separator, memoryBound / 8, std::size_t(spare / fieldMemory));
     CsvReader::Record record;
+    // A field or a record too large ends the reading, and the import with it.
+    const auto refused = [&record, &preview] {
+        if (record.problem == CsvReader::FieldTooLong) {
+            preview = ImportPreview();
+            preview.outcome = ImportPreview::FieldTooLong;
+            preview.longFieldLine = record.problemLine;
+        } else if (record.problem == CsvReader::TooManyFields) {
+            preview = ImportPreview();
+            preview.outcome = ImportPreview::TooMuchContent;
+        }
+        return !preview.read();
+    };
     reader.next(record);
+    if (refused())
+        return preview;
     const Columns columns = columnsOf(record.fields, names);
     if (columns.identifier < 0) {
         preview.outcome = ImportPreview::NoIdentifierColumn;
@@ -286,8 +436,11 @@ ImportPreview PriceImport::preview(QByteArrayView bytes, const SetOfFurnitures &
     }
     // Files of semicolons come from where a comma marks the decimals.
     Reading reading(catalogue, preview, separator == ';' ? u',' : u'.');
-    while (reader.next(record))
+    while (reader.next(record)) {
+        if (refused())
+            return preview;
         reading.readRow(record, columns);
+    }
     reading.gatherChanges();
     return preview;
 }

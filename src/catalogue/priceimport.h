@@ -2,6 +2,7 @@
 
 #include "catalogueoperations.h"
 #include "diskfile.h"
+#include "setoffurnitures.h"
 #include "typedvalue.h"
 
 #include <QByteArray>
@@ -49,7 +50,10 @@ struct SharedIdentifier
     std::size_t variants = 0;
 };
 
-// What importing a file would change, for the user to see before anything changes.
+// What importing a file would change, for the user to see before anything changes. Of
+// what the file may hold any number of, the first `listed` are kept and the rest counted;
+// the texts kept are cut to `keptTextSize` bytes, ending in "…", so that the preview takes
+// no more memory whatever the file.
 struct ImportPreview
 {
     enum Outcome {
@@ -59,19 +63,32 @@ struct ImportPreview
         NotUtf8,              // text in another encoding
         NoIdentifierColumn,
         NoPriceOrStockColumn,
+        FieldTooLong,         // longer than any catalogue text, on `longFieldLine`
+        TooMuchContent,       // importing would take more memory than the bound
     };
+    static constexpr std::size_t listed = 100;
+    static constexpr std::size_t keptTextSize = 200;
+
     Outcome outcome = Read;
     FileResult file;
     // The variants whose price or stock changes, in catalogue order.
     std::vector<ImportedChange> changes;
     std::size_t priceChanges = 0;
     std::size_t stockChanges = 0;
-    // Identifiers of the file that no variant has, each once.
+    // Identifiers of the file that no variant has, each once; the rows that name them, and
+    // those of the rows that name others than these.
     std::vector<std::string> unknownIdentifiers;
+    std::size_t unknownRows = 0;
+    std::size_t otherUnknownRows = 0;
     std::vector<UnreadRow> unreadRows;
+    std::size_t unreadCount = 0;
     std::vector<SharedIdentifier> sharedIdentifiers;
+    std::size_t sharedCount = 0;
     // The rows after the header.
     std::size_t rows = 0;
+    // Where a quote opens a field that the file never closes: its rest is that one field.
+    qint64 unclosedQuoteLine = 0;
+    qint64 longFieldLine = 0;
 
     bool read() const { return outcome == Read; }
     // The new values of `changes`, as the history's step of values takes them.
@@ -98,7 +115,13 @@ namespace PriceImport {
 // Import files are read whole; larger ones are refused.
 constexpr qint64 maxFileSize = qint64(256) << 20;
 
-ImportPreview read(const QString &path, const SetOfFurnitures &catalogue, const ImportColumnNames &names);
-ImportPreview preview(QByteArrayView bytes, const SetOfFurnitures &catalogue, const ImportColumnNames &names);
+// An import takes no more memory than opening a catalogue may: what it would take past
+// `memoryBound` is refused before it is taken, with TooMuchContent. A field longer than
+// the longest text a catalogue opened within that bound holds (an eighth of it) is refused
+// with FieldTooLong.
+ImportPreview read(const QString &path, const SetOfFurnitures &catalogue, const ImportColumnNames &names,
+                   qint64 memoryBound = SetOfFurnitures::maxOpeningMemory);
+ImportPreview preview(QByteArrayView bytes, const SetOfFurnitures &catalogue, const ImportColumnNames &names,
+                      qint64 memoryBound = SetOfFurnitures::maxOpeningMemory);
 
 } // namespace PriceImport

@@ -54,6 +54,10 @@ public:
     // variants and texts would take more (as the benchmark measures) is refused before
     // its records are built.
     static constexpr qint64 maxOpeningMemory = qint64(1536) << 20;
+    // Opening takes at least eight bytes for each byte of a text (the file's, two of the
+    // parsed document's UTF-16, the record's and four on its way there: OpeningCount), so
+    // that no catalogue opened holds a longer text than this.
+    static constexpr qint64 maxTextSize = maxOpeningMemory / 8;
     // The memory that opening these bytes of a catalogue file would take at most.
     static qint64 openingMemory(QByteArrayView bytes);
     // Whether a catalogue file holding these bytes opens: what a save killed halfway leaves

@@ -335,6 +335,14 @@ void CatalogueExchange::importPrices()
     case ImportPreview::NoPriceOrStockColumn:
         refusal = tr("Its first line names neither a price nor a stock column.");
         break;
+    case ImportPreview::FieldTooLong:
+        refusal = tr("A field that begins on line %1 is longer than any text of a catalogue (%2 MB).")
+                          .arg(preview.longFieldLine)
+                          .arg(SetOfFurnitures::maxTextSize >> 20);
+        break;
+    case ImportPreview::TooMuchContent:
+        refusal = tr("Importing it would take more than %1 MB of memory.").arg(SetOfFurnitures::maxOpeningMemory >> 20);
+        break;
     }
     if (!refusal.isEmpty()) {
         QMessageBox::warning(window, tr("Error"), what + u' ' + refusal);

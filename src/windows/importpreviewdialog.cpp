@@ -11,8 +11,7 @@
 
 namespace {
 
-// The dialog lists this many of each kind; the counts tell the rest.
-constexpr std::size_t listed = 100;
+constexpr std::size_t listed = ImportPreview::listed;
 
 QString text(const std::string &text)
 {
@@ -40,9 +39,18 @@ ImportPreviewDialog::ImportPreviewDialog(const ImportPreview &preview, const QSt
 
 ImportPreviewDialog::~ImportPreviewDialog() = default;
 
+// Each kind lists as many as the preview keeps; a count tells the rest.
 QString ImportPreviewDialog::details(const ImportPreview &preview) const
 {
     QStringList lines;
+    if (preview.unclosedQuoteLine > 0)
+        lines << tr("The quote that opens a field on line %1 is never closed: the rest of the file was read as "
+                    "that one field.")
+                         .arg(preview.unclosedQuoteLine);
+    const auto more = [this, &lines](std::size_t count) {
+        if (count > 0)
+            lines << QStringLiteral("  ") + tr("and %n more.", nullptr, int(count));
+    };
     if (!preview.changes.empty())
         lines << tr("Changes (identifier, old value, new value):");
     for (std::size_t i = 0; i < std::min(listed, preview.changes.size()); ++i) {
@@ -54,22 +62,21 @@ QString ImportPreviewDialog::details(const ImportPreview &preview) const
             values << tr("stock %1 → %2").arg(change.oldStock).arg(change.newStock);
         lines << QStringLiteral("  ") + text(change.id) + QStringLiteral("  ") + values.join(QStringLiteral(", "));
     }
-    if (preview.changes.size() > listed)
-        lines << QStringLiteral("  ") + tr("and %n more.", nullptr, int(preview.changes.size() - listed));
-    if (!preview.sharedIdentifiers.empty())
+    more(preview.changes.size() - std::min(listed, preview.changes.size()));
+    if (preview.sharedCount > 0)
         lines << tr("Identifiers that several variants have: one row changes them all, as many rows as variants change one each:");
-    for (std::size_t i = 0; i < std::min(listed, preview.sharedIdentifiers.size()); ++i)
-        lines << QStringLiteral("  ")
-                        + tr("%1 (%n variant(s))", nullptr, int(preview.sharedIdentifiers[i].variants))
-                                  .arg(text(preview.sharedIdentifiers[i].id));
-    if (!preview.unknownIdentifiers.empty())
-        lines << tr("Identifiers not in the catalogue (%n):", nullptr, int(preview.unknownIdentifiers.size()));
-    for (std::size_t i = 0; i < std::min(listed, preview.unknownIdentifiers.size()); ++i)
-        lines << QStringLiteral("  ") + text(preview.unknownIdentifiers[i]);
-    if (!preview.unreadRows.empty())
-        lines << tr("Rows that cannot be read, which change nothing (%n):", nullptr, int(preview.unreadRows.size()));
-    for (std::size_t i = 0; i < std::min(listed, preview.unreadRows.size()); ++i) {
-        const UnreadRow &row = preview.unreadRows[i];
+    for (const SharedIdentifier &shared : preview.sharedIdentifiers)
+        lines << QStringLiteral("  ") + tr("%1 (%n variant(s))", nullptr, int(shared.variants)).arg(text(shared.id));
+    more(preview.sharedCount - preview.sharedIdentifiers.size());
+    if (preview.unknownRows > 0)
+        lines << tr("Identifiers not in the catalogue, on %n rows:", nullptr, int(preview.unknownRows));
+    for (const std::string &id : preview.unknownIdentifiers)
+        lines << QStringLiteral("  ") + text(id);
+    if (preview.otherUnknownRows > 0)
+        lines << QStringLiteral("  ") + tr("and %n more rows of other identifiers.", nullptr, int(preview.otherUnknownRows));
+    if (preview.unreadCount > 0)
+        lines << tr("Rows that cannot be read, which change nothing (%n):", nullptr, int(preview.unreadCount));
+    for (const UnreadRow &row : preview.unreadRows) {
         const QString reasons[] = {
             tr("a quote that does not open or close a field"),
             tr("no identifier"),
@@ -82,5 +89,6 @@ QString ImportPreviewDialog::details(const ImportPreview &preview) const
                 : reasons[row.reason];
         lines << QStringLiteral("  ") + tr("line %1: %2").arg(row.line).arg(reason);
     }
+    more(preview.unreadCount - preview.unreadRows.size());
     return lines.join(u'\n');
 }
