@@ -35,17 +35,24 @@
         </translation>
     </message>
     <message numerus="yes">
-        <source>Identifiers not in the catalogue (%n):</source>
-        <translation>
-            <numerusform>Identifier not in the catalogue (%n):</numerusform>
-            <numerusform>Identifiers not in the catalogue (%n):</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
         <source>Rows that cannot be read, which change nothing (%n):</source>
         <translation>
             <numerusform>Row that cannot be read, which changes nothing (%n):</numerusform>
             <numerusform>Rows that cannot be read, which change nothing (%n):</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Identifiers not in the catalogue, on %n rows:</source>
+        <translation>
+            <numerusform>Identifier not in the catalogue, on %n row:</numerusform>
+            <numerusform>Identifiers not in the catalogue, on %n rows:</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>and %n more rows of other identifiers.</source>
+        <translation>
+            <numerusform>and %n more row of other identifiers.</numerusform>
+            <numerusform>and %n more rows of other identifiers.</numerusform>
         </translation>
     </message>
 </context>

@@ -149,6 +149,14 @@
         <source>The catalogue is open read-only, as someone else has it open: to change it, save a copy and open that.</source>
         <translation>Le catalogue est ouvert en lecture seule, car quelqu&apos;un d&apos;autre l&apos;a ouvert : pour le modifier, enregistrez-en une copie et ouvrez-la.</translation>
     </message>
+    <message>
+        <source>A field that begins on line %1 is longer than any text of a catalogue (%2 MB).</source>
+        <translation>Un champ qui commence à la ligne %1 est plus long que tout texte d&apos;un catalogue (%2 Mo).</translation>
+    </message>
+    <message>
+        <source>Importing it would take more than %1 MB of memory.</source>
+        <translation>L&apos;importer prendrait plus de %1 Mo de mémoire.</translation>
+    </message>
 </context>
 <context>
     <name>CatalogueTable</name>
@@ -496,13 +504,6 @@
         </translation>
     </message>
     <message numerus="yes">
-        <source>Identifiers not in the catalogue (%n):</source>
-        <translation>
-            <numerusform>Identifiant absent du catalogue (%n) :</numerusform>
-            <numerusform>Identifiants absents du catalogue (%n) :</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
         <source>Rows that cannot be read, which change nothing (%n):</source>
         <translation>
             <numerusform>Ligne illisible, qui ne change rien (%n) :</numerusform>
@@ -528,6 +529,24 @@
     <message>
         <source>stock %1: %2</source>
         <translation>stock %1 : %2</translation>
+    </message>
+    <message>
+        <source>The quote that opens a field on line %1 is never closed: the rest of the file was read as that one field.</source>
+        <translation>Le guillemet qui ouvre un champ à la ligne %1 n&apos;est jamais fermé : le reste du fichier a été lu comme ce seul champ.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Identifiers not in the catalogue, on %n rows:</source>
+        <translation>
+            <numerusform>Identifiant absent du catalogue, sur %n ligne :</numerusform>
+            <numerusform>Identifiants absents du catalogue, sur %n lignes :</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>and %n more rows of other identifiers.</source>
+        <translation>
+            <numerusform>et %n ligne de plus, d&apos;autres identifiants.</numerusform>
+            <numerusform>et %n lignes de plus, d&apos;autres identifiants.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
