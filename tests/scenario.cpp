@@ -17,6 +17,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMetaEnum>
@@ -70,6 +71,7 @@
 //                                     focus; cell R C becomes the current one, the selection kept
 //   activate, button NAME             the main window comes back to the front; its button NAME
 //                                     is clicked
+//   reopen ENTRY                      Open Recent's entry of that text is chosen
 //   resolve ACTION + ...              the next conflicts dialog, noted in `asked` as
 //                                     "Conflicts|ID FIELD THEIRS OURS,...|DEFAULT", is answered:
 //                                     ROW=Mine or ROW=Theirs, KeepAllMine, KeepAllTheirs, OK, Cancel
@@ -79,7 +81,8 @@
 // title, size WxH, label NAME TEXT, menus (the File menu's entries and shortcuts), status,
 // completes FIELD PREFIX TEXT|... (what the field's completer offers), placed (the editor is
 // whole on the screen, over the main window),
-// tree (rows, and not editable), main shown|closed (the main window), chooser shown|hidden
+// recent PATH|... (Open Recent's entries as paths below the scratch folder, " off" when
+// disabled, then its separator and Clear list), tree (rows, and not editable), main shown|closed (the main window), chooser shown|hidden
 // (the photo field's button), starts PATH (where catalogue choosers start), edits (the Edit
 // menu), rows folded|unfolded (every tree row with children), tip ROW TEXT (a row's tooltip, lines joined
 // by "|"), length ROW N (a row's text length); a ROW is a path of row numbers such as 0/1/0;
@@ -278,7 +281,13 @@ void Player::play(const QString &verb, const QString &text)
 {
     const QStringList words = text.split(u' '), items = text.split(" + ", Qt::SkipEmptyParts);
     const QString path = tree.path(words.value(0)), rest = text.section(u' ', 1);
-    const QStringList entries { "New", "New Furniture", "", "Open", "Save", "Save as", "", "Leave" };
+    const QStringList entries { "New", "New Furniture", "", "Open", "Open Recent", "Save", "Save as", "", "Leave" };
+    // Open Recent's entries, filled as when the menu opens.
+    const auto recentEntries = [this] {
+        auto *menu = window->findChild<QMenu *>("menuRecent");
+        emit menu->aboutToShow();
+        return menu->actions();
+    };
     const std::map<QString, std::function<void()>> steps {
         { "new", [&] { adopt([] { (new Edit(nullptr))->show(); }); current->setAttribute(Qt::WA_DeleteOnClose); } },
         { "open", [&] { editors << (current = shown(new Edit(nullptr, element(words[0]), std::size_t(words[1].toInt())))); } },
@@ -348,6 +357,18 @@ void Player::play(const QString &verb, const QString &text)
              QApplication::setActiveWindow(window.get());
          } },
         { "button", [&] { window->findChild<QPushButton *>(text)->click(); } },
+        { "reopen", [&] {
+             for (QAction *entry : recentEntries())
+                 if (entry->text() == text)
+                     adopt([entry] { entry->trigger(); });
+         } },
+        { "recent", [&] {
+             QStringList shown;
+             for (const QAction *entry : recentEntries())
+                 shown << (entry->toolTip() == entry->text() ? entry->text() : QDir(tree.path("")).relativeFilePath(entry->toolTip() + '/' + entry->text()))
+                                 + (entry->isEnabled() ? "" : " off");
+             QCOMPARE(shown.join(u'|'), text);
+         } },
         { "shows", [&] {
              const QWidget *widget = window->findChild<QWidget *>(words[0]);
              QCOMPARE(widget ? widget->isVisible() : window->findChild<QAction *>(words[0])->isEnabled(), words.value(1) == "yes");

@@ -8,6 +8,7 @@
 #include "pricelistmodel.h"
 #include "priceimport.h"
 #include "pricelistlayout.h"
+#include "recentfiles.h"
 #include "testsupport.h"
 #include "valueschangedialogs.h"
 
@@ -49,9 +50,11 @@ private slots:
         // The choosers' remembered folder goes to a test location, not the user's settings.
         QStandardPaths::setTestModeEnabled(true);
         QVERIFY(plurals.load(":/i18n/Kalvio_en") && QApplication::installTranslator(&plurals));
+        RecentFiles().clear();
     }
     void cleanup()
     {
+        RecentFiles().clear();
         Edit::document().clear();
         PhotoFolders::setCatalogueFolder({});
     }

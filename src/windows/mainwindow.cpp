@@ -12,6 +12,7 @@
 #include "photofolders.h"
 #include "pricelist.h"
 #include "picturefile.h"
+#include "recentfiles.h"
 #include "unkeptvalues.h"
 
 #include <QApplication>
@@ -149,10 +150,41 @@ void MainWindow::buildFileMenu()
     menuFichier->addAction(actionNewFurniture);
     menuFichier->addSeparator();
     menuFichier->addAction(actionOpen);
+    menuFichier->addMenu(buildRecentMenu());
     menuFichier->addAction(actionSave);
     menuFichier->addAction(actionSaveAs);
     menuFichier->addSeparator();
     menuFichier->addAction(actionLeave);
+}
+
+// Filled each time it opens: another window may have added to the list, and a file may
+// have gone since.
+QMenu *MainWindow::buildRecentMenu()
+{
+    menuRecent = new QMenu(tr("Open &Recent"), this);
+    menuRecent->setObjectName(QStringLiteral("menuRecent"));
+    // The entries' tooltips tell files of the same name apart by their folders.
+    menuRecent->setToolTipsVisible(true);
+    connect(menuRecent, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
+    return menuRecent;
+}
+
+void MainWindow::fillRecentMenu()
+{
+    menuRecent->clear();
+    const QStringList paths = RecentFiles().paths();
+    for (const QString &path : paths) {
+        const QFileInfo file(path);
+        // A "&" in a name is shown, not taken for a mnemonic.
+        QAction *entry = menuRecent->addAction(file.fileName().replace(u'&', QStringLiteral("&&")));
+        entry->setToolTip(QDir::toNativeSeparators(file.absolutePath()));
+        entry->setEnabled(file.exists());
+        connect(entry, &QAction::triggered, this, [this, path] { openCatalogue(path); });
+    }
+    menuRecent->addSeparator();
+    QAction *clear = menuRecent->addAction(tr("Clear list"));
+    clear->setEnabled(!paths.isEmpty());
+    connect(clear, &QAction::triggered, this, [] { RecentFiles().clear(); });
 }
 
 void MainWindow::buildEditMenu()
@@ -520,6 +552,7 @@ void MainWindow::openCatalogue(const QString &chosen)
         }
     }
     adoptFile(filename, inUseAnswer == InUseAnswer::OpenReadOnly);
+    RecentFiles().add(filename);
     statusBar()->showMessage(tr("Opened %1 (categories: %2, elements: %3, variants: %4)")
                                      .arg(QFileInfo(filename).fileName())
                                      .arg(opened.added.categories)
@@ -728,9 +761,19 @@ QString MainWindow::askSavePath(const QString &caption)
 bool MainWindow::saveCatalogue()
 {
     if (!document.jsonPath().isEmpty() && !document.isReadOnly())
-        return saveWith(document.jsonPath(), [this] { return document.save(CatalogueDocument::IfLocked::GiveUp); });
+        return rememberIfSaved(document.jsonPath(), saveWith(document.jsonPath(), [this] {
+                                   return document.save(CatalogueDocument::IfLocked::GiveUp);
+                               }));
     const QString path = askSavePath(tr("Save file"));
-    return !path.isEmpty() && writeCatalogue(path);
+    return !path.isEmpty() && rememberIfSaved(path, writeCatalogue(path));
+}
+
+// A file saved joins the recent ones by the name the kernel reached, as an opened one does.
+bool MainWindow::rememberIfSaved(const QString &path, bool saved)
+{
+    if (saved)
+        RecentFiles().add(DiskFile::reachedPath(path));
+    return saved;
 }
 
 // Someone else changed the file since it was read or written here: their changes and ours
@@ -844,7 +887,7 @@ void MainWindow::on_actionSave_triggered()
 void MainWindow::on_actionSaveAs_triggered()
 {
     const QString path = askSavePath(tr("Save file as..."));
-    if (!path.isEmpty() && writeCatalogue(path))
+    if (!path.isEmpty() && rememberIfSaved(path, writeCatalogue(path)))
         offerPhotoCopies(QFileInfo(DiskFile::reachedPath(path)).absolutePath());
 }
 

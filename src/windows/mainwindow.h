@@ -22,6 +22,7 @@ class Furniture;
 class PriceList;
 class QAction;
 class QLabel;
+class QMenu;
 class QModelIndex;
 class QPushButton;
 class QUndoStack;
@@ -68,6 +69,8 @@ public slots:
 private:
     void showLogo(const QString &path);
     void buildFileMenu();
+    QMenu *buildRecentMenu();
+    void fillRecentMenu();
     template<typename Command>
     QAction *createAction(const QString &text, const char *shortcut, Command command);
     void buildEditMenu();
@@ -91,6 +94,7 @@ private:
     void updateWindowTitle();
     bool settleUnsavedChanges();
     bool saveCatalogue();
+    bool rememberIfSaved(const QString &path, bool saved);
     bool settleChangedFile(const QString &path);
     bool mergeWithFileOnDisk(const QString &path);
     bool writeCatalogue(const QString &path);
@@ -135,5 +139,6 @@ private:
     // The notice beside the current file that tells others it is open here.
     InUseNotice inUse;
     QAction *actionSave = nullptr;
+    QMenu *menuRecent = nullptr;
     QPushButton *buttonReload = nullptr;
 };
