@@ -1,6 +1,7 @@
 #include "commandline.h"
 #include "edit.h"
 #include "importpreviewdialog.h"
+#include "languagechoice.h"
 #include "mainwindow.h"
 #include "mergeconflictsdialog.h"
 #include "photofolders.h"
@@ -17,6 +18,7 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QMenu>
 #include <QScopeGuard>
 #include <QSettings>
@@ -35,6 +37,7 @@
 #include <QStandardPaths>
 #include <QTest>
 #include <QTextDocumentFragment>
+#include <QTimer>
 #include <QTranslator>
 
 // What the editor and the main window show and do, played as the user would: the
@@ -70,6 +73,9 @@ private slots:
         const QString outcome = line.exitCode() ? QString::number(*line.exitCode()) : "run";
         QCOMPARE(QStringList({ outcome, line.language(), line.catalogue(), line.message().section(u'\n', 0, 0).trimmed() }).join(u'|'), cell("outcome"));
     }
+    // Each answer to the start's language question ("-" cancels it): "offered>returned".
+    void languageChoice_data() { addRows("languageChoice"); }
+    void languageChoice();
     void unchangedSaveAndDeleteTouchOnlyTheOpenedVariant();
     void priceListReadsBack();
     void priceListTyping_data();
@@ -87,6 +93,31 @@ private:
     ScratchTree scratch;
     QTranslator plurals;
 };
+
+void TestWindows::languageChoice()
+{
+    QSettings().remove("language");
+    const auto forget = qScopeGuard([] { QSettings().remove("language"); });
+    QStringList asked;
+    for (const QString &answer : cell("answers").split(u' ')) {
+        QString offered;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, &poll, [&] {
+            if (auto *question = qobject_cast<QInputDialog *>(QApplication::activeModalWidget())) {
+                poll.stop();
+                offered = question->textValue();
+                if (answer == "-")
+                    return question->reject();
+                question->setTextValue(answer);
+                question->accept();
+            }
+        });
+        poll.start(10);
+        const QString chosen = LanguageChoice::ask();
+        asked << offered + '>' + chosen;
+    }
+    QCOMPARE(asked.join(u' '), cell("asked"));
+}
 
 // Over random catalogues with identifiers of every shape, shared within and across
 // elements and by a file opened twice: Edit then Save of every variant changes no byte of

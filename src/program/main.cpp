@@ -1,11 +1,11 @@
 #include "commandline.h"
 #include "edit.h"
+#include "languagechoice.h"
 #include "mainwindow.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QPixmap>
-#include <QInputDialog>
 #include <QLibraryInfo>
 #include <QLoggingCategory>
 #include <QTranslator>
@@ -64,12 +64,7 @@ int main(int argc, char *argv[])
     QTranslator translator;
     QTranslator toolkitTranslator;
 
-    // Asked before any catalogue is installed, so the dialog itself stays in English.
-    const QStringList languages { QStringLiteral("en"), QStringLiteral("fr") };
-    const QString locale = !commandLine.language().isEmpty()
-            ? commandLine.language()
-            : QInputDialog::getItem(nullptr, QStringLiteral("Language selection"),
-                                    QStringLiteral("Select the language you wish to use"), languages, 0, false);
+    const QString locale = !commandLine.language().isEmpty() ? commandLine.language() : LanguageChoice::ask();
     if (locale == QLatin1String("fr") && translator.load(QStringLiteral(":/i18n/Kalvio_fr_FR"))) {
         app.installTranslator(&translator);
         // The toolkit's own texts (standard buttons, file choosers), where its French
