@@ -10,6 +10,7 @@
 #include "priceimport.h"
 #include "pricelistlayout.h"
 #include "recentfiles.h"
+#include "userguide.h"
 #include "testsupport.h"
 #include "valueschangedialogs.h"
 
@@ -23,6 +24,8 @@
 #include <QScopeGuard>
 #include <QSettings>
 #include <QTableView>
+#include <QTextBlock>
+#include <QTextBrowser>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -76,6 +79,9 @@ private slots:
     // Each answer to the start's language question ("-" cancels it): "offered>returned".
     void languageChoice_data() { addRows("languageChoice"); }
     void languageChoice();
+    // F1 in each language: the heading at the guide's top, then the one a link leads to.
+    void userGuide_data() { addRows("userGuide"); }
+    void userGuide();
     void unchangedSaveAndDeleteTouchOnlyTheOpenedVariant();
     void priceListReadsBack();
     void priceListTyping_data();
@@ -117,6 +123,35 @@ void TestWindows::languageChoice()
         asked << offered + '>' + chosen;
     }
     QCOMPARE(asked.join(u' '), cell("asked"));
+}
+
+void TestWindows::userGuide()
+{
+    QTranslator language;
+    if (!cell("translation").isEmpty())
+        QVERIFY(language.load(cell("translation")) && QApplication::installTranslator(&language));
+    const auto restore = qScopeGuard([&language] { QApplication::removeTranslator(&language); });
+    MainWindow window;
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QTest::keyClick(&window, Qt::Key_F1);
+    UserGuide *guide = nullptr;
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (auto *shown = qobject_cast<UserGuide *>(widget); shown && shown->isVisible())
+            guide = shown;
+    QVERIFY(guide);
+    auto *browser = guide->findChild<QTextBrowser *>();
+    const auto top = [browser] { return browser->cursorForPosition(QPoint(browser->viewport()->width() / 2, 5)).block().text(); };
+    QStringList shown { top() };
+    QTextCursor link(browser->document());
+    for (QTextBlock block = browser->document()->begin(); block.isValid() && link.position() == 0; block = block.next())
+        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment)
+            if (fragment.fragment().charFormat().anchorHref() == cell("link"))
+                link.setPosition(fragment.fragment().position() + 1);
+    QVERIFY(link.position() > 0);
+    QTest::mouseClick(browser->viewport(), Qt::LeftButton, {}, browser->cursorRect(link).center());
+    shown << top();
+    QCOMPARE(shown.join(u'>'), cell("shown"));
 }
 
 // Over random catalogues with identifiers of every shape, shared within and across

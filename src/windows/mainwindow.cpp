@@ -8,11 +8,14 @@
 #include "cataloguetreemodel.h"
 #include "chooserfolder.h"
 #include "edit.h"
+#include "libraryversions.h"
 #include "mergeconflictsdialog.h"
 #include "photofolders.h"
 #include "pricelist.h"
 #include "picturefile.h"
 #include "recentfiles.h"
+#include "pricelistmodel.h"
+#include "userguide.h"
 #include "unkeptvalues.h"
 
 #include <QApplication>
@@ -80,6 +83,7 @@ MainWindow::MainWindow(QWidget *parent)
     buildEditMenu();
     buildViewMenu();
     buildCatalogueMenu();
+    buildHelpMenu();
     setupFilter();
     connect(&document, &CatalogueDocument::changed, this, &MainWindow::catalogueChanged);
     connect(&document, &CatalogueDocument::stateChanged, this, &MainWindow::updateWindowTitle);
@@ -96,6 +100,7 @@ MainWindow::MainWindow(QWidget *parent)
 MainWindow::~MainWindow()
 {
     delete priceList;
+    delete userGuide;
     delete ui;
 }
 
@@ -250,6 +255,45 @@ void MainWindow::buildViewMenu()
     QAction *actionPriceList = createAction(tr("&Price and stock list"), "Ctrl+L", &MainWindow::showPriceList);
     actionPriceList->setObjectName(QStringLiteral("actionPriceList"));
     menuView->addAction(actionPriceList);
+}
+
+void MainWindow::buildHelpMenu()
+{
+    QMenu *menuHelp = ui->menubar->addMenu(tr("&Help"));
+    menuHelp->setObjectName(QStringLiteral("menuHelp"));
+    QAction *actionUserGuide = createAction(tr("User guide"), "F1", &MainWindow::showUserGuide);
+    actionUserGuide->setObjectName(QStringLiteral("actionUserGuide"));
+    QAction *actionAbout = createAction(tr("About Kälviö"), "", &MainWindow::showAbout);
+    actionAbout->setObjectName(QStringLiteral("actionAbout"));
+    menuHelp->addAction(actionUserGuide);
+    menuHelp->addSeparator();
+    menuHelp->addAction(actionAbout);
+    menuHelp->addAction(tr("About Qt"), qApp, &QApplication::aboutQt);
+}
+
+// One guide at a time, beside the catalogue: asked for again, it comes to the front.
+void MainWindow::showUserGuide()
+{
+    if (!userGuide) {
+        userGuide = new UserGuide(PriceListModel::interfaceLocale());
+        userGuide->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    userGuide->show();
+    userGuide->raise();
+    userGuide->activateWindow();
+}
+
+void MainWindow::showAbout()
+{
+    QMessageBox::about(this, tr("About Kälviö"),
+                       tr("<h3>Kälviö %1</h3>"
+                          "<p>Keeps a furniture shop's catalogue of categories, elements and variants.</p>"
+                          "<p>© 2026 Kälviö developers. All rights reserved: Kälviö may not be copied "
+                          "or distributed without their permission.</p>"
+                          "<p>Built with Qt %2 (running Qt %3), libxlsxwriter %4 and minizip %5.</p>")
+                               .arg(QApplication::applicationVersion(), QStringLiteral(QT_VERSION_STR),
+                                    QString::fromLatin1(qVersion()), LibraryVersions::xlsxwriter(),
+                                    LibraryVersions::minizip()));
 }
 
 // One list at a time, a window of its own: asked for again, it comes to the front.
@@ -504,6 +548,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
     }
     if (priceList)
         priceList->close();
+    if (userGuide)
+        userGuide->close();
     inUse.release();
     event->accept();
 }

@@ -28,6 +28,7 @@ class QPushButton;
 class QUndoStack;
 struct FileResult;
 class UnkeptValues;
+class UserGuide;
 
 namespace Ui {
 class MainWindow;
@@ -80,6 +81,9 @@ private:
     void nameHistorySteps();
     void buildViewMenu();
     void showPriceList();
+    void buildHelpMenu();
+    void showUserGuide();
+    void showAbout();
     void catalogueChanged(const CatalogueChange &change);
     void setupFilter();
     void focusFilter();
@@ -135,6 +139,7 @@ private:
     QLabel *labelShown = nullptr;
     QList<QPointer<Edit>> editors;
     QPointer<PriceList> priceList;
+    QPointer<UserGuide> userGuide;
     CatalogueExchange *exchange = nullptr;
     // The notice beside the current file that tells others it is open here.
     InUseNotice inUse;
