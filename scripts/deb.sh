@@ -2,7 +2,8 @@
 # Builds the Debian package kalvio_VERSION_ARCH.deb in build-deb/ with CPack, and checks
 # that it holds the program, its desktop files, manual page, copyright file and the sample,
 # depends on the Qt and libxlsxwriter runtime packages that dpkg-shlibdeps found for the
-# libraries it links, and, where lintian is installed, that lintian reports no error.
+# libraries it links, and, where lintian is installed, that lintian reports no error nor
+# warning.
 #
 #   scripts/deb.sh          then, as root: apt install ./build-deb/kalvio_*.deb
 set -euo pipefail
@@ -29,7 +30,7 @@ for file in usr/bin/kalvio usr/share/applications/fi.kalvio.Kalvio.desktop \
 done
 [[ $(dpkg-deb --field "$deb" Recommends) == *qt6-translations-l10n* ]] || fail "$deb does not recommend qt6-translations-l10n"
 if command -v lintian >/dev/null; then
-    lintian --fail-on error "$deb" >"$build/lintian.log" 2>&1 || fail "lintian: $(cat "$build/lintian.log")"
-    echo "deb: lintian reports no error ($(grep -c '^[WIP]:' "$build/lintian.log" || true) warnings and notes, in $build/lintian.log)"
+    lintian --fail-on error,warning "$deb" >"$build/lintian.log" 2>&1 || fail "lintian: $(cat "$build/lintian.log")"
+    echo "deb: lintian reports no error nor warning ($(grep -c '^[IP]:' "$build/lintian.log" || true) notes, in $build/lintian.log)"
 fi
 echo "deb: OK, $deb, depends on $depends"
