@@ -986,6 +986,34 @@
         <source>Texts with control characters written as such: %1 (%2), saved with them escaped</source>
         <translation>Textes contenant des caractères de contrôle écrits tels quels : %1 (%2), enregistrés avec ces caractères échappés</translation>
     </message>
+    <message>
+        <source>Open &amp;Recent</source>
+        <translation>Ouvrir un fichier &amp;récent</translation>
+    </message>
+    <message>
+        <source>Clear list</source>
+        <translation>Effacer la liste</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Aide</translation>
+    </message>
+    <message>
+        <source>User guide</source>
+        <translation>Guide d&apos;utilisation</translation>
+    </message>
+    <message>
+        <source>About Kälviö</source>
+        <translation>À propos de Kälviö</translation>
+    </message>
+    <message>
+        <source>About Qt</source>
+        <translation>À propos de Qt</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Kälviö %1&lt;/h3&gt;&lt;p&gt;Keeps a furniture shop&apos;s catalogue of categories, elements and variants.&lt;/p&gt;&lt;p&gt;© 2026 Kälviö developers. All rights reserved: Kälviö may not be copied or distributed without their permission.&lt;/p&gt;&lt;p&gt;Built with Qt %2 (running Qt %3), libxlsxwriter %4 and minizip %5.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Kälviö %1&lt;/h3&gt;&lt;p&gt;Tient le catalogue d&apos;un magasin de meubles : catégories, éléments et variantes.&lt;/p&gt;&lt;p&gt;© 2026 Les développeurs de Kälviö. Tous droits réservés : Kälviö ne peut être copié ni distribué sans leur permission.&lt;/p&gt;&lt;p&gt;Compilé avec Qt %2 (exécuté avec Qt %3), libxlsxwriter %4 et minizip %5.&lt;/p&gt;</translation>
+    </message>
 </context>
 <context>
     <name>MergeConflictsDialog</name>
@@ -1392,6 +1420,13 @@
             <numerusform>Refusé : %n variante aurait un stock supérieur à %1, le plus qu&apos;une variante puisse avoir.</numerusform>
             <numerusform>Refusé : %n variantes auraient un stock supérieur à %1, le plus qu&apos;une variante puisse avoir.</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>UserGuide</name>
+    <message>
+        <source>User guide - Kälviö</source>
+        <translation>Guide d&apos;utilisation - Kälviö</translation>
     </message>
 </context>
 <context>
