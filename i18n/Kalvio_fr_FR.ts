@@ -1323,8 +1323,24 @@
         <translation>Designer : %1</translation>
     </message>
     <message>
-        <source>Length %1, height %2, width %3, weight %4</source>
-        <translation>Longueur %1, hauteur %2, largeur %3, poids %4</translation>
+        <source>Price list - %1</source>
+        <translation>Liste de prix - %1</translation>
+    </message>
+    <message>
+        <source>length %1</source>
+        <translation>longueur %1</translation>
+    </message>
+    <message>
+        <source>height %1</source>
+        <translation>hauteur %1</translation>
+    </message>
+    <message>
+        <source>width %1</source>
+        <translation>largeur %1</translation>
+    </message>
+    <message>
+        <source>weight %1</source>
+        <translation>poids %1</translation>
     </message>
 </context>
 <context>

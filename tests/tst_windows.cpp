@@ -189,8 +189,17 @@ void TestWindows::unchangedSaveAndDeleteTouchOnlyTheOpenedVariant()
 void TestWindows::priceListReadsBack()
 {
     QVERIFY(Edit::sof.load(QFINDTESTDATA("../json/shop.json")).ok());
+    // An element without a height and a weight.
+    Furniture *first = Edit::sof.getFurnitures().front();
+    first->setDim(Dimension(first->getDim().getLength(), "", first->getDim().getWidth(), " "));
     const std::vector<ExportedVariant> variants = inIdentifierOrder(wholeCatalogue(Edit::sof));
+    // In French, on a system whose locale is English: the interface's language decides.
+    QTranslator french;
+    QVERIFY(french.load(":/i18n/Kalvio_fr_FR"));
     for (const bool showStock : { false, true }) {
+        if (showStock)
+            QApplication::installTranslator(&french);
+        const QLocale shown(showStock ? "fr_FR" : "en_US");
         const QString pdf = scratch.path(QString("list%1.pdf").arg(showStock));
         {
             QPdfWriter writer(pdf);
@@ -201,11 +210,15 @@ void TestWindows::priceListReadsBack()
         reader.start("pdftotext", { "-layout", pdf, "-" });
         QVERIFY(reader.waitForFinished(30000) && reader.exitCode() == 0);
         const QString text = QString::fromUtf8(reader.readAllStandardOutput());
-        QVERIFY(text.contains("Price list: shop"));
+        QApplication::removeTranslator(&french);
+        QVERIFY(text.contains(showStock ? "Liste de prix : shop" : "Price list: shop"));
+        QVERIFY(text.contains(shown.toString(QDate::currentDate(), QLocale::LongFormat)));
+        QVERIFY(!text.contains(QRegularExpression("(height|hauteur|weight|poids) *[,\\n]")));
+        QVERIFY(text.contains(QRegularExpression(showStock ? "Longueur \\d+, largeur \\d+" : "Length \\d+, width \\d+")));
         QVERIFY(text.contains("Page 2"));
         QCOMPARE(text.contains("Stock"), showStock);
         for (const ExportedVariant &each : variants) {
-            const QString row = QString::fromStdString(each.variant->getId()) + ".*" + QLocale().toString(each.variant->getPrice(), 'f', 2)
+            const QString row = QString::fromStdString(each.variant->getId()) + ".*" + shown.toString(each.variant->getPrice(), 'f', 2)
                     + (showStock ? ".*" + QString::number(each.variant->getStock()) : "");
             QVERIFY2(text.contains(QRegularExpression(row)), qPrintable(row));
         }

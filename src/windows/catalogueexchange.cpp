@@ -223,6 +223,7 @@ void CatalogueExchange::writePdf(const QString &path, PriceListLayout &layout, c
     pdf.open(QIODevice::WriteOnly);
     // The toolkit's own Cancel button, in the toolkit's words.
     QProgressDialog progress(window);
+    progress.setWindowTitle(tr("Price list"));
     progress.setLabelText(tr("Laying out the price list…"));
     progress.setRange(0, int(layout.variantCount()));
     // The layout holds the variants it lists: no editor may change them meanwhile.
@@ -254,7 +255,8 @@ void CatalogueExchange::print(const std::vector<ExportedVariant> &variants)
     PriceListLayout layout(variants, catalogueName(), *showStock);
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(priceListPage());
-    printer.setDocName(PriceListLayout::title(catalogueName()));
+    // The print dialog proposes the document's name as the name of a file.
+    printer.setDocName(PriceListLayout::fileName(catalogueName()));
     QPrintPreviewDialog preview(&printer, window);
     // A file is written as an export is: the toolkit would open the name itself, through
     // another user's link or into a FIFO that blocks.

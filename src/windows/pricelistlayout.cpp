@@ -1,5 +1,7 @@
 #include "pricelistlayout.h"
 
+#include "pricelistmodel.h"
+
 #include "fieldtext.h"
 #include "photofolders.h"
 #include "picturefile.h"
@@ -94,6 +96,14 @@ QString PriceListLayout::title(const QString &name)
     return tr("Price list: %1").arg(name);
 }
 
+QString PriceListLayout::fileName(const QString &name)
+{
+    QString proposed = tr("Price list - %1").arg(name);
+    for (const QChar refused : QStringLiteral(":/\\?*|<>\""))
+        proposed.replace(refused, u'_');
+    return proposed;
+}
+
 void PriceListLayout::startPage(Page &page)
 {
     if (page.number > 0)
@@ -114,7 +124,7 @@ void PriceListLayout::startPage(Page &page)
         painter.setFont(page.body);
         const int line = QFontMetrics(page.body, &page.device).height();
         painter.drawText(QRect(0, page.y, page.width, line), Qt::AlignLeft,
-                         QLocale().toString(QDate::currentDate(), QLocale::LongFormat));
+                         PriceListModel::interfaceLocale().toString(QDate::currentDate(), QLocale::LongFormat));
         page.y += line + int(4 * page.mm);
     }
     // The labels of the variants' columns head every page.
@@ -149,10 +159,8 @@ void PriceListLayout::drawElement(Page &page, const Furniture &element)
     QString description = text(element.getDesc()).simplified();
     if (description.size() > maxDescription)
         description = description.left(maxDescription) + QChar(0x2026);
-    const Dimension &dim = element.getDim();
     const QString details = tr("Designer: %1").arg(text(element.getDesigner())) + QStringLiteral("   ")
-            + tr("Length %1, height %2, width %3, weight %4")
-                      .arg(text(dim.getLength()), text(dim.getHeight()), text(dim.getWidth()), text(dim.getWeight()));
+            + measures(element.getDim());
     const QFontMetrics bold(page.bold, &page.device), body(page.body, &page.device);
     const QRect descriptionBox = description.isEmpty()
             ? QRect()
@@ -199,11 +207,29 @@ void PriceListLayout::drawVariant(Page &page, const Form &variant)
                      Qt::AlignLeft | Qt::AlignVCenter,
                      body.elidedText(text(variant.getColor()), Qt::ElideRight, page.width / 4));
     painter.drawText(QRect(0, row.top(), page.width * 3 / 4, row.height()), Qt::AlignRight | Qt::AlignVCenter,
-                     QLocale().toString(variant.getPrice(), 'f', 2));
+                     PriceListModel::interfaceLocale().toString(variant.getPrice(), 'f', 2));
     if (showStock)
         painter.drawText(QRect(0, row.top(), page.width, row.height()), Qt::AlignRight | Qt::AlignVCenter,
                          FieldText::stock(variant.getStock()));
     page.y += height;
+}
+
+// The measures the element has, "Length 45, width 50": an empty one is left out.
+QString PriceListLayout::measures(const Dimension &dim)
+{
+    QStringList given;
+    const std::pair<QString, const std::string *> named[] = {
+        { tr("length %1"), &dim.getLength() }, { tr("height %1"), &dim.getHeight() },
+        { tr("width %1"), &dim.getWidth() }, { tr("weight %1"), &dim.getWeight() },
+    };
+    for (const auto &[name, value] : named) {
+        if (const QString measure = text(*value).trimmed(); !measure.isEmpty())
+            given << name.arg(measure);
+    }
+    QString listed = given.join(QStringLiteral(", "));
+    if (!listed.isEmpty())
+        listed[0] = listed[0].toUpper();
+    return listed;
 }
 
 // The variant's photo at `size` pixels at most, or none where it is not found.

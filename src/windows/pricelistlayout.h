@@ -33,6 +33,9 @@ public:
     std::size_t variantCount() const { return variants.size(); }
     // The title of the price list of the catalogue `name`.
     static QString title(const QString &name);
+    // The name a printed file is proposed under: the title without the characters that
+    // file systems of other computers refuse.
+    static QString fileName(const QString &name);
 
 private:
     struct Page;
@@ -40,6 +43,7 @@ private:
     void drawElement(Page &page, const Furniture &element);
     void drawVariant(Page &page, const Form &variant);
     void drawCategory(Page &page, const QString &category);
+    static QString measures(const Dimension &dim);
     QImage photo(const std::string &name, int size);
 
     std::vector<ExportedVariant> variants;
