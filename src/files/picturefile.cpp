@@ -46,8 +46,7 @@ PictureStatus readPicture(const QString &path, const QSize &bounds, QImage &pict
         return status;
     QBuffer buffer(&bytes);
     QImageReader reader(&buffer);
-    const QSize size = reader.size();
-    if (size.isValid() && (size.width() > bounds.width() || size.height() > bounds.height()))
+    if (const QSize size = reader.size(); size.isValid())
         reader.setScaledSize(size.scaled(bounds, Qt::KeepAspectRatio));
     picture = reader.read();
     return picture.isNull() ? PictureStatus::NotFound : PictureStatus::Loaded;

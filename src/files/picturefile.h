@@ -11,7 +11,7 @@
 enum class PictureStatus { NoName, UnsupportedFormat, NotFound, Loaded };
 
 PictureStatus loadPicture(const QString &path, QPixmap &picture);
-// The picture at `path` shrunk to fit `bounds`, aspect kept; a large photo is decoded at
+// The picture at `path` scaled to fit `bounds`, aspect kept; a large photo is decoded at
 // that size, which takes a fraction of decoding it whole. Safe outside the GUI thread.
 PictureStatus readPicture(const QString &path, const QSize &bounds, QImage &picture);
 

@@ -15,6 +15,9 @@
 DetailsPane::DetailsPane(QWidget *parent) : QWidget(parent), ui(new Ui::DetailsPane)
 {
     ui->setupUi(this);
+    // The mark of a low stock in the price list: its warning icon on its background.
+    const int iconSize = style()->pixelMetric(QStyle::PM_SmallIconSize);
+    ui->labelDetailsLowStockIcon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(iconSize));
     connect(ui->pushButtonDetailsOpen, &QPushButton::clicked, this, &DetailsPane::openRequested);
     connect(&photos, &PhotoLoader::loaded, this, &DetailsPane::showPhoto);
 }
@@ -39,7 +42,7 @@ void DetailsPane::showVariant(const Furniture &element, std::size_t variant)
          QString::fromStdString(element.getDesc()));
     if (form.getStock() <= lowStock) {
         ui->labelDetailsLowStock->setText(tr("Low stock: %1 or fewer").arg(locale.toString(lowStock)));
-        ui->labelDetailsLowStock->show();
+        ui->widgetDetailsLowStock->show();
     }
     ui->pushButtonDetailsOpen->show();
     const QString photo = QString::fromStdString(form.getPhoto());
@@ -86,7 +89,7 @@ void DetailsPane::showTexts(const QString &heading, const QStringList &facts, co
     ui->labelDetailsFacts->setText(facts.join(u'\n'));
     ui->plainTextEditDetailsDescription->setPlainText(description);
     ui->plainTextEditDetailsDescription->setVisible(!description.isEmpty());
-    ui->labelDetailsLowStock->hide();
+    ui->widgetDetailsLowStock->hide();
     ui->labelDetailsPhoto->hide();
     ui->labelDetailsPhoto->clear();
     ui->pushButtonDetailsOpen->hide();

@@ -10,7 +10,7 @@
 
 #include <atomic>
 
-// Reads photos on a thread of its own, shrunk to the size asked, so that a large photo
+// Reads photos on a thread of its own, scaled to the size asked, so that a large photo
 // never holds up the window; the last one read is kept, and asked for again it comes at
 // once. Only the latest request is answered: one overtaken before it started is not read.
 class PhotoLoader : public QObject
