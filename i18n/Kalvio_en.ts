@@ -19,6 +19,30 @@
     </message>
 </context>
 <context>
+    <name>DetailsPane</name>
+    <message numerus="yes">
+        <source>%n element(s)</source>
+        <translation>
+            <numerusform>%n element</numerusform>
+            <numerusform>%n elements</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n variant(s)</source>
+        <translation>
+            <numerusform>%n variant</numerusform>
+            <numerusform>%n variants</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 unit(s) in stock</source>
+        <translation>
+            <numerusform>%1 unit in stock</numerusform>
+            <numerusform>%1 units in stock</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>ImportPreviewDialog</name>
     <message numerus="yes">
         <source>and %n more.</source>

@@ -229,6 +229,90 @@
     </message>
 </context>
 <context>
+    <name>DetailsPane</name>
+    <message>
+        <source>&amp;Open</source>
+        <translation>&amp;Ouvrir</translation>
+    </message>
+    <message>
+        <source>Colour: %1</source>
+        <translation>Couleur : %1</translation>
+    </message>
+    <message>
+        <source>Price: %1</source>
+        <translation>Prix : %1</translation>
+    </message>
+    <message>
+        <source>Stock: %1</source>
+        <translation>Stock : %1</translation>
+    </message>
+    <message>
+        <source>Element: %1</source>
+        <translation>Élément : %1</translation>
+    </message>
+    <message>
+        <source>Category: %1</source>
+        <translation>Catégorie : %1</translation>
+    </message>
+    <message>
+        <source>Low stock: %1 or fewer</source>
+        <translation>Stock faible : %1 ou moins</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n element(s)</source>
+        <translation>
+            <numerusform>%n élément</numerusform>
+            <numerusform>%n éléments</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No catalogue yet: open one with File › Open, start one with File › New Furniture, or take a recent one from File › Open Recent.</source>
+        <translation>Aucun catalogue pour l&apos;instant : ouvrez-en un par Fichier › Ouvrir, commencez-en un par Fichier › Nouveau meuble, ou reprenez-en un récent par Fichier › Ouvrir un fichier récent.</translation>
+    </message>
+    <message>
+        <source>Catalogue</source>
+        <translation>Catalogue</translation>
+    </message>
+    <message>
+        <source>No image</source>
+        <translation>Pas d&apos;image</translation>
+    </message>
+    <message>
+        <source>Unsupported image format</source>
+        <translation>Format d&apos;image non supporté</translation>
+    </message>
+    <message>
+        <source>Image not found</source>
+        <translation>Image non trouvée</translation>
+    </message>
+    <message>
+        <source>Designer: %1</source>
+        <translation>Designer : %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n variant(s)</source>
+        <translation>
+            <numerusform>%n variante</numerusform>
+            <numerusform>%n variantes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 unit(s) in stock</source>
+        <translation>
+            <numerusform>%1 unité en stock</numerusform>
+            <numerusform>%1 unités en stock</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Stock value: %1</source>
+        <translation>Valeur du stock : %1</translation>
+    </message>
+    <message>
+        <source>Measures: %1</source>
+        <translation>Dimensions : %1</translation>
+    </message>
+</context>
+<context>
     <name>Edit</name>
     <message>
         <source> Width :</source>
@@ -1016,6 +1100,25 @@
     </message>
 </context>
 <context>
+    <name>MeasuresText</name>
+    <message>
+        <source>length %1</source>
+        <translation>longueur %1</translation>
+    </message>
+    <message>
+        <source>height %1</source>
+        <translation>hauteur %1</translation>
+    </message>
+    <message>
+        <source>width %1</source>
+        <translation>largeur %1</translation>
+    </message>
+    <message>
+        <source>weight %1</source>
+        <translation>poids %1</translation>
+    </message>
+</context>
+<context>
     <name>MergeConflictsDialog</name>
     <message>
         <source>Conflicting changes</source>
@@ -1325,22 +1428,6 @@
     <message>
         <source>Price list - %1</source>
         <translation>Liste de prix - %1</translation>
-    </message>
-    <message>
-        <source>length %1</source>
-        <translation>longueur %1</translation>
-    </message>
-    <message>
-        <source>height %1</source>
-        <translation>hauteur %1</translation>
-    </message>
-    <message>
-        <source>width %1</source>
-        <translation>largeur %1</translation>
-    </message>
-    <message>
-        <source>weight %1</source>
-        <translation>poids %1</translation>
     </message>
 </context>
 <context>

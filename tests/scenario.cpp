@@ -21,6 +21,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMetaEnum>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPrintPreviewDialog>
 #include <QPushButton>
@@ -72,6 +73,7 @@
 //   activate, button NAME             the main window comes back to the front; its button NAME
 //                                     is clicked
 //   reopen ENTRY                      Open Recent's entry of that text is chosen
+//   pick ROW                          the tree's current row becomes ROW, as the arrow keys make it
 //   resolve ACTION + ...              the next conflicts dialog, noted in `asked` as
 //                                     "Conflicts|ID FIELD THEIRS OURS,...|DEFAULT", is answered:
 //                                     ROW=Mine or ROW=Theirs, KeepAllMine, KeepAllTheirs, OK, Cancel
@@ -92,7 +94,8 @@
 // the main window is visible, or an action enabled); listtitle TEXT, at R C (the list's current
 // cell), focused NAME (the list's widget with the focus), enabled NAME yes|no (a widget or action of
 // the list), tooltip NAME TEXT (of a widget or action of the list), listshown yes|no, rowmenu
-// ENTRY|... (the list's menu of a row, with keys).
+// ENTRY|... (the list's menu of a row, with keys); details TEXT (the details pane's texts
+// shown, lines joined by "|", a photo as "[photo]", its Open button as "Open", once the photo is read).
 namespace {
 
 QLineEdit *field(const QWidget *window, const QString &name)
@@ -261,6 +264,22 @@ private:
         }
         return rows.join(" + ");
     }
+    QString details() const
+    {
+        QStringList shown;
+        for (const char *name : { "labelDetailsHeading", "labelDetailsPhoto", "labelDetailsFacts", "labelDetailsLowStock" }) {
+            const auto *label = window->findChild<QLabel *>(name);
+            if (label->isVisible() && !label->pixmap().isNull())
+                shown << "[photo]";
+            else if (label->isVisible() && !label->text().isEmpty())
+                shown << label->text();
+        }
+        if (const auto *description = window->findChild<QPlainTextEdit *>("plainTextEditDetailsDescription"); description->isVisible())
+            shown << description->toPlainText();
+        if (window->findChild<QPushButton *>("pushButtonDetailsOpen")->isVisible())
+            shown << "Open";
+        return shown.join(u'|').replace(u'\n', u'|');
+    }
     QModelIndex row(const QString &path) const
     {
         QModelIndex index;
@@ -356,7 +375,9 @@ void Player::play(const QString &verb, const QString &text)
              QApplication::setActiveWindow(nullptr);
              QApplication::setActiveWindow(window.get());
          } },
-        { "button", [&] { window->findChild<QPushButton *>(text)->click(); } },
+        { "button", [&] { adopt([&] { window->findChild<QPushButton *>(text)->click(); }); } },
+        { "pick", [&] { view()->setCurrentIndex(row(text)); } },
+        { "details", [&] { QTRY_COMPARE(details(), text); } },
         { "reopen", [&] {
              for (QAction *entry : recentEntries())
                  if (entry->text() == text)

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QImage>
 #include <QPixmap>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -9,6 +11,9 @@
 enum class PictureStatus { NoName, UnsupportedFormat, NotFound, Loaded };
 
 PictureStatus loadPicture(const QString &path, QPixmap &picture);
+// The picture at `path` scaled to fit `bounds`, aspect kept; a large photo is decoded at
+// that size, which takes a fraction of decoding it whole. Safe outside the GUI thread.
+PictureStatus readPicture(const QString &path, const QSize &bounds, QImage &picture);
 
 // File-name patterns ("*.png", "*.PNG"...) of the pictures loadPicture() takes that the
 // toolkit can read, for a file chooser's filter, in lower and upper case for the choosers

@@ -84,6 +84,12 @@ CatalogueTreeModel::Variant CatalogueTreeModel::variantAt(const QModelIndex &ind
     return { entry.element, entry.variants[row] };
 }
 
+Furniture *CatalogueTreeModel::elementAt(const QModelIndex &index) const
+{
+    const auto element = elementRows.find(itemFromIndex(index));
+    return element == elementRows.end() ? nullptr : shown[element->second].element;
+}
+
 QModelIndex CatalogueTreeModel::firstVariant() const
 {
     for (int category = 0; category < rowCount(); ++category) {

@@ -29,6 +29,8 @@ public:
         std::size_t place = 0;
     };
     Variant variantAt(const QModelIndex &index) const;
+    // The element of an element row; none for any other row.
+    Furniture *elementAt(const QModelIndex &index) const;
     // The first variant row, or an invalid index when there is none.
     QModelIndex firstVariant() const;
     std::size_t variantCount() const { return variants; }

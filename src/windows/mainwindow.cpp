@@ -7,6 +7,7 @@
 #include "cataloguesearch.h"
 #include "cataloguetreemodel.h"
 #include "chooserfolder.h"
+#include "detailspane.h"
 #include "edit.h"
 #include "libraryversions.h"
 #include "mergeconflictsdialog.h"
@@ -16,6 +17,7 @@
 #include "recentfiles.h"
 #include "pricelistmodel.h"
 #include "userguide.h"
+#include "stocktotals.h"
 #include "unkeptvalues.h"
 
 #include <QApplication>
@@ -93,6 +95,8 @@ MainWindow::MainWindow(QWidget *parent)
     buttonReload->hide();
     statusBar()->addPermanentWidget(buttonReload);
     connect(buttonReload, &QPushButton::clicked, this, &MainWindow::reloadCatalogue);
+    connect(ui->widgetDetails, &DetailsPane::openRequested, this,
+            [this] { on_treeView_doubleClicked(ui->treeView->currentIndex()); });
     connect(&document, &CatalogueDocument::stateChanged, this, &MainWindow::offerReload);
     updateTreeView();
 }
@@ -332,6 +336,7 @@ void MainWindow::catalogueChanged(const CatalogueChange &change)
         showTree();
     else if (change.scope == CatalogueChange::Variants)
         model->showVariantsOf(change.elements);
+    showDetails();
 }
 
 // The catalogue may have changed: the filter's search is made again when next needed.
@@ -388,6 +393,8 @@ void MainWindow::showTree()
     ui->treeView->setModel(newModel);
     delete model;
     model = newModel;
+    connect(ui->treeView->selectionModel(), &QItemSelectionModel::currentChanged, this, &MainWindow::showDetails);
+    showDetails();
     if (filtering) {
         ui->treeView->expandAll();
         showFilterCount(model->variantCount());
@@ -395,6 +402,24 @@ void MainWindow::showTree()
         labelShown->clear();
     }
     lastFilterMs = took.elapsed();
+}
+
+// Read from the tree's rows, which name only records the catalogue holds while they are shown.
+void MainWindow::showDetails()
+{
+    const QModelIndex current = ui->treeView->currentIndex();
+    const Furniture *category = current.isValid() && !current.parent().isValid()
+            ? model->elementAt(model->index(0, 0, current))
+            : nullptr;
+    if (const CatalogueTreeModel::Variant variant = model->variantAt(current); variant.element)
+        ui->widgetDetails->showVariant(*variant.element, variant.place);
+    else if (const Furniture *element = model->elementAt(current))
+        ui->widgetDetails->showElement(*element);
+    else if (category)
+        ui->widgetDetails->showCategory(category->getCategory(),
+                                        StockTotals::ofCategory(document.catalogue(), category->getCategory()));
+    else
+        ui->widgetDetails->showCatalogue(StockTotals::of(document.catalogue()));
 }
 
 void MainWindow::showFilterCount(std::size_t shown)

@@ -90,6 +90,7 @@ private:
     void filterEdited();
     void showTree();
     void showFilterCount(std::size_t shown);
+    void showDetails();
     void goToFirstVariant();
     void activateRow(const QModelIndex &index);
     void openEditor(Edit *editor);

@@ -59,7 +59,7 @@ PriceList::PriceList(CatalogueDocument &document, QWidget *parent)
     buildHistoryButtons();
     ui->lineEditListFilter->installEventFilter(this);
 
-    ui->spinBoxLowStock->setValue(QSettings().value(lowStockKey, 2).toInt());
+    ui->spinBoxLowStock->setValue(int(lowStockThreshold()));
     connect(ui->lineEditListFilter, &QLineEdit::textChanged, model, &PriceListModel::setFilter);
     connect(ui->spinBoxLowStock, &QSpinBox::valueChanged, this, &PriceList::lowStockChanged);
     connect(ui->checkBoxLowStockOnly, &QCheckBox::toggled, this, &PriceList::lowStockChanged);
@@ -211,13 +211,18 @@ void PriceList::updateTitle()
 // "3 variants, 14 units in stock, stock value 5,310.00"
 void PriceList::showTotals()
 {
-    const PriceListModel::Totals totals = model->totals();
+    const StockTotals totals = model->totals();
     const QLocale locale = PriceListModel::interfaceLocale();
     const int unitsForm = int(std::min<std::uint64_t>(totals.units, INT_MAX));
     ui->labelTotals->setText(tr("%1, %2, stock value %3")
                                      .arg(tr("%n variant(s)", nullptr, int(totals.variants)),
                                           tr("%1 unit(s) in stock", nullptr, unitsForm).arg(locale.toString(qulonglong(totals.units))),
                                           locale.toString(totals.value, 'f', 2)));
+}
+
+unsigned int PriceList::lowStockThreshold()
+{
+    return QSettings().value(lowStockKey, 2).toUInt();
 }
 
 void PriceList::lowStockChanged()

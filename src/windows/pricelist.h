@@ -42,6 +42,8 @@ public:
     std::vector<ExportedVariant> shownVariants() const;
     // The exports and the print its Export button offers.
     void setExportMenu(QMenu *menu);
+    // Stocks at or below it are low, as the list was last set; the main window marks them too.
+    static unsigned int lowStockThreshold();
 
 signals:
     // Return on a row, or a double-click on a cell that is not edited in place, asks for

@@ -1,5 +1,6 @@
 #include "pricelistlayout.h"
 
+#include "measurestext.h"
 #include "pricelistmodel.h"
 
 #include "fieldtext.h"
@@ -159,8 +160,10 @@ void PriceListLayout::drawElement(Page &page, const Furniture &element)
     QString description = text(element.getDesc()).simplified();
     if (description.size() > maxDescription)
         description = description.left(maxDescription) + QChar(0x2026);
-    const QString details = tr("Designer: %1").arg(text(element.getDesigner())) + QStringLiteral("   ")
-            + measures(element.getDim());
+    QString measures = MeasuresText::of(element.getDim());
+    if (!measures.isEmpty())
+        measures[0] = measures[0].toUpper();
+    const QString details = tr("Designer: %1").arg(text(element.getDesigner())) + QStringLiteral("   ") + measures;
     const QFontMetrics bold(page.bold, &page.device), body(page.body, &page.device);
     const QRect descriptionBox = description.isEmpty()
             ? QRect()
@@ -212,24 +215,6 @@ void PriceListLayout::drawVariant(Page &page, const Form &variant)
         painter.drawText(QRect(0, row.top(), page.width, row.height()), Qt::AlignRight | Qt::AlignVCenter,
                          FieldText::stock(variant.getStock()));
     page.y += height;
-}
-
-// The measures the element has, "Length 45, width 50": an empty one is left out.
-QString PriceListLayout::measures(const Dimension &dim)
-{
-    QStringList given;
-    const std::pair<QString, const std::string *> named[] = {
-        { tr("length %1"), &dim.getLength() }, { tr("height %1"), &dim.getHeight() },
-        { tr("width %1"), &dim.getWidth() }, { tr("weight %1"), &dim.getWeight() },
-    };
-    for (const auto &[name, value] : named) {
-        if (const QString measure = text(*value).trimmed(); !measure.isEmpty())
-            given << name.arg(measure);
-    }
-    QString listed = given.join(QStringLiteral(", "));
-    if (!listed.isEmpty())
-        listed[0] = listed[0].toUpper();
-    return listed;
 }
 
 // The variant's photo at `size` pixels at most, or none where it is not found.

@@ -43,7 +43,6 @@ private:
     void drawElement(Page &page, const Furniture &element);
     void drawVariant(Page &page, const Form &variant);
     void drawCategory(Page &page, const QString &category);
-    static QString measures(const Dimension &dim);
     QImage photo(const std::string &name, int size);
 
     std::vector<ExportedVariant> variants;

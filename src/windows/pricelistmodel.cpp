@@ -86,13 +86,6 @@ QString PriceListModel::text(const ListedVariant &variant, int column, bool whol
 
 namespace {
 
-// Two decimals, or every digit the price needs where two would round it.
-QString priceText(double price, const QLocale &numbers)
-{
-    const bool cents = QString::number(price, 'f', 2).toDouble() == price;
-    return numbers.toString(price, 'f', cents ? 2 : QLocale::FloatingPointShortest);
-}
-
 // A measure that is a plain number ("1234.50"), digit for digit in the locale's form.
 QString measureText(const std::string &measure, const QLocale &numbers)
 {
@@ -112,6 +105,13 @@ QString oneLine(QString text)
 }
 
 } // namespace
+
+// Two decimals, or every digit the price needs where two would round it.
+QString PriceListModel::priceText(double price, const QLocale &numbers)
+{
+    const bool cents = QString::number(price, 'f', 2).toDouble() == price;
+    return numbers.toString(price, 'f', cents ? 2 : QLocale::FloatingPointShortest);
+}
 
 QString PriceListModel::cellText(const ListedVariant &variant, int column, const QLocale &numbers, bool whole) const
 {
@@ -293,15 +293,11 @@ std::optional<std::uint32_t> PriceListModel::rowOf(std::uint64_t serial) const
     return found->second;
 }
 
-PriceListModel::Totals PriceListModel::totals() const
+StockTotals PriceListModel::totals() const
 {
-    Totals totals;
-    totals.variants = shown.size();
-    for (std::uint32_t row : shown) {
-        const Form &form = variants[row].form();
-        totals.units += form.getStock();
-        totals.value += form.getPrice() * form.getStock();
-    }
+    StockTotals totals;
+    for (std::uint32_t row : shown)
+        totals.add(variants[row].form());
     return totals;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogueoperations.h"
+#include "stocktotals.h"
 #include "typedvalue.h"
 #include "variantorder.h"
 
@@ -59,14 +60,8 @@ public:
     std::optional<std::vector<VariantPlace>> placesAt(const std::vector<int> &rows) const;
     std::uint64_t serialAt(int row) const { return variants[shown[std::size_t(row)]].serial; }
 
-    struct Totals
-    {
-        std::size_t variants = 0;
-        std::uint64_t units = 0;
-        double value = 0;
-    };
     // Of the rows shown.
-    Totals totals() const;
+    StockTotals totals() const;
     // The header line and `rows`, a line each, with the values of `columns` separated by
     // tabs: texts whole, numbers as a spreadsheet in the interface's language reads them.
     QString tabSeparated(const std::vector<int> &rows, const std::vector<int> &columns) const;
@@ -75,6 +70,7 @@ public:
 
     // The locale of the interface's language, for numbers and the order of texts.
     static QLocale interfaceLocale();
+    static QString priceText(double price, const QLocale &numbers);
 
 signals:
     // With NotAValue, `outcome` says what is wrong with the value.
