@@ -3,7 +3,8 @@
 # desktop entry and the AppStream metainfo with their validators, then starts the
 # installed program on a virtual X server from a folder with no Images/ or json/ near it,
 # in French, with the installed sample catalogue: the window must be titled after the
-# catalogue, and the editor of its first variant must show the photo beside the logo.
+# catalogue, and the editor of its first variant and the details pane must show its photo
+# beside the logo.
 #
 #   tests/installed.sh BUILD_DIR
 set -euo pipefail
@@ -50,8 +51,10 @@ to "$main" key Right Down Right
 xdotool mousemove --window "$main" 100 224 click --repeat 2 --delay 100 1
 for _ in $(seq 20); do
     pictures=$(/usr/bin/python3 "$(dirname "$0")/buttons.py" "shop - Kälviö" image)
-    [ "$pictures" = "image|image" ] && break
+    [ "$pictures" = "image|image|image|image" ] && break
     sleep 0.25
 done
-[ "$pictures" = "image|image" ] || fail "the window shows \"$pictures\", not the logo and a photo"
+# The logo and the editor's photo, and the details pane's photo of the variant with its
+# low-stock mark.
+[ "$pictures" = "image|image|image|image" ] || fail "the window shows \"$pictures\", not the logo and the photos"
 echo "PASS installed"
