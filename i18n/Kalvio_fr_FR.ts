@@ -274,18 +274,6 @@
         <translation>Catalogue</translation>
     </message>
     <message>
-        <source>No image</source>
-        <translation>Pas d&apos;image</translation>
-    </message>
-    <message>
-        <source>Unsupported image format</source>
-        <translation>Format d&apos;image non supporté</translation>
-    </message>
-    <message>
-        <source>Image not found</source>
-        <translation>Image non trouvée</translation>
-    </message>
-    <message>
         <source>Designer: %1</source>
         <translation>Designer : %1</translation>
     </message>
@@ -383,16 +371,8 @@
         <translation>ID :</translation>
     </message>
     <message>
-        <source>Image not found</source>
-        <translation>Image non trouvée</translation>
-    </message>
-    <message>
         <source>Length :</source>
         <translation>Longueur :</translation>
-    </message>
-    <message>
-        <source>No image</source>
-        <translation>Pas d&apos;image</translation>
     </message>
     <message>
         <source>Photo :</source>
@@ -413,10 +393,6 @@
     <message>
         <source>TextLabel</source>
         <translation>TextLabel</translation>
-    </message>
-    <message>
-        <source>Unsupported image format</source>
-        <translation>Format d&apos;image non supporté</translation>
     </message>
     <message>
         <source>Weight :</source>
@@ -668,16 +644,8 @@
         <translation>&amp;Enregistrer sous</translation>
     </message>
     <message>
-        <source>Image not found</source>
-        <translation>Image non trouvée</translation>
-    </message>
-    <message>
         <source>MainWindow</source>
         <translation>MainWindow</translation>
-    </message>
-    <message>
-        <source>No image</source>
-        <translation>Pas d&apos;image</translation>
     </message>
     <message>
         <source>Open file</source>
@@ -690,10 +658,6 @@
     <message>
         <source>Save file as...</source>
         <translation>Enregistrer le fichier sous...</translation>
-    </message>
-    <message>
-        <source>Unsupported image format</source>
-        <translation>Format d&apos;image non supporté</translation>
     </message>
     <message>
         <source>Unsaved changes</source>
@@ -1199,6 +1163,21 @@
     <message>
         <source>deleted</source>
         <translation>supprimée</translation>
+    </message>
+</context>
+<context>
+    <name>PictureLabel</name>
+    <message>
+        <source>No image</source>
+        <translation>Pas d&apos;image</translation>
+    </message>
+    <message>
+        <source>Unsupported image format</source>
+        <translation>Format d&apos;image non supporté</translation>
+    </message>
+    <message>
+        <source>Image not found</source>
+        <translation>Image non trouvée</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,6 @@
 #include "detailspane.h"
 #include "measurestext.h"
+#include "picturelabel.h"
 #include "ui_detailspane.h"
 
 #include "cataloguetreemodel.h"
@@ -96,23 +97,9 @@ void DetailsPane::showTexts(const QString &heading, const QStringList &facts, co
     ui->pushButtonDetailsOpen->hide();
 }
 
-// The texts the editor shows where there is no picture.
 void DetailsPane::showPhoto(PictureStatus status, const QImage &picture)
 {
-    switch (status) {
-    case PictureStatus::NoName:
-        ui->labelDetailsPhoto->setText(tr("No image"));
-        break;
-    case PictureStatus::UnsupportedFormat:
-        ui->labelDetailsPhoto->setText(tr("Unsupported image format"));
-        break;
-    case PictureStatus::NotFound:
-        ui->labelDetailsPhoto->setText(tr("Image not found"));
-        break;
-    case PictureStatus::Loaded:
-        ui->labelDetailsPhoto->setPixmap(QPixmap::fromImage(picture));
-        break;
-    }
+    PictureLabel::show(*ui->labelDetailsPhoto, status, QPixmap::fromImage(picture));
 }
 
 QStringList DetailsPane::elementFacts(const Furniture &element) const

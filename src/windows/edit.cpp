@@ -5,6 +5,7 @@
 #include "fieldtext.h"
 #include "photofolders.h"
 #include "picturefile.h"
+#include "picturelabel.h"
 #include "typingvalidator.h"
 
 #include <QCloseEvent>
@@ -236,28 +237,14 @@ void Edit::splitID(QString id)
 
 void Edit::loadImage(QString fileName)
 {
-    if (fileName.isEmpty()) {
-        ui->labelImage->setText(tr("No image"));
-        return;
-    }
+    if (fileName.isEmpty())
+        return PictureLabel::show(*ui->labelImage, PictureStatus::NoName, {});
     const QString path = PhotoFolders::find(fileName);
     setWindowTitle(QFileInfo(path).fileName());
     QPixmap picture;
-    switch (loadPicture(path, picture)) {
-    case PictureStatus::NoName:
-        ui->labelImage->setText(tr("No image"));
-        break;
-    case PictureStatus::UnsupportedFormat:
-        ui->labelImage->setText(tr("Unsupported image format"));
-        break;
-    case PictureStatus::NotFound:
-        ui->labelImage->setText(tr("Image not found"));
-        break;
-    case PictureStatus::Loaded:
-        ui->labelImage->setPixmap(picture.scaled(ui->labelImage->size(), Qt::KeepAspectRatio,
-                                                 Qt::SmoothTransformation));
-        break;
-    }
+    const PictureStatus status = loadPicture(path, picture);
+    PictureLabel::show(*ui->labelImage, status,
+                       picture.isNull() ? picture : picture.scaled(ui->labelImage->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
 
 void Edit::rememberShownTexts()

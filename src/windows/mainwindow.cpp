@@ -14,6 +14,7 @@
 #include "photofolders.h"
 #include "pricelist.h"
 #include "picturefile.h"
+#include "picturelabel.h"
 #include "recentfiles.h"
 #include "pricelistmodel.h"
 #include "userguide.h"
@@ -114,21 +115,8 @@ void MainWindow::showLogo(const QString &path)
     PictureStatus status = loadPicture(path, logo);
     if (status == PictureStatus::NotFound && logo.load(bundledLogoPath))
         status = PictureStatus::Loaded;
-    switch (status) {
-    case PictureStatus::NoName:
-        ui->labelImage->setText(tr("No image"));
-        break;
-    case PictureStatus::UnsupportedFormat:
-        ui->labelImage->setText(tr("Unsupported image format"));
-        break;
-    case PictureStatus::NotFound:
-        ui->labelImage->setText(tr("Image not found"));
-        break;
-    case PictureStatus::Loaded:
-        ui->labelImage->setPixmap(logo);
-        ui->labelImage->setScaledContents(true);
-        break;
-    }
+    PictureLabel::show(*ui->labelImage, status, logo);
+    ui->labelImage->setScaledContents(status == PictureStatus::Loaded);
 }
 
 template<typename Command>
