@@ -157,6 +157,10 @@
         <source>Importing it would take more than %1 MB of memory.</source>
         <translation>L&apos;importer prendrait plus de %1 Mo de mémoire.</translation>
     </message>
+    <message>
+        <source>CSV, plain UTF-8 (*.csv)</source>
+        <translation>CSV, UTF-8 simple (*.csv)</translation>
+    </message>
 </context>
 <context>
     <name>CatalogueTable</name>

@@ -826,8 +826,11 @@ void TestCatalogue::goldenExportImportsUnchanged_data()
 {
     QTest::addColumn<int>("dialect");
     QTest::addColumn<QString>("golden");
-    QTest::newRow("commas") << int(CsvText::Dialect::Comma) << "golden.csv";
-    QTest::newRow("semicolons") << int(CsvText::Dialect::SemicolonDecimalComma) << "golden.semicolons.csv";
+    QTest::addColumn<bool>("byteOrderMark");
+    QTest::newRow("commas") << int(CsvText::Dialect::Comma) << "golden.csv" << false;
+    QTest::newRow("semicolons") << int(CsvText::Dialect::SemicolonDecimalComma) << "golden.semicolons.csv" << false;
+    QTest::newRow("commas after a byte-order mark") << int(CsvText::Dialect::Comma) << "golden.csv" << true;
+    QTest::newRow("semicolons after a byte-order mark") << int(CsvText::Dialect::SemicolonDecimalComma) << "golden.semicolons.csv" << true;
 }
 
 // The golden catalogue exports to the golden CSV, in identifier order; imported back, it
@@ -837,9 +840,10 @@ void TestCatalogue::goldenExportImportsUnchanged()
 {
     QFETCH(int, dialect);
     QFETCH(QString, golden);
+    QFETCH(bool, byteOrderMark);
     QVERIFY(catalogue().load(QFINDTESTDATA("data/golden.json")).ok());
-    const QByteArray csv = CsvText::write(exportedCatalogue(), CsvText::Dialect(dialect));
-    QCOMPARE(csv, readFile(QFINDTESTDATA("data/" + golden)));
+    const QByteArray csv = CsvText::write(exportedCatalogue(), CsvText::Dialect(dialect), byteOrderMark);
+    QCOMPARE(csv, (byteOrderMark ? "\xEF\xBB\xBF" : "") + readFile(QFINDTESTDATA("data/" + golden)));
     QCOMPARE(described(previewOf(csv)).join(" ; "), "prices 0 stocks 0 ; shared 001.001.001 4 ; unread 2 NoIdentifier");
 }
 

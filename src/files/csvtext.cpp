@@ -51,6 +51,12 @@ QByteArray CsvText::number(double value)
     return QByteArray::number(value, 'g', QLocale::FloatingPointShortest);
 }
 
+QByteArray CsvText::write(const ExportTable &table, Dialect dialect, bool byteOrderMark)
+{
+    const QByteArray text = write(table, dialect);
+    return byteOrderMark ? "\xEF\xBB\xBF" + text : text;
+}
+
 QByteArray CsvText::write(const ExportTable &table, Dialect dialect)
 {
     const bool semicolons = dialect == Dialect::SemicolonDecimalComma;

@@ -18,6 +18,9 @@ enum class Dialect {
 };
 
 QByteArray write(const ExportTable &table, Dialect dialect);
+// The same, after a UTF-8 byte-order mark where `byteOrderMark`: spreadsheet programs that
+// guess a file's character set take it as UTF-8, and would otherwise show "MÃ¤kelÃ¤".
+QByteArray write(const ExportTable &table, Dialect dialect, bool byteOrderMark);
 
 // The text of a number as the catalogue file writes it: without a fraction where it has
 // none, else with the fewest digits that read back as the same number.

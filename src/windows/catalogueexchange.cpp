@@ -6,6 +6,7 @@
 #include "diskfile.h"
 #include "importpreviewdialog.h"
 #include "priceimport.h"
+#include "pricelistmodel.h"
 #include "printdialog.h"
 #include "xlsxfile.h"
 
@@ -23,9 +24,13 @@
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QSettings>
 #include <QTranslator>
 
 namespace {
+
+// The CSV form chosen last, by its place among the chooser's.
+const QString csvFormKey = QStringLiteral("export/csvForm");
 
 // An export gives up at once on a file that another program holds locked; the main
 // window's save then waits a while and asks.
@@ -144,6 +149,8 @@ QString CatalogueExchange::askPath(const QString &caption, const QStringList &fi
     chooser.setAcceptMode(QFileDialog::AcceptSave);
     chooser.setDefaultSuffix(suffix);
     chooser.selectFile(catalogueName() + u'.' + suffix);
+    if (chosenFilter && !chosenFilter->isEmpty())
+        chooser.selectNameFilter(*chosenFilter);
     if (chooser.exec() != QDialog::Accepted)
         return {};
     if (chosenFilter)
@@ -168,17 +175,27 @@ std::optional<bool> CatalogueExchange::askShowStock()
     return answer == QMessageBox::Yes;
 }
 
+// The forms a CSV export takes, in the chooser's order. The default is the one chosen last,
+// or at first the one the interface's language suggests: spreadsheets set up in French
+// split commas wrongly.
 void CatalogueExchange::exportCsv(const std::vector<ExportedVariant> &variants)
 {
-    const QString commas = tr("CSV, comma-separated (*.csv)");
-    const QString semicolons = tr("CSV for spreadsheets in French, semicolons and decimal commas (*.csv)");
-    QString chosen;
-    const QString path = askPath(tr("Export as CSV"), { commas, semicolons }, QStringLiteral("csv"), &chosen);
+    const QStringList forms { tr("CSV, comma-separated (*.csv)"),
+                              tr("CSV for spreadsheets in French, semicolons and decimal commas (*.csv)"),
+                              tr("CSV, plain UTF-8 (*.csv)") };
+    enum Form { Commas, Semicolons, Plain };
+    QSettings settings;
+    const int byLanguage = PriceListModel::interfaceLocale().language() == QLocale::French ? Semicolons : Commas;
+    QString chosen = forms.value(settings.value(csvFormKey, byLanguage).toInt(), forms[Commas]);
+    const QString path = askPath(tr("Export as CSV"), forms, QStringLiteral("csv"), &chosen);
     if (path.isEmpty())
         return;
+    const auto form = Form(std::max<qsizetype>(0, forms.indexOf(chosen)));
+    settings.setValue(csvFormKey, int(form));
     const QByteArray bytes = CsvText::write(CatalogueTable(variants, headers()),
-                                            chosen == semicolons ? CsvText::Dialect::SemicolonDecimalComma
-                                                                 : CsvText::Dialect::Comma);
+                                            form == Semicolons ? CsvText::Dialect::SemicolonDecimalComma
+                                                               : CsvText::Dialect::Comma,
+                                            form != Plain);
     save(path, [&] { return DiskFile::write(path, bytes, nullptr, giveUpIfLocked()); });
 }
 

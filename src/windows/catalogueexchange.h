@@ -60,6 +60,8 @@ private:
     using Variants = std::function<std::optional<std::vector<ExportedVariant>>()>;
     void addExports(QMenu *menu, const QString &namePrefix, const Variants &variants);
     std::optional<std::vector<ExportedVariant>> variantsToExport();
+    // A file to write; `chosenFilter`, where given, names the filter shown first and then
+    // the one the user chose.
     QString askPath(const QString &caption, const QStringList &filters, const QString &suffix,
                     QString *chosenFilter = nullptr);
     std::optional<bool> askShowStock();
