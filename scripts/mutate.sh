@@ -41,7 +41,7 @@ done <"$list"
 
 scratch=$(mktemp -d /tmp/kalvio-mutate.XXXXXX)
 trap 'rm -rf "$scratch"' EXIT
-for item in CMakeLists.txt src data docs tests i18n json Images bench fuzz tools scripts; do
+for item in CMakeLists.txt README.md src data docs tests i18n json Images bench fuzz tools scripts; do
     [ -e "$repo/$item" ] && cp -r "$repo/$item" "$scratch/"
 done
 build=$scratch/build
