@@ -144,10 +144,20 @@ void TestWindows::userGuide()
     const auto top = [browser] { return browser->cursorForPosition(QPoint(browser->viewport()->width() / 2, 5)).block().text(); };
     QStringList shown { top() };
     QTextCursor link(browser->document());
-    for (QTextBlock block = browser->document()->begin(); block.isValid() && link.position() == 0; block = block.next())
-        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment)
-            if (fragment.fragment().charFormat().anchorHref() == cell("link"))
+    int pictures = 0;
+    for (QTextBlock block = browser->document()->begin(); block.isValid(); block = block.next())
+        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
+            const QTextCharFormat format = fragment.fragment().charFormat();
+            if (format.anchorHref() == cell("link") && link.position() == 0)
                 link.setPosition(fragment.fragment().position() + 1);
+            if (format.isImageFormat()) {
+                const QUrl picture(format.toImageFormat().name());
+                QVERIFY2(!QImage::fromData(browser->loadResource(QTextDocument::ImageResource, picture).toByteArray()).isNull(),
+                         qPrintable(picture.toString()));
+                ++pictures;
+            }
+        }
+    QCOMPARE(pictures, cell("pictures").toInt());
     QVERIFY(link.position() > 0);
     QTest::mouseClick(browser->viewport(), Qt::LeftButton, {}, browser->cursorRect(link).center());
     shown << top();
@@ -514,7 +524,7 @@ void TestWindows::mergeConflictsShownAndDecided()
             texts << table->item(row, column)->text();
         shown << texts.join(u'|') + u'|' + qobject_cast<QComboBox *>(table->cellWidget(row, 4))->currentText();
     }
-    QCOMPARE(shown, QStringList({ "1.1.1|Price|12|13|Mine", "1.1.2|Variant|deleted|blue 10 1|Mine",
+    QCOMPARE(shown, QStringList({ "1.1.1|Price|12.00|13.00|Mine", "1.1.2|Variant|deleted|blue 10 1|Mine",
                                   "1.1.3|Variant|green 5 2|deleted|Theirs" }));
     dialog.findChild<QPushButton *>("pushButtonKeepAllTheirs")->click();
     dialog.accept();

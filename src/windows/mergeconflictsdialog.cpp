@@ -2,6 +2,7 @@
 #include "ui_mergeconflictsdialog.h"
 
 #include "cataloguemerge.h"
+#include "pricelistmodel.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -11,6 +12,19 @@ namespace {
 
 // The choice column's entries, in this order.
 enum Keep { KeepMine, KeepTheirs };
+
+// A price or stock as the price list shows it, in the interface language's form; any
+// other value as the editor shows it.
+QString shownValue(MergeConflict::Field field, const QString &value)
+{
+    bool number = false;
+    const double amount = value.toDouble(&number);
+    if (!number || (field != MergeConflict::Price && field != MergeConflict::Stock))
+        return value;
+    const QLocale numbers = PriceListModel::interfaceLocale();
+    return field == MergeConflict::Price ? PriceListModel::priceText(amount, numbers)
+                                         : numbers.toString(value.toULongLong());
+}
 
 } // namespace
 
@@ -26,8 +40,8 @@ MergeConflictsDialog::MergeConflictsDialog(std::vector<MergeConflict> &conflicts
     for (int row = 0; row < int(conflicts.size()); ++row) {
         const MergeConflict &conflict = conflicts[std::size_t(row)];
         const bool variant = conflict.field == MergeConflict::Variant;
-        const QString theirs = variant && !conflict.deletedByOurs ? tr("deleted") : conflict.theirs;
-        const QString ours = variant && conflict.deletedByOurs ? tr("deleted") : conflict.ours;
+        const QString theirs = variant && !conflict.deletedByOurs ? tr("deleted") : shownValue(conflict.field, conflict.theirs);
+        const QString ours = variant && conflict.deletedByOurs ? tr("deleted") : shownValue(conflict.field, conflict.ours);
         const QStringList texts { QString::fromStdString(conflict.id), fields[conflict.field], theirs, ours };
         for (int column = 0; column < texts.size(); ++column)
             ui->tableConflicts->setItem(row, column, new QTableWidgetItem(texts[column]));
