@@ -15,6 +15,7 @@
 #include "pricelist.h"
 #include "photofolders.h"
 #include "setoffurnitures.h"
+#include "tablecopy.h"
 #include "xlsxfile.h"
 
 #include <QAction>
@@ -471,8 +472,9 @@ public:
                 const CatalogueTable table(inIdentifierOrder(wholeCatalogue(catalogue)), CatalogueExchange::headers());
                 DiskFile::write(csvPath, CsvText::write(table, CsvText::Dialect::Comma));
             }));
+            // The workbook is written from a copy of the rows, as the program's worker does.
             keep(XlsxExport, msOf([this] {
-                const CatalogueTable table(inIdentifierOrder(wholeCatalogue(catalogue)), CatalogueExchange::headers());
+                const TableCopy table(CatalogueTable(inIdentifierOrder(wholeCatalogue(catalogue)), CatalogueExchange::headers()));
                 DiskFile::write(xlsxPath, XlsxFile::write(table, QStringLiteral("catalogue")).bytes);
             }));
             const QStringList headers = CatalogueExchange::headers();
@@ -866,7 +868,10 @@ void printPriceList()
         const double ms = msOf([&] {
             QPdfWriter writer(&pdf);
             writer.setResolution(300);
-            whole = layout.paint(writer, [&](std::size_t) {
+            whole = layout.paint(writer, [&](std::size_t done) {
+                // The first pass only counts the pages.
+                if (done < std::size_t(variants))
+                    return true;
                 ++pages;
                 const double other = statusMB("VmRSS:") - double(pdf.size()) / 1e6;
                 if (pages == firstPage)

@@ -161,6 +161,10 @@
         <source>CSV, plain UTF-8 (*.csv)</source>
         <translation>CSV, UTF-8 simple (*.csv)</translation>
     </message>
+    <message>
+        <source>Writing %1…</source>
+        <translation>Écriture de %1…</translation>
+    </message>
 </context>
 <context>
     <name>CatalogueTable</name>
@@ -230,6 +234,17 @@
     <message>
         <source>Stock: %1</source>
         <translation>Stock : %1</translation>
+    </message>
+</context>
+<context>
+    <name>CurrencyField</name>
+    <message>
+        <source>&amp;Currency sign with prices:</source>
+        <translation>&amp;Symbole monétaire des prix :</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>aucun</translation>
     </message>
 </context>
 <context>
@@ -1401,16 +1416,16 @@
         <translation>Liste de prix : %1</translation>
     </message>
     <message>
-        <source>Page %1</source>
-        <translation>Page %1</translation>
-    </message>
-    <message>
         <source>Designer: %1</source>
         <translation>Designer : %1</translation>
     </message>
     <message>
         <source>Price list - %1</source>
         <translation>Liste de prix - %1</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>Page %1 sur %2</translation>
     </message>
 </context>
 <context>

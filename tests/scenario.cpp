@@ -24,6 +24,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPrintPreviewDialog>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
@@ -61,6 +62,8 @@
 //   action NAME, preview BUTTON       the main window's action actionNAME is triggered; the next
 //                                     import preview is answered with BUTTON (Apply, Cancel), its
 //                                     title and summary noted for `asked`
+//   cancel                            the next progress dialog, once shown, is cancelled, its
+//                                     title and text noted for `asked`
 //   listfilter TEXT, sortlist C,      in the price list (Ctrl+L): keys into its filter (as
 //   select R,R..., cell R C TEXT,     `type`), a click on the header of column C, rows R
 //   listpress BUTTON, bulk K AMOUNT   selected (the last current), cell R C edited (F2), TEXT
@@ -334,6 +337,13 @@ void Player::play(const QString &verb, const QString &text)
         { "invoke", [&] { adopt([&] { QVERIFY(QMetaObject::invokeMethod(window.get(), qPrintable(text))); }); } },
         { "answer", [&] { answerMessageBoxes(items, &asked); } },
         { "action", [&] { adopt([&] { named<QAction>("action" + text)->trigger(); }); } },
+        { "cancel", [&] {
+             answerNextModal("QProgressDialog", [this](QWidget *modal) {
+                 auto *progress = qobject_cast<QProgressDialog *>(modal);
+                 asked << progress->windowTitle() + '|' + progress->labelText();
+                 progress->cancel();
+             });
+         } },
         { "preview", [&] {
              answerNextModal("ImportPreviewDialog", [this, text](QWidget *modal) {
                  asked << modal->windowTitle() + '|' + modal->findChild<QLabel *>("labelSummary")->text();

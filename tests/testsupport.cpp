@@ -222,6 +222,7 @@ void CatalogueSteps::pushValues(const ChangedValues &changed)
 //   write PATH TEXT, write PATH @DATA PATH in the scratch tree holds TEXT (%XX a byte), or
 //                                     the file DATA of tests/data; fifo PATH, remove PATH;
 //   lock PATH                         the file held locked as another save holds it;
+//   generate PATH N                   PATH holds a catalogue of N variants (N a multiple of 100)
 //   link PATH OLD, symlink PATH TO,   a hard link to the file OLD, a symbolic link holding TO;
 //   age PATH SECONDS                  the file last written SECONDS after 1970 (times in UTC)
 //   load DATA, add ID FIELDS,         the file DATA of tests/data is read into the catalogue;
@@ -302,6 +303,20 @@ bool CatalogueSteps::play(const QString &verb, const QString &text)
              QVERIFY(QDir().mkpath(QFileInfo(path).path()));
              tree.write(words[0], rest.startsWith(u'@') ? readFile(QFINDTESTDATA("data/" + rest.mid(1)))
                                                         : QByteArray::fromPercentEncoding(rest.toUtf8()));
+         } },
+        { "generate", [&] {
+             QByteArray json = "[";
+             const int elements = words.value(1).toInt() / 100;
+             for (int element = 1; element <= elements; ++element) {
+                 json += QString(R"(%1{"category":{"name":"C","elements":[{"name":"E%2","description":"","designer":"",)"
+                                 R"("dimension":{"height":"","length":"","weight":"","width":""},"specificite":[)")
+                                 .arg(element > 1 ? "," : "").arg(element).toUtf8();
+                 for (int variant = 1; variant <= 100; ++variant)
+                     json += QString(R"(%1{"id":"%2.%3","photo":"","sous-formulaire":{"color":"red","price":1.5,"stock":3}})")
+                                     .arg(variant > 1 ? "," : "").arg(element).arg(variant).toUtf8();
+                 json += "]}]}}";
+             }
+             tree.write(words[0], json + "]");
          } },
         { "lock", [&] {
              struct flock whole {};

@@ -195,7 +195,8 @@ void TestWindows::unchangedSaveAndDeleteTouchOnlyTheOpenedVariant()
 }
 
 // The sample catalogue's price list as pdftotext (Debian's poppler-utils) reads it: the
-// title, every identifier and price, the page numbers, and the stock only when asked for.
+// title, every identifier and price (with a currency sign in French), "Page N of M", and
+// the stock only when asked for.
 void TestWindows::priceListReadsBack()
 {
     QVERIFY(Edit::sof.load(QFINDTESTDATA("../json/shop.json")).ok());
@@ -214,21 +215,29 @@ void TestWindows::priceListReadsBack()
         {
             QPdfWriter writer(pdf);
             PriceListLayout layout(variants, "shop", showStock);
+            layout.setCurrency(showStock ? "€" : "");
             QVERIFY(layout.paint(writer, [](std::size_t) { return true; }));
         }
         QProcess reader;
         reader.start("pdftotext", { "-layout", pdf, "-" });
         QVERIFY(reader.waitForFinished(30000) && reader.exitCode() == 0);
-        const QString text = QString::fromUtf8(reader.readAllStandardOutput());
+        const QString text = QString::fromUtf8(reader.readAllStandardOutput()).replace(QChar::Nbsp, u' ');
         QApplication::removeTranslator(&french);
         QVERIFY(text.contains(showStock ? "Liste de prix : shop" : "Price list: shop"));
         QVERIFY(text.contains(shown.toString(QDate::currentDate(), QLocale::LongFormat)));
         QVERIFY(!text.contains(QRegularExpression("(height|hauteur|weight|poids) *[,\\n]")));
         QVERIFY(text.contains(QRegularExpression(showStock ? "Longueur \\d+, largeur \\d+" : "Length \\d+, width \\d+")));
-        QVERIFY(text.contains("Page 2"));
+        // Every page says how many there are.
+        const QString pages = showStock ? "Page %1 sur %2" : "Page %1 of %2";
+        const QString last = QRegularExpression(pages.arg("1", "(\\d+)")).match(text).captured(1);
+        QVERIFY(last.toInt() > 1);
+        QCOMPARE(text.count(QRegularExpression(pages.arg("\\d+", last))), last.toInt());
         QCOMPARE(text.contains("Stock"), showStock);
         for (const ExportedVariant &each : variants) {
-            const QString row = QString::fromStdString(each.variant->getId()) + ".*" + shown.toString(each.variant->getPrice(), 'f', 2)
+            const QString price = showStock ? shown.toCurrencyString(each.variant->getPrice(), "€", 2)
+                                            : shown.toString(each.variant->getPrice(), 'f', 2);
+            const QString row = QString::fromStdString(each.variant->getId()) + ".*"
+                    + QRegularExpression::escape(QString(price).replace(QChar::Nbsp, u' '))
                     + (showStock ? ".*" + QString::number(each.variant->getStock()) : "");
             QVERIFY2(text.contains(QRegularExpression(row)), qPrintable(row));
         }

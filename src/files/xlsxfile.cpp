@@ -106,6 +106,14 @@ QString XlsxFile::sheetName(const QString &name)
 
 XlsxFile::Outcome XlsxFile::write(const ExportTable &table, const QString &sheetName)
 {
+    return write(table, sheetName, [](std::size_t) { return true; });
+}
+
+XlsxFile::Outcome XlsxFile::write(const ExportTable &table, const QString &sheetName,
+                                  const std::function<bool(std::size_t)> &progress)
+{
+    // Often enough for a progress bar, rarely enough to cost nothing.
+    constexpr std::size_t progressStep = 1000;
     Outcome outcome;
     // The library writes to a file only: a folder of this program's own, removed after.
     const QTemporaryDir scratch;
@@ -148,6 +156,10 @@ XlsxFile::Outcome XlsxFile::write(const ExportTable &table, const QString &sheet
         std::vector<TableCell> cells(columns);
         const std::size_t rows = table.rowCount();
         for (std::size_t row = 0; row < rows; ++row) {
+            if (row % progressStep == 0 && !progress(row)) {
+                outcome.cancelled = true;
+                return outcome;
+            }
             table.row(row, cells.data());
             const auto line = lxw_row_t(row + 1);
             for (std::size_t column = 0; column < columns; ++column) {

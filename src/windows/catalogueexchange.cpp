@@ -1,5 +1,6 @@
 #include "catalogueexchange.h"
 
+#include "backgroundwork.h"
 #include "cataloguedocument.h"
 #include "chooserfolder.h"
 #include "csvtext.h"
@@ -8,13 +9,17 @@
 #include "priceimport.h"
 #include "pricelistmodel.h"
 #include "printdialog.h"
+#include "tablecopy.h"
 #include "xlsxfile.h"
+#include "ui_currencyfield.h"
 
 #include <QApplication>
 #include <QBuffer>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPaintEngine>
@@ -31,6 +36,7 @@ namespace {
 
 // The CSV form chosen last, by its place among the chooser's.
 const QString csvFormKey = QStringLiteral("export/csvForm");
+const QString currencyKey = QStringLiteral("export/currency");
 
 // An export gives up at once on a file that another program holds locked; the main
 // window's save then waits a while and asks.
@@ -158,21 +164,47 @@ QString CatalogueExchange::askPath(const QString &caption, const QStringList &fi
     return chooser.selectedFiles().value(0);
 }
 
+// The text of an export's progress.
+QString CatalogueExchange::writingText(const QString &path)
+{
+    return tr("Writing %1…").arg(QFileInfo(path).fileName());
+}
+
 QString CatalogueExchange::catalogueName() const
 {
     const QString name = QFileInfo(document.jsonPath()).completeBaseName();
     return name.isEmpty() ? tr("catalogue") : name;
 }
 
-// A list for customers shows no stock, so that is the default answer.
-std::optional<bool> CatalogueExchange::askShowStock()
+// A list for customers shows no stock, so that is the default answer. The currency sign
+// asked with it is kept for the next list.
+std::unique_ptr<PriceListLayout> CatalogueExchange::askPriceListLayout(const std::vector<ExportedVariant> &variants)
 {
-    const QMessageBox::StandardButton answer =
-            QMessageBox::question(window, tr("Price list"), tr("Show the stock of each variant in the price list?"),
-                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::No);
-    if (answer == QMessageBox::Cancel)
-        return std::nullopt;
-    return answer == QMessageBox::Yes;
+    QMessageBox question(QMessageBox::Question, tr("Price list"), tr("Show the stock of each variant in the price list?"),
+                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, window);
+    question.setDefaultButton(QMessageBox::No);
+    QWidget currencyField;
+    Ui::CurrencyField currency;
+    currency.setupUi(&currencyField);
+    QSettings settings;
+    currency.lineEditCurrency->setText(settings.value(currencyKey).toString());
+    // Above the buttons, under the question.
+    auto *grid = qobject_cast<QGridLayout *>(question.layout());
+    QWidget *buttons = question.findChild<QDialogButtonBox *>();
+    grid->removeWidget(buttons);
+    const int row = grid->rowCount();
+    grid->addWidget(&currencyField, row, 1);
+    grid->addWidget(buttons, row + 1, 0, 1, grid->columnCount());
+    question.exec();
+    if (question.standardButton(question.clickedButton()) != QMessageBox::Yes
+        && question.standardButton(question.clickedButton()) != QMessageBox::No)
+        return nullptr;
+    const QString sign = currency.lineEditCurrency->text().trimmed();
+    settings.setValue(currencyKey, sign);
+    auto layout = std::make_unique<PriceListLayout>(
+            variants, catalogueName(), question.standardButton(question.clickedButton()) == QMessageBox::Yes);
+    layout->setCurrency(sign);
+    return layout;
 }
 
 // The forms a CSV export takes, in the chooser's order. The default is the one chosen last,
@@ -192,10 +224,15 @@ void CatalogueExchange::exportCsv(const std::vector<ExportedVariant> &variants)
         return;
     const auto form = Form(std::max<qsizetype>(0, forms.indexOf(chosen)));
     settings.setValue(csvFormKey, int(form));
-    const QByteArray bytes = CsvText::write(CatalogueTable(variants, headers()),
-                                            form == Semicolons ? CsvText::Dialect::SemicolonDecimalComma
-                                                               : CsvText::Dialect::Comma,
-                                            form != Plain);
+    const TableCopy table(CatalogueTable(variants, headers()));
+    QByteArray bytes;
+    if (!BackgroundWork::run(window, tr("Export"), writingText(path), 0, [&](const BackgroundWork::Progress &) {
+            bytes = CsvText::write(table,
+                                   form == Semicolons ? CsvText::Dialect::SemicolonDecimalComma : CsvText::Dialect::Comma,
+                                   form != Plain);
+            return true;
+        }))
+        return;
     save(path, [&] { return DiskFile::write(path, bytes, nullptr, giveUpIfLocked()); });
 }
 
@@ -204,7 +241,16 @@ void CatalogueExchange::exportXlsx(const std::vector<ExportedVariant> &variants)
     const QString path = askPath(tr("Export as a spreadsheet"), { tr("Spreadsheets (*.xlsx)") }, QStringLiteral("xlsx"));
     if (path.isEmpty())
         return;
-    const XlsxFile::Outcome workbook = XlsxFile::write(CatalogueTable(variants, headers()), catalogueName());
+    // The workbook is made on a worker thread, from a copy that no editor changes meanwhile.
+    const TableCopy table(CatalogueTable(variants, headers()));
+    const QString sheet = catalogueName();
+    XlsxFile::Outcome workbook;
+    if (!BackgroundWork::run(window, tr("Export"), writingText(path), table.rowCount(),
+                             [&](const BackgroundWork::Progress &progress) {
+                                 workbook = XlsxFile::write(table, sheet, progress);
+                                 return !workbook.cancelled;
+                             }))
+        return;
     if (!workbook.error.isEmpty()) {
         report(tr("Could not save %1.").arg(QDir::toNativeSeparators(path)),
                { FileResult::WriteFailed, workbook.error });
@@ -221,14 +267,13 @@ void CatalogueExchange::exportXlsx(const std::vector<ExportedVariant> &variants)
 
 void CatalogueExchange::exportPdf(const std::vector<ExportedVariant> &variants)
 {
-    const std::optional<bool> showStock = askShowStock();
-    if (!showStock)
+    const std::unique_ptr<PriceListLayout> layout = askPriceListLayout(variants);
+    if (!layout)
         return;
     const QString path = askPath(tr("Export as a PDF price list"), { tr("PDF documents (*.pdf)") }, QStringLiteral("pdf"));
     if (path.isEmpty())
         return;
-    PriceListLayout layout(variants, catalogueName(), *showStock);
-    writePdf(path, layout, priceListPage());
+    writePdf(path, *layout, priceListPage());
 }
 
 // The PDF is laid out into memory with a progress dialog, at a resolution that keeps
@@ -242,7 +287,7 @@ void CatalogueExchange::writePdf(const QString &path, PriceListLayout &layout, c
     QProgressDialog progress(window);
     progress.setWindowTitle(tr("Price list"));
     progress.setLabelText(tr("Laying out the price list…"));
-    progress.setRange(0, int(layout.variantCount()));
+    progress.setRange(0, int(layout.progressSteps()));
     // The layout holds the variants it lists: no editor may change them meanwhile.
     progress.setWindowModality(Qt::ApplicationModal);
     progress.setMinimumDuration(300);
@@ -266,10 +311,9 @@ void CatalogueExchange::writePdf(const QString &path, PriceListLayout &layout, c
 
 void CatalogueExchange::print(const std::vector<ExportedVariant> &variants)
 {
-    const std::optional<bool> showStock = askShowStock();
-    if (!showStock)
+    const std::unique_ptr<PriceListLayout> layout = askPriceListLayout(variants);
+    if (!layout)
         return;
-    PriceListLayout layout(variants, catalogueName(), *showStock);
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(priceListPage());
     // The print dialog proposes the document's name as the name of a file.
@@ -279,9 +323,9 @@ void CatalogueExchange::print(const std::vector<ExportedVariant> &variants)
     // another user's link or into a FIFO that blocks.
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this, &layout](QPrinter *device) {
         if (printsToFile(*device))
-            writePdf(device->outputFileName(), layout, device->pageLayout());
+            writePdf(device->outputFileName(), *layout, device->pageLayout());
         else
-            layout.paint(*device, [](std::size_t) { return true; });
+            layout->paint(*device, [](std::size_t) { return true; });
     });
     // The preview's Print asks in a dialog that checks the file before the toolkit opens it.
     PrintDialog printDialog(&printer, [this](const QString &file) {

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -64,9 +65,10 @@ private:
     // the one the user chose.
     QString askPath(const QString &caption, const QStringList &filters, const QString &suffix,
                     QString *chosenFilter = nullptr);
-    std::optional<bool> askShowStock();
+    std::unique_ptr<PriceListLayout> askPriceListLayout(const std::vector<ExportedVariant> &variants);
     void writePdf(const QString &path, PriceListLayout &layout, const QPageLayout &page);
     QString catalogueName() const;
+    static QString writingText(const QString &path);
     void importPrices();
 
     QWidget *window;

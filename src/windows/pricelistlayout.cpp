@@ -31,10 +31,24 @@ QString column(CatalogueTable::Column column)
 
 } // namespace
 
-// Where the next line goes on the page being painted, and the page's measures.
+// Where the next line goes on the page being laid out, and the page's measures. The
+// first pass only counts the pages: it measures as the second paints, and paints nothing.
 struct PriceListLayout::Page
 {
     Page(QPagedPaintDevice &device, QPainter &painter) : device(device), painter(painter) {}
+
+    // Paints `text` into `box`, cut to its width unless it wraps.
+    void text(const QRect &box, int flags, const QString &text, const QFont &font, const QColor &colour = Qt::black)
+    {
+        if (!painter.isActive())
+            return;
+        painter.setFont(font);
+        painter.setPen(colour);
+        painter.drawText(box, flags,
+                         flags & Qt::TextWordWrap
+                                 ? text
+                                 : QFontMetrics(font, &device).elidedText(text, Qt::ElideRight, box.width()));
+    }
 
     QPagedPaintDevice &device;
     QPainter &painter;
@@ -43,6 +57,7 @@ struct PriceListLayout::Page
     int bottom = 0;
     int y = 0;
     int number = 0;
+    int count = 0;
     QFont body, bold, heading, title, small;
 };
 
@@ -54,8 +69,6 @@ PriceListLayout::PriceListLayout(std::vector<ExportedVariant> variants, QString 
 bool PriceListLayout::paint(QPagedPaintDevice &device, const std::function<bool(std::size_t)> &progress)
 {
     QPainter painter;
-    if (!painter.begin(&device))
-        return false;
     Page page(device, painter);
     page.mm = device.logicalDpiY() / 25.4;
     page.width = device.width();
@@ -66,8 +79,26 @@ bool PriceListLayout::paint(QPagedPaintDevice &device, const std::function<bool(
     page.heading = QFont(page.body.family(), 14, QFont::Bold);
     page.title = QFont(page.body.family(), 18, QFont::Bold);
     page.small = QFont(page.body.family(), 8);
-    startPage(page);
+    // Every page says how many there are, which only a first pass knows.
+    if (!layOut(page, [&progress](std::size_t done) { return progress(done); }))
+        return false;
+    page.count = page.number;
+    page.number = 0;
+    if (!painter.begin(&device))
+        return false;
+    const std::size_t counted = variants.size();
+    const bool whole = layOut(page, [&progress, counted](std::size_t done) { return progress(counted + done); });
+    painter.end();
+    return whole && progress(progressSteps());
+}
 
+// Lays out every variant, calling `progress` now and then with the number laid out, and
+// stops when it returns false.
+bool PriceListLayout::layOut(Page &page, const std::function<bool(std::size_t)> &progress)
+{
+    // While counting, no page ends to call it.
+    constexpr std::size_t countingStep = 1000;
+    startPage(page);
     const Furniture *element = nullptr;
     const std::string *category = nullptr;
     for (std::size_t i = 0; i < variants.size(); ++i) {
@@ -83,13 +114,11 @@ bool PriceListLayout::paint(QPagedPaintDevice &device, const std::function<bool(
             drawElement(page, *element);
         }
         drawVariant(page, *each.variant);
-        if (page.number != pageBefore && !progress(i)) {
-            painter.end();
+        const bool report = page.painter.isActive() ? page.number != pageBefore : i % countingStep == 0;
+        if (report && !progress(i))
             return false;
-        }
     }
-    painter.end();
-    return progress(variants.size());
+    return true;
 }
 
 QString PriceListLayout::title(const QString &name)
@@ -107,52 +136,45 @@ QString PriceListLayout::fileName(const QString &name)
 
 void PriceListLayout::startPage(Page &page)
 {
-    if (page.number > 0)
+    if (page.number > 0 && page.painter.isActive())
         page.device.newPage();
     ++page.number;
-    QPainter &painter = page.painter;
-    painter.setFont(page.small);
-    painter.setPen(Qt::darkGray);
-    painter.drawText(QRect(0, page.bottom, page.width, int(10 * page.mm)), Qt::AlignCenter,
-                     tr("Page %1").arg(page.number));
-    painter.setPen(Qt::black);
+    page.text(QRect(0, page.bottom, page.width, int(10 * page.mm)), Qt::AlignCenter,
+              tr("Page %1 of %2").arg(page.number).arg(page.count), page.small, Qt::darkGray);
     page.y = 0;
     if (page.number == 1) {
-        painter.setFont(page.title);
         const int titleHeight = QFontMetrics(page.title, &page.device).height();
-        painter.drawText(QRect(0, 0, page.width, titleHeight), Qt::AlignLeft, title(catalogueName));
+        page.text(QRect(0, 0, page.width, titleHeight), Qt::AlignLeft, title(catalogueName), page.title);
         page.y += titleHeight;
-        painter.setFont(page.body);
         const int line = QFontMetrics(page.body, &page.device).height();
-        painter.drawText(QRect(0, page.y, page.width, line), Qt::AlignLeft,
-                         PriceListModel::interfaceLocale().toString(QDate::currentDate(), QLocale::LongFormat));
+        page.text(QRect(0, page.y, page.width, line), Qt::AlignLeft,
+                  PriceListModel::interfaceLocale().toString(QDate::currentDate(), QLocale::LongFormat), page.body);
         page.y += line + int(4 * page.mm);
     }
     // The labels of the variants' columns head every page.
-    painter.setFont(page.small);
-    painter.setPen(Qt::darkGray);
     const int line = QFontMetrics(page.small, &page.device).height();
     const int photoWidth = int(12 * page.mm);
-    painter.drawText(QRect(photoWidth, page.y, page.width / 3, line), Qt::AlignLeft, column(CatalogueTable::Identifier));
-    painter.drawText(QRect(photoWidth + page.width / 4, page.y, page.width / 3, line), Qt::AlignLeft, column(CatalogueTable::Colour));
-    painter.drawText(QRect(0, page.y, page.width * 3 / 4, line), Qt::AlignRight, column(CatalogueTable::Price));
+    page.text(QRect(photoWidth, page.y, page.width / 3, line), Qt::AlignLeft, column(CatalogueTable::Identifier),
+              page.small, Qt::darkGray);
+    page.text(QRect(photoWidth + page.width / 4, page.y, page.width / 3, line), Qt::AlignLeft,
+              column(CatalogueTable::Colour), page.small, Qt::darkGray);
+    page.text(QRect(0, page.y, page.width * 3 / 4, line), Qt::AlignRight, column(CatalogueTable::Price), page.small,
+              Qt::darkGray);
     if (showStock)
-        painter.drawText(QRect(0, page.y, page.width, line), Qt::AlignRight, column(CatalogueTable::Stock));
-    painter.setPen(Qt::black);
+        page.text(QRect(0, page.y, page.width, line), Qt::AlignRight, column(CatalogueTable::Stock), page.small,
+                  Qt::darkGray);
     page.y += line + int(1 * page.mm);
 }
 
 void PriceListLayout::drawCategory(Page &page, const QString &category)
 {
-    const QFontMetrics metrics(page.heading, &page.device);
+    const int height = QFontMetrics(page.heading, &page.device).height();
     // A heading stays with at least an element and a variant below it.
-    if (page.y + metrics.height() + int(30 * page.mm) > page.bottom)
+    if (page.y + height + int(30 * page.mm) > page.bottom)
         startPage(page);
     page.y += int(2 * page.mm);
-    page.painter.setFont(page.heading);
-    page.painter.drawText(QRect(0, page.y, page.width, metrics.height()), Qt::AlignLeft,
-                          metrics.elidedText(category, Qt::ElideRight, page.width));
-    page.y += metrics.height() + int(1 * page.mm);
+    page.text(QRect(0, page.y, page.width, height), Qt::AlignLeft, category, page.heading);
+    page.y += height + int(1 * page.mm);
 }
 
 void PriceListLayout::drawElement(Page &page, const Furniture &element)
@@ -171,21 +193,14 @@ void PriceListLayout::drawElement(Page &page, const Furniture &element)
     const int height = bold.height() + descriptionBox.height() + body.height() + int(10 * page.mm);
     if (page.y + height > page.bottom)
         startPage(page);
-    QPainter &painter = page.painter;
     page.y += int(1.5 * page.mm);
-    painter.setFont(page.bold);
-    painter.drawText(QRect(0, page.y, page.width, bold.height()), Qt::AlignLeft,
-                     bold.elidedText(text(element.getName()), Qt::ElideRight, page.width));
+    page.text(QRect(0, page.y, page.width, bold.height()), Qt::AlignLeft, text(element.getName()), page.bold);
     page.y += bold.height();
-    painter.setFont(page.body);
     if (!description.isEmpty()) {
-        painter.drawText(QRect(0, page.y, page.width, descriptionBox.height()), Qt::TextWordWrap, description);
+        page.text(QRect(0, page.y, page.width, descriptionBox.height()), Qt::TextWordWrap, description, page.body);
         page.y += descriptionBox.height();
     }
-    painter.setPen(Qt::darkGray);
-    painter.drawText(QRect(0, page.y, page.width, body.height()), Qt::AlignLeft,
-                     body.elidedText(details, Qt::ElideRight, page.width));
-    painter.setPen(Qt::black);
+    page.text(QRect(0, page.y, page.width, body.height()), Qt::AlignLeft, details, page.body, Qt::darkGray);
     page.y += body.height() + int(1 * page.mm);
 }
 
@@ -195,26 +210,35 @@ void PriceListLayout::drawVariant(Page &page, const Form &variant)
     const int height = photoSize + int(1 * page.mm);
     if (page.y + height > page.bottom)
         startPage(page);
-    QPainter &painter = page.painter;
+    page.y += height;
+    if (!page.painter.isActive())
+        return;
+    const int top = page.y - height;
     const QImage picture = photo(variant.getPhoto(), photoSize);
     if (!picture.isNull())
-        painter.drawImage(QPoint(0, page.y), picture);
+        page.painter.drawImage(QPoint(0, top), picture);
     const int photoWidth = int(12 * page.mm);
-    const QFontMetrics body(page.body, &page.device);
-    const QRect row(photoWidth, page.y, page.width - photoWidth, photoSize);
-    painter.setFont(page.body);
-    painter.drawText(QRect(row.left(), row.top(), page.width / 4 - int(2 * page.mm), row.height()),
-                     Qt::AlignLeft | Qt::AlignVCenter,
-                     body.elidedText(text(variant.getId()), Qt::ElideRight, page.width / 4 - int(2 * page.mm)));
-    painter.drawText(QRect(row.left() + page.width / 4, row.top(), page.width / 4, row.height()),
-                     Qt::AlignLeft | Qt::AlignVCenter,
-                     body.elidedText(text(variant.getColor()), Qt::ElideRight, page.width / 4));
-    painter.drawText(QRect(0, row.top(), page.width * 3 / 4, row.height()), Qt::AlignRight | Qt::AlignVCenter,
-                     PriceListModel::interfaceLocale().toString(variant.getPrice(), 'f', 2));
+    const int middle = Qt::AlignVCenter;
+    const QLocale numbers = PriceListModel::interfaceLocale();
+    page.text(QRect(photoWidth, top, page.width / 4 - int(2 * page.mm), photoSize), Qt::AlignLeft | middle,
+              text(variant.getId()), page.body);
+    page.text(QRect(photoWidth + page.width / 4, top, page.width / 4, photoSize), Qt::AlignLeft | middle,
+              text(variant.getColor()), page.body);
+    page.text(QRect(0, top, page.width * 3 / 4, photoSize), Qt::AlignRight | middle,
+              priceText(variant.getPrice(), numbers), page.body);
     if (showStock)
-        painter.drawText(QRect(0, row.top(), page.width, row.height()), Qt::AlignRight | Qt::AlignVCenter,
-                         FieldText::stock(variant.getStock()));
-    page.y += height;
+        page.text(QRect(0, top, page.width, photoSize), Qt::AlignRight | middle, numbers.toString(variant.getStock()),
+                  page.body);
+}
+
+// The price in the interface language's form, with the currency sign where one is set,
+// placed as the language places it ("59,90 €", "€59.90").
+QString PriceListLayout::priceText(double price, const QLocale &numbers) const
+{
+    if (currency.isEmpty())
+        return PriceListModel::priceText(price, numbers);
+    const bool cents = QString::number(price, 'f', 2).toDouble() == price;
+    return numbers.toCurrencyString(price, currency, cents ? 2 : QLocale::FloatingPointShortest);
 }
 
 // The variant's photo at `size` pixels at most, or none where it is not found.

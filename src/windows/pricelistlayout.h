@@ -5,6 +5,7 @@
 #include <QCache>
 #include <QCoreApplication>
 #include <QImage>
+#include <QLocale>
 #include <QString>
 
 #include <cstddef>
@@ -17,7 +18,7 @@ class QPainter;
 // The price list as pages, for a PDF or a printer: a title with the catalogue's name and
 // the date, categories as headings, each element with its description, designer and
 // measures, then its variants with identifier, colour, price, a small photo where one is
-// found, and the stock if asked for; a page number at the foot of every page. Pages are
+// found, and the stock if asked for; "Page N of M" at the foot of every page. Pages are
 // painted one after the other, so that memory does not grow with their number.
 class PriceListLayout
 {
@@ -26,11 +27,14 @@ class PriceListLayout
 public:
     PriceListLayout(std::vector<ExportedVariant> variants, QString catalogueName, bool showStock);
 
-    // Paints every page onto `device`, calling `progress` with the variants laid out so far
-    // after each page; when it returns false, stops and returns false.
+    // Paints every page onto `device`, calling `progress` now and then with the steps done,
+    // of progressSteps(); when it returns false, stops and returns false.
     bool paint(QPagedPaintDevice &device, const std::function<bool(std::size_t done)> &progress);
 
-    std::size_t variantCount() const { return variants.size(); }
+    // Each variant is laid out twice: once to count the pages, once to paint them.
+    std::size_t progressSteps() const { return 2 * variants.size(); }
+    // The currency sign printed with every price; none by default.
+    void setCurrency(const QString &sign) { currency = sign; }
     // The title of the price list of the catalogue `name`.
     static QString title(const QString &name);
     // The name a printed file is proposed under: the title without the characters that
@@ -39,15 +43,18 @@ public:
 
 private:
     struct Page;
+    bool layOut(Page &page, const std::function<bool(std::size_t)> &progress);
     void startPage(Page &page);
     void drawElement(Page &page, const Furniture &element);
     void drawVariant(Page &page, const Form &variant);
     void drawCategory(Page &page, const QString &category);
     QImage photo(const std::string &name, int size);
+    QString priceText(double price, const QLocale &numbers) const;
 
     std::vector<ExportedVariant> variants;
     QString catalogueName;
     bool showStock;
+    QString currency;
     // Each photo is read once while it stays among the latest used.
     QCache<QString, QImage> photos { 64 };
 };
