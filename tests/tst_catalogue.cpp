@@ -17,6 +17,7 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QStandardPaths>
+#include <QUrl>
 #include <QSysInfo>
 #include <QTest>
 
@@ -205,6 +206,8 @@ private slots:
     void goldenExportImportsUnchanged();
     void supplierFilePreview();
     void spreadsheetReadsBack();
+    void csvOpensInLibreOffice_data();
+    void csvOpensInLibreOffice();
     void simultaneousSavesTakeTurns_data();
     void simultaneousSavesTakeTurns();
     void variantOrder_data() { addRows("variantOrder"); }
@@ -855,28 +858,71 @@ void TestCatalogue::supplierFilePreview()
     QCOMPARE(preview, QString::fromUtf8(readFile(QFINDTESTDATA("data/supplier.preview.txt"))));
 }
 
-// The workbook as a real reader (Debian's python3-openpyxl) sees it: the sheet, the
-// frozen bold header with its filter, text cells for texts and identifiers, numbers for
-// measures, prices and stocks, prices with two decimals.
+// The first sheet of a workbook as a real reader (Debian's python3-openpyxl) sees it, a row
+// a line, after a line of the sheet's name, frozen panes, filter and formats.
+QByteArray workbookRows(const QString &path)
+{
+    QProcess reader;
+    reader.start("/usr/bin/python3", { "-c", "import openpyxl, sys\n"
+                                    "sheet = openpyxl.load_workbook(sys.argv[1]).active\n"
+                                    "print(sheet.title, sheet.freeze_panes, sheet.auto_filter.ref, sheet['A1'].font.b, sheet['K2'].number_format)\n"
+                                    "for row in sheet.iter_rows(values_only=True): print(repr(row))\n",
+                              path });
+    if (!reader.waitForFinished(30000) || !reader.readAllStandardError().isEmpty())
+        return "unread";
+    return reader.readAllStandardOutput();
+}
+
+// The chairs as every reader of an export should see them.
+const QByteArray chairRows =
+        "('Identifier', 'Category', 'Name', 'Description', 'Designer', 'Length', 'Height', 'Width', 'Weight', 'Colour', 'Price', 'Stock', 'Photo')\n"
+        "('001.001.001', 'Chairs', 'Alba', 'Stacking chair', 'Studio', 45, 80, 50, 4.5, 'white', 59.9, 12, 'alba_white.png')\n"
+        "('001.002.001', 'Chairs', 'Brisa', 'Armchair', 'Studio', 70, 85, 75, 11, 'grey', 240, 3, 'brisa_grey.png')\n";
+
+// The workbook as a real reader sees it: the sheet, the frozen bold header with its filter,
+// text cells for texts and identifiers, numbers for measures, prices and stocks, prices with
+// two decimals.
 void TestCatalogue::spreadsheetReadsBack()
 {
     QVERIFY(catalogue().load(QFINDTESTDATA("data/chairs.json")).ok());
     const XlsxFile::Outcome workbook = XlsxFile::write(exportedCatalogue(), "chairs: [spring]");
     QCOMPARE(workbook.error, QString());
     tree.write("chairs.xlsx", workbook.bytes);
-    QProcess reader;
-    reader.start("/usr/bin/python3", { "-c", "import openpyxl, sys\n"
-                                    "sheet = openpyxl.load_workbook(sys.argv[1]).active\n"
-                                    "print(sheet.title, sheet.freeze_panes, sheet.auto_filter.ref, sheet['A1'].font.b, sheet['K2'].number_format)\n"
-                                    "for row in sheet.iter_rows(values_only=True): print(repr(row))\n",
-                              tree.path("chairs.xlsx") });
-    QVERIFY(reader.waitForFinished(30000));
-    QCOMPARE(reader.readAllStandardError(), QByteArray());
-    QCOMPARE(reader.readAllStandardOutput(),
-             "chairs spring A2 A1:M3 True 0.00\n"
-             "('Identifier', 'Category', 'Name', 'Description', 'Designer', 'Length', 'Height', 'Width', 'Weight', 'Colour', 'Price', 'Stock', 'Photo')\n"
-             "('001.001.001', 'Chairs', 'Alba', 'Stacking chair', 'Studio', 45, 80, 50, 4.5, 'white', 59.9, 12, 'alba_white.png')\n"
-             "('001.002.001', 'Chairs', 'Brisa', 'Armchair', 'Studio', 70, 85, 75, 11, 'grey', 240, 3, 'brisa_grey.png')\n");
+    QCOMPARE(workbookRows(tree.path("chairs.xlsx")), "chairs spring A2 A1:M3 True 0.00\n" + chairRows);
+}
+
+void TestCatalogue::csvOpensInLibreOffice_data()
+{
+    QTest::addColumn<int>("dialect");
+    QTest::addColumn<bool>("byteOrderMark");
+    // LibreOffice's CSV filter options: separator, quote, character set, first line, column
+    // kinds, and the language that reads numbers.
+    QTest::addColumn<QString>("options");
+    QTest::newRow("commas after a byte-order mark, in English") << int(CsvText::Dialect::Comma) << true << "44,34,MS_1252,1,,1033";
+    QTest::newRow("semicolons after a byte-order mark, in French") << int(CsvText::Dialect::SemicolonDecimalComma) << true << "59,34,MS_1252,1,,1036";
+    QTest::newRow("plain commas, read as UTF-8") << int(CsvText::Dialect::Comma) << false << "44,34,UTF8,1,,1033";
+}
+
+// Each form of the CSV export, as LibreOffice's own CSV filter reads it where it is
+// installed: the same cells as the workbook's, numbers as numbers and identifiers as texts.
+void TestCatalogue::csvOpensInLibreOffice()
+{
+    QFETCH(int, dialect);
+    QFETCH(bool, byteOrderMark);
+    QFETCH(QString, options);
+    const QString office = QStandardPaths::findExecutable("soffice");
+    if (office.isEmpty())
+        QSKIP("LibreOffice is not installed");
+    QVERIFY(catalogue().load(QFINDTESTDATA("data/chairs.json")).ok());
+    tree.write("chairs.csv", CsvText::write(exportedCatalogue(), CsvText::Dialect(dialect), byteOrderMark));
+    QProcess converter;
+    converter.start(office, { "--headless", "-env:UserInstallation=" + QUrl::fromLocalFile(tree.path("office")).toString(),
+                              "--infilter=Text - txt - csv (StarCalc):" + options,
+                              "--convert-to", "xlsx:Calc MS Excel 2007 XML", "--outdir", tree.path("read"),
+                              tree.path("chairs.csv") });
+    QVERIFY(converter.waitForFinished(90000) && converter.exitCode() == 0);
+    const QByteArray rows = workbookRows(tree.path("read/chairs.xlsx"));
+    QCOMPARE(rows.mid(rows.indexOf('\n') + 1), chairRows);
 }
 
 void TestCatalogue::simultaneousSavesTakeTurns_data()
