@@ -42,7 +42,17 @@ QStringList withoutToolkitOptions(const QStringList &arguments)
 CommandLine::CommandLine(const QStringList &arguments)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Keeps a furniture shop's catalogue."));
+    parser.setApplicationDescription(QStringLiteral(
+            "Keeps a furniture shop's catalogue: categories, elements and their variants, each with\n"
+            "an identifier, a photo, a colour, a price and a stock.\n"
+            "\n"
+            "File: New, New Furniture, Open, Open Recent, Save, Save as, Leave. A catalogue that\n"
+            "someone else has open can be opened read-only; a file that someone else changed is\n"
+            "merged with yours at Save.\n"
+            "Edit: Undo, Redo. View: Price and stock list (Ctrl+L), to sort, filter, type, paste\n"
+            "and change prices and stocks. Catalogue: Export as CSV, .xlsx or a PDF price list,\n"
+            "Print price list, Import prices and stock from a CSV file. Help: User guide (F1).\n"
+            "See also man kalvio."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption language(QStringLiteral("lang"),
