@@ -53,7 +53,8 @@
 //                                     a slot of the main window called by its name, moving it
 //   start ARGUMENTS, trigger ACTION   a main window started with this command line; an action
 //                                     of the current editor (actionACTION)
-//   answer Yes + Ok, choose PATH      the next message boxes (by standard button or text) and
+//   answer Yes + Ok, choose PATH      the next message boxes (by standard button or text; No=TEXT
+//                                     types TEXT into the box's field first) and
 //                                     file chooser are answered so
 //   shortcut SEQUENCE                 keys pressed in the current editor, or else the window
 //   filter TEXT, key WIDGET KEY       keys into the main window's filter (as `type`), a key
@@ -172,8 +173,15 @@ void answerMessageBoxes(const QStringList &buttons, QStringList *seen)
         return;
     answerNextModal("QMessageBox", [buttons, seen](QWidget *modal) {
         auto *box = qobject_cast<QMessageBox *>(modal);
-        *seen << QStringList({ box->windowTitle(), box->text(), box->defaultButton() ? box->defaultButton()->text() : "" }).join(u'|');
-        const QString &name = buttons.first();
+        QStringList shown { box->windowTitle(), box->text(), box->defaultButton() ? box->defaultButton()->text() : "" };
+        // A box with a field of its own: its text is noted, and "BUTTON=TEXT" types TEXT into it.
+        const QString name = buttons.first().section(u'=', 0, 0);
+        if (auto *field = box->findChild<QLineEdit *>()) {
+            shown << field->text();
+            if (buttons.first().contains(u'='))
+                field->setText(buttons.first().section(u'=', 1));
+        }
+        *seen << shown.join(u'|');
         const int standard = QMetaEnum::fromType<QMessageBox::StandardButtons>().keyToValue(qPrintable(name));
         const QList<QAbstractButton *> named = box->buttons();
         const auto byText = std::find_if(named.begin(), named.end(), [&name](QAbstractButton *b) { return b->text() == name; });

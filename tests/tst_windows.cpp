@@ -61,6 +61,7 @@ private slots:
     void cleanup()
     {
         RecentFiles().clear();
+        QSettings().remove("export");
         Edit::document().clear();
         PhotoFolders::setCatalogueFolder({});
     }
