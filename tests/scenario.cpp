@@ -77,7 +77,8 @@
 //   resolve ACTION + ...              the next conflicts dialog, noted in `asked` as
 //                                     "Conflicts|ID FIELD THEIRS OURS,...|DEFAULT", is answered:
 //                                     ROW=Mine or ROW=Theirs, KeepAllMine, KeepAllTheirs, OK, Cancel
-// Checks: fields, field NAME TEXT, buttons, editable yes|no, heading (editor title),
+// Checks: notices PATH END,... (the in-use notices beside PATH by the ends of their names),
+// fields, field NAME TEXT, buttons, editable yes|no, heading (editor title),
 // picture (photo label), editor shown|closed, asked TITLE|TEXT|DEFAULT + ... (boxes since the last check, %0A a line break),
 // warned DATA (the one box since the last check is the warning whose text is tests/data/DATA),
 // title, size WxH, label NAME TEXT, menus (the File menu's entries and shortcuts), status,
@@ -382,6 +383,17 @@ void Player::play(const QString &verb, const QString &text)
              for (QAction *entry : recentEntries())
                  if (entry->text() == text)
                      adopt([entry] { entry->trigger(); });
+         } },
+        { "notices", [&] {
+             // The in-use notices beside the file: their names' ends, this program's own as "ours".
+             const QFileInfo file(tree.path(words[0]));
+             QStringList ends;
+             for (const QString &name : file.dir().entryList({ '.' + file.fileName() + ".kalvio-inuse*" }, QDir::Files | QDir::Hidden | QDir::System, QDir::Name)) {
+                 const QString end = name.section(".kalvio-inuse", 1);
+                 ends << (end.size() == 20 ? "ours" : end.mid(1));
+             }
+             ends.sort();
+             QCOMPARE(ends.join(u','), rest);
          } },
         { "recent", [&] {
              QStringList shown;

@@ -233,8 +233,6 @@ private slots:
     void csvSeparator();
     void sheetNames_data();
     void sheetNames();
-    void staleNotices_data();
-    void staleNotices();
     void noticeOfALinkedCatalogue();
 
 private:
@@ -739,11 +737,12 @@ void TestCatalogue::undoAndRedoRestoreExactly()
     }
 }
 
-// Whatever lies where a catalogue's in-use notice goes, it is read without following a link
-// or blocking, and only a notice of this user that no one holds any more is replaced.
+// Whatever lies where a catalogue's in-use notices go, it is read without following a link
+// or blocking; this process's own notice comes and goes beside it, and taking a holder's
+// notice away takes only a notice of this user that names that holder.
 void TestCatalogue::inUseNotices()
 {
-    const QString file = tree.path("json/u.json"), notice = tree.path("json/.u.json.kalvio-inuse"), kind = cell("kind");
+    const QString file = tree.path("json/u.json"), notice = tree.path("json/.u.json.kalvio-inuse-x"), kind = cell("kind");
     QFile::remove(notice);
     QByteArray bytes = QByteArray::fromPercentEncoding(withThisMachine(cell("bytes")).toUtf8());
     bytes = kind == "large" ? bytes.repeated(200) : bytes;
@@ -751,19 +750,28 @@ void TestCatalogue::inUseNotices()
     QVERIFY(kind != "link" || QFile::link(tree.path("json/target"), notice));
     QVERIFY(kind != "fifo" || mkfifo(path(notice), 0644) == 0);
     if (kind == "file" || kind == "large")
-        tree.write("json/.u.json.kalvio-inuse", bytes);
+        tree.write("json/.u.json.kalvio-inuse-x", bytes);
     const auto state = [&] {
         const QFileInfo info(notice);
-        return info.isSymLink() ? "link" : !info.exists() ? "none" : !info.isFile() ? "other" : readFile(notice) == bytes ? "as it was" : "ours";
+        return info.isSymLink() ? "link" : !info.exists() ? "none" : !info.isFile() ? "other" : readFile(notice) == bytes ? "as it was" : "changed";
     };
-    const std::optional<InUseHolder> holder = InUseNotice::otherHolder(file);
-    QCOMPARE(holder ? holder->user + ' ' + holder->host : QString(), withThisMachine(cell("holder")));
+    const auto holders = [&] {
+        QStringList named;
+        for (const InUseHolder &holder : InUseNotice::holders(file))
+            named << QStringList({ holder.user, holder.host, holder.running ? "running" : "ended" }).join(u' ');
+        return named.join(", ");
+    };
+    QCOMPARE(holders(), withThisMachine(cell("holder")));
     {
         InUseNotice ours;
         ours.take(file);
-        QCOMPARE(state(), cell("held"));
-        QVERIFY(state() != QString("ours") || !InUseNotice::otherHolder(file));
+        QCOMPARE(QDir(tree.path("json")).entryList({ ".u.json.kalvio-inuse*" }, QDir::Hidden | QDir::Files | QDir::System).size(), kind == "none" ? 1 : 2);
+        QCOMPARE(holders(), withThisMachine(cell("holder")));
+        QCOMPARE(state(), kind == "link" ? "link" : kind == "fifo" ? "other" : kind == "none" ? "none" : "as it was");
     }
+    QCOMPARE(QDir(tree.path("json")).entryList({ ".u.json.kalvio-inuse*" }, QDir::Hidden | QDir::Files | QDir::System).size(), kind == "none" ? 0 : 1);
+    for (const InUseHolder &holder : InUseNotice::holders(file))
+        InUseNotice::remove(holder);
     QCOMPARE(state(), cell("after"));
     QCOMPARE(readFile(tree.path("json/target")), bytes);
 }
@@ -1340,28 +1348,6 @@ void TestCatalogue::sheetNames()
     QCOMPARE(XlsxFile::write(exportedCatalogue(), name).error, QString());
 }
 
-void TestCatalogue::staleNotices_data()
-{
-    QTest::addColumn<bool>("thisHost");
-    QTest::addColumn<int>("hours");
-    QTest::addColumn<bool>("stale");
-    QTest::addRow("another host, two days ago") << false << 48 << true;
-    QTest::addRow("another host, an hour ago") << false << 1 << false;
-    QTest::addRow("another host, in the future") << false << -48 << false;
-    QTest::addRow("this host, two days ago") << true << 48 << false;
-}
-
-// Only a notice of another host older than a day is named probably stale: on this host,
-// whether its process runs tells.
-void TestCatalogue::staleNotices()
-{
-    QFETCH(bool, thisHost);
-    QFETCH(int, hours);
-    const InUseHolder holder { "anna", thisHost ? QSysInfo::machineHostName() : QString("far-pc"), 7,
-                               QDateTime::currentDateTimeUtc().addSecs(-3600 * hours) };
-    QTEST(InUseNotice::probablyStale(holder), "stale");
-}
-
 // A catalogue opened through a symbolic link has its notice beside the file it leads to,
 // where those who open the file itself look.
 void TestCatalogue::noticeOfALinkedCatalogue()
@@ -1369,17 +1355,19 @@ void TestCatalogue::noticeOfALinkedCatalogue()
     QVERIFY(QDir().mkpath(tree.path("real")) && QDir().mkpath(tree.path("links")));
     tree.write("real/c.json", "[\n]\n");
     QVERIFY(QFile::link(tree.path("real/c.json"), tree.path("links/c.json")));
-    const QString notice = tree.path("real/.c.json.kalvio-inuse");
+    // An older copy's single notice is read too.
     tree.write("real/.c.json.kalvio-inuse", "anna\nother-pc\n4242\n2099-01-01T08:00:00Z\n");
-    QCOMPARE(InUseNotice::otherHolder(tree.path("links/c.json")).value_or(InUseHolder()).host, "other-pc");
-    QVERIFY(QFile::remove(notice));
+    QCOMPARE(InUseNotice::holders(tree.path("links/c.json")).value(0).host, "other-pc");
+    const auto notices = [this](const char *folder) {
+        return QDir(tree.path(folder)).entryList({ ".c.json.kalvio-inuse*" }, QDir::Hidden | QDir::Files).size();
+    };
     {
         InUseNotice ours;
         ours.take(tree.path("links/c.json"));
-        QVERIFY(QFileInfo::exists(notice));
-        QVERIFY(!QFileInfo::exists(tree.path("links/.c.json.kalvio-inuse")));
+        QCOMPARE(notices("real"), 2);
+        QCOMPARE(notices("links"), 0);
     }
-    QVERIFY(!QFileInfo::exists(notice));
+    QCOMPARE(notices("real"), 1);
 }
 
 QTEST_GUILESS_MAIN(TestCatalogue)

@@ -38,10 +38,15 @@
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTextDocumentFragment>
 #include <QTimer>
 #include <QTranslator>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 // What the editor and the main window show and do, played as the user would: the
 // scenarios are in tests/data/editorScenarios.tsv and windowScenarios.tsv.
@@ -94,6 +99,8 @@ private slots:
     void valuesChangeDialogs();
     void mergeConflictsShownAndDecided();
     void importPreviewShowsWhatChanges();
+    void inUseQuestion_data() { addRows("inUseQuestion"); }
+    void inUseQuestion();
 
 private:
     ScratchTree scratch;
@@ -535,6 +542,38 @@ void TestWindows::importPreviewShowsWhatChanges()
     const QString shown = dialog.windowTitle() + u'\n' + dialog.findChild<QLabel *>("labelSummary")->text() + u'\n'
             + dialog.findChild<QPlainTextEdit *>("textDetails")->toPlainText() + u'\n';
     QCOMPARE(shown, QString::fromUtf8(readFile(QFINDTESTDATA("data/supplier.dialog.txt"))));
+}
+
+// Notices "TAG OWNER HOST PID MINUTES" beside a catalogue (OWNER me or another user, PID
+// live or ended on this host, MINUTES since the last refresh; each holder since a minute
+// after the one before): the question at Open, and the notices left after the answer and
+// after leaving.
+void TestWindows::inUseQuestion()
+{
+    const QStringList notices = cell("notices").split(" + ", Qt::SkipEmptyParts);
+    if (cell("notices").contains(" other ") && geteuid() != 0)
+        QSKIP("needs root, to make notices of another user");
+    qputenv("TZ", "UTC");
+    static int row = 0;
+    const QString catalogue = QString("json/inuse/%1/c.json").arg(++row);
+    QVERIFY(QDir().mkpath(QFileInfo(scratch.path(catalogue)).path()));
+    scratch.write(catalogue, readFile(QFINDTESTDATA("data/chairs.json")));
+    for (int i = 0; i < notices.size(); ++i) {
+        const QStringList words = withThisMachine(notices[i]).split(u' ');
+        const QString pid = words[3] == "live" ? "1" : words[3] == "ended" ? "2147483647" : words[3];
+        const QString notice = QFileInfo(scratch.path(catalogue)).path() + "/.c.json.kalvio-inuse-" + words[0];
+        scratch.write(QDir(scratch.path("")).relativeFilePath(notice),
+                      QString("anna\n%1\n%2\n2026-12-07T08:0%3:00Z\n").arg(words[2], pid).arg(i).toUtf8());
+        const timespec refreshed { QDateTime::currentSecsSinceEpoch() - 60 * words[4].toInt(), 0 };
+        const timespec times[2] { refreshed, refreshed };
+        QVERIFY(utimensat(AT_FDCWD, QFile::encodeName(notice), times, 0) == 0);
+        QVERIFY(words[1] == "me" || chown(QFile::encodeName(notice), 65534, 65534) == 0);
+    }
+    const QString answer = cell("answer"), left = cell("left");
+    play(QString("window ; choose %1 ; %2menu Open ; asked %3 ; notices %1 %4 ; quit ; notices %1 %5")
+                 .arg(catalogue, answer.isEmpty() ? QString() : "answer " + answer + " ; ", cell("asked"), left,
+                      QString(left).remove(QRegularExpression(",?ours"))),
+         scratch);
 }
 
 QTEST_MAIN(TestWindows)
