@@ -6,6 +6,7 @@
 #include "csvtext.h"
 #include "inusenotice.h"
 #include "plaincatalogue.h"
+#include "recoverycopy.h"
 #include "priceimport.h"
 #include "typedvalue.h"
 #include "variantorder.h"
@@ -234,6 +235,8 @@ private slots:
     void sheetNames_data();
     void sheetNames();
     void noticeOfALinkedCatalogue();
+    void recoveryCopiesOffered_data();
+    void recoveryCopiesOffered();
 
 private:
     void readAsParsed(const QByteArray &bytes, UnkeptValues &unkept);
@@ -1368,6 +1371,68 @@ void TestCatalogue::noticeOfALinkedCatalogue()
         QCOMPARE(notices("links"), 0);
     }
     QCOMPARE(notices("real"), 1);
+}
+
+void TestCatalogue::recoveryCopiesOffered_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("offered");
+    QTest::addRow("left by a process that ended") << "" << true;
+    QTest::addRow("of this process, which runs") << "running" << false;
+    QTest::addRow("that the group may write") << "copy 0620" << false;
+    QTest::addRow("that others may write") << "copy 0602" << false;
+    QTest::addRow("whose note others may write") << "note 0602" << false;
+    QTest::addRow("a symbolic link to a copy") << "link" << false;
+    QTest::addRow("older than the file") << "older" << false;
+    QTest::addRow("whose note names another file") << "renamed" << false;
+}
+
+// A recovery copy is offered only where a process that ended left it, newer than its file,
+// and as a regular file of this user that no one else may write; Recover makes it this
+// process's own, and Discard takes it away with its note.
+void TestCatalogue::recoveryCopiesOffered()
+{
+    QFETCH(QString, change);
+    const QString file = tree.path("json/r.json");
+    const QDir folder(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + "/recovery");
+    QDir(folder).removeRecursively();
+    tree.write("json/r.json", "[]");
+    QVERIFY(RecoveryCopy::write(file, "[\n]\n").ok());
+    const QStringList made = folder.entryList(QDir::Files);
+    QCOMPARE(made.size(), 2);
+    const auto ended = [](QString name) { return name.replace(QString::number(getpid()) + '.', "2147483647."); };
+    if (change != "running")
+        for (const QString &name : made)
+            QVERIFY(QFile::rename(folder.filePath(name), folder.filePath(ended(name))));
+    const QString copy = folder.filePath(ended(made.filter(".json").value(0)));
+    const QString note = QString(copy).replace(".json", ".path");
+    if (change.startsWith("copy ") || change.startsWith("note "))
+        QVERIFY(chmod(path(change.startsWith("copy") ? copy : note), mode_t(change.section(' ', 1).toUInt(nullptr, 8))) == 0);
+    if (change == "link")
+        QVERIFY(QFile::rename(copy, copy + ".real") && QFile::link(copy + ".real", copy));
+    QFile catalogue(file);
+    if (change == "older")
+        QVERIFY(catalogue.open(QIODevice::ReadWrite) && catalogue.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
+    if (change == "renamed") {
+        QFile renamed(note);
+        QVERIFY(renamed.open(QIODevice::WriteOnly | QIODevice::Truncate) && renamed.write(path(tree.path("json/other.json"))) > 0);
+    }
+    const std::optional<RecoveryCopy::Left> left = RecoveryCopy::left(file);
+    QTEST(bool(left), "offered");
+    QCOMPARE(RecoveryCopy::leftFiles(), left ? QStringList(QFileInfo(file).absoluteFilePath()) : QStringList());
+    if (!left)
+        return;
+    QCOMPARE(left->copy, copy);
+    const QString own = RecoveryCopy::adopt(*left);
+    QVERIFY(own != copy && QFile::exists(own) && !QFile::exists(copy));
+    QVERIFY(!RecoveryCopy::left(file));
+    RecoveryCopy::remove(file);
+    QCOMPARE(folder.entryList(QDir::Files), QStringList());
+    QVERIFY(RecoveryCopy::write(file, "[]").ok());
+    for (const QString &name : folder.entryList(QDir::Files))
+        QVERIFY(QFile::rename(folder.filePath(name), folder.filePath(ended(name))));
+    RecoveryCopy::discard(*RecoveryCopy::left(file));
+    QCOMPARE(folder.entryList(QDir::Files), QStringList());
 }
 
 QTEST_GUILESS_MAIN(TestCatalogue)

@@ -10,6 +10,7 @@
 #include "priceimport.h"
 #include "pricelistlayout.h"
 #include "recentfiles.h"
+#include "recoverycopy.h"
 #include "userguide.h"
 #include "testsupport.h"
 #include "valueschangedialogs.h"
@@ -101,6 +102,8 @@ private slots:
     void importPreviewShowsWhatChanges();
     void inUseQuestion_data() { addRows("inUseQuestion"); }
     void inUseQuestion();
+    void recoveryQuestion_data();
+    void recoveryQuestion();
 
 private:
     ScratchTree scratch;
@@ -574,6 +577,52 @@ void TestWindows::inUseQuestion()
                  .arg(catalogue, answer.isEmpty() ? QString() : "answer " + answer + " ; ", cell("asked"), left,
                       QString(left).remove(QRegularExpression(",?ours"))),
          scratch);
+}
+
+void TestWindows::recoveryQuestion_data()
+{
+    QTest::addColumn<bool>("left");
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<int>("copies");
+    QTest::addColumn<QString>("holds");
+    const QString asked = "asked Unsaved changes found|Recover the unsaved changes of c.json from %1?|Recover ; ";
+    QTest::addRow("Recover, the default, then Save") << true << "answer default ; menu Open ; " + asked +
+            "title c* - Kälviö ; tree Chairs[Alma[001.001.001],Brisa[001.002.001]] ; menu Save ; title c - Kälviö" << 0 << "Alma";
+    QTest::addRow("Open the file as saved") << true << "answer Open the file as saved ; menu Open ; " + asked +
+            "title c - Kälviö ; tree Chairs[Alba[001.001.001],Brisa[001.002.001]]" << 1 << "Alma";
+    QTest::addRow("Discard the recovery") << true << "answer Discard the recovery ; menu Open ; " + asked + "title c - Kälviö" << 0 << "";
+    QTest::addRow("leaving without asking keeps the changes") << false <<
+            "menu Open ; click 0 0 0 ; press Edit ; type Price =7 ; press Save ; press Close ; invoke leaveWithoutAsking ; "
+            "main closed ; notices json/recovery/c.json " << 1 << "\"price\": 7,";
+    QTest::addRow("leaving with Discard drops them") << false <<
+            "menu Open ; click 0 0 0 ; press Edit ; type Price =7 ; press Save ; press Close ; invoke leaveWithoutAsking ; "
+            "main closed ; window ; answer Discard ; menu New ; title Kälviö" << 0 << "";
+}
+
+// A copy that an ended program left of c.json, whose first element is Alma, not Alba:
+// each answer to the question at Open, and the copies left; the changes of a program that
+// leaves without asking are kept, until they are discarded.
+void TestWindows::recoveryQuestion()
+{
+    QFETCH(QString, steps);
+    const QString catalogue = scratch.path("json/recovery/c.json");
+    QVERIFY(QDir().mkpath(QFileInfo(catalogue).path()));
+    const QDir folder(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + "/recovery");
+    QDir(folder).removeRecursively();
+    scratch.write("json/recovery/c.json", readFile(QFINDTESTDATA("data/chairs.json")));
+    QFETCH(bool, left);
+    if (left) {
+        QVERIFY(RecoveryCopy::write(catalogue, readFile(QFINDTESTDATA("data/chairs.json")).replace("Alba", "Alma")).ok());
+        for (const QString &name : folder.entryList(QDir::Files))
+            QVERIFY(QFile::rename(folder.filePath(name), folder.filePath(QString(name).replace(QString::number(getpid()) + '.', "2147483647."))));
+        const QFileInfo copy(folder.filePath(folder.entryList({ "*.json" }, QDir::Files).value(0)));
+        steps = steps.arg(QLocale(QLocale::English).toString(copy.lastModified().time(), QLocale::ShortFormat));
+    }
+    play("window ; choose json/recovery/c.json ; " + steps, scratch);
+    const QStringList copies = folder.entryList({ "*.json" }, QDir::Files);
+    QTEST(int(copies.size()), "copies");
+    QFETCH(QString, holds);
+    QVERIFY(holds.isEmpty() || readFile(copies.isEmpty() ? catalogue : folder.filePath(copies[0])).contains(holds.toUtf8()));
 }
 
 QTEST_MAIN(TestWindows)

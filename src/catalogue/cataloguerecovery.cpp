@@ -4,7 +4,7 @@
 #include "recoverycopy.h"
 
 CatalogueRecovery::CatalogueRecovery(CatalogueDocument &document, QObject *parent)
-    : QObject(parent), document(document)
+    : QObject(parent), document(document), file(document.jsonPath())
 {
     connect(&document, &CatalogueDocument::changed, this, [this] { changedSinceCopy = true; });
     connect(&document, &CatalogueDocument::stateChanged, this, &CatalogueRecovery::stateChanged);
@@ -45,10 +45,9 @@ void CatalogueRecovery::keepLater()
     if (!document.isModified() || !changedSinceCopy || document.jsonPath().isEmpty())
         return;
     changedSinceCopy = false;
-    copied = document.jsonPath();
     writing = true;
-    writer = std::thread([this, file = copied, elements = snapshot(document.catalogue())] {
-        failed = !write(file, elements).ok();
+    writer = std::thread([this, target = file, elements = snapshot(document.catalogue())] {
+        failed = !write(target, elements).ok();
         writing = false;
     });
 }
@@ -58,13 +57,11 @@ void CatalogueRecovery::keepNow()
     waitForWriter();
     if (!document.isModified() || !changedSinceCopy || document.jsonPath().isEmpty())
         return;
-    copied = document.jsonPath();
-    changedSinceCopy = !write(copied, snapshot(document.catalogue())).ok();
+    changedSinceCopy = !write(file, snapshot(document.catalogue())).ok();
 }
 
 void CatalogueRecovery::adopted()
 {
-    copied = document.jsonPath();
     changedSinceCopy = false;
 }
 
@@ -72,11 +69,12 @@ void CatalogueRecovery::adopted()
 // that is still modified gets its copy at the next turn.
 void CatalogueRecovery::stateChanged()
 {
-    if (copied.isEmpty() || (document.isModified() && document.jsonPath() == copied))
+    if (document.isModified() && document.jsonPath() == file)
         return;
     waitForWriter();
-    RecoveryCopy::remove(copied);
-    copied.clear();
+    if (!file.isEmpty())
+        RecoveryCopy::remove(file);
+    file = document.jsonPath();
     changedSinceCopy = document.isModified();
 }
 
@@ -84,9 +82,8 @@ void CatalogueRecovery::discard()
 {
     timer.stop();
     waitForWriter();
-    if (!copied.isEmpty())
-        RecoveryCopy::remove(copied);
-    copied.clear();
+    if (!file.isEmpty())
+        RecoveryCopy::remove(file);
 }
 
 void CatalogueRecovery::waitForWriter()

@@ -52,6 +52,6 @@ private:
     std::atomic<bool> writing = false;
     std::atomic<bool> failed = false;
     bool changedSinceCopy = false;
-    // The file whose copy this process keeps; empty while it keeps none.
-    QString copied;
+    // The document's file, of which this process may keep a copy.
+    QString file;
 };
