@@ -81,7 +81,7 @@
 // fields, field NAME TEXT, buttons, editable yes|no, heading (editor title),
 // picture (photo label), editor shown|closed, asked TITLE|TEXT|DEFAULT + ... (boxes since the last check, %0A a line break),
 // warned DATA (the one box since the last check is the warning whose text is tests/data/DATA),
-// title, size WxH, label NAME TEXT, menus (the File menu's entries and shortcuts), status,
+// title, size WxH, label NAME TEXT (a label or button), menus (the File menu's entries and shortcuts), status,
 // completes FIELD PREFIX TEXT|... (what the field's completer offers), placed (the editor is
 // whole on the screen, over the main window),
 // recent PATH|... (Open Recent's entries as paths below the scratch folder, " off" when
@@ -460,7 +460,7 @@ void Player::play(const QString &verb, const QString &text)
          } },
         { "title", [&] { QCOMPARE(window->windowTitle(), text); } },
         { "size", [&] { QCOMPARE(QStringLiteral("%1x%2").arg(window->maximumWidth()).arg(window->minimumHeight()), text); } },
-        { "label", [&] { QCOMPARE(named<QLabel>(words[0])->text(), rest); } },
+        { "label", [&] { QCOMPARE(named<QWidget>(words[0])->property("text").toString(), rest); } },
         { "listfilter", [&] { type(list(), "lineEditListFilter", text); } },
         { "sortlist", [&] {
              const QHeaderView *header = table()->horizontalHeader();

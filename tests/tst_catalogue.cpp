@@ -7,6 +7,7 @@
 #include "inusenotice.h"
 #include "plaincatalogue.h"
 #include "recoverycopy.h"
+#include "syncconflicts.h"
 #include "priceimport.h"
 #include "typedvalue.h"
 #include "variantorder.h"
@@ -236,6 +237,8 @@ private slots:
     void sheetNames();
     void noticeOfALinkedCatalogue();
     void recoveryCopiesOffered_data();
+    void syncConflictNames_data();
+    void syncConflictNames();
     void recoveryCopiesOffered();
 
 private:
@@ -1433,6 +1436,35 @@ void TestCatalogue::recoveryCopiesOffered()
         QVERIFY(QFile::rename(folder.filePath(name), folder.filePath(ended(name))));
     RecoveryCopy::discard(*RecoveryCopy::left(file));
     QCOMPARE(folder.entryList(QDir::Files), QStringList());
+}
+
+void TestCatalogue::syncConflictNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("copy");
+    QTest::addRow("Nextcloud, ownCloud") << "shop (conflicted copy 2026-12-07 101010).json" << true;
+    QTest::addRow("older ownCloud") << "shop_conflict-20261207-101010.json" << true;
+    QTest::addRow("Syncthing") << "shop.sync-conflict-20261207-101010-ABCDEFG.json" << true;
+    QTest::addRow("Syncthing, without a device") << "shop.sync-conflict-20261207-101010.json" << true;
+    QTest::addRow("Dropbox") << "shop (Desk 2's conflicted copy 2026-12-07).json" << true;
+    QTest::addRow("Dropbox in French") << "shop (copie en conflit de Desk 2 2026-12-07).json" << true;
+    QTest::addRow("Dropbox in German") << "shop (In Konflikt stehende Kopie von Desk 2 2026-12-07).json" << true;
+    QTest::addRow("Seafile") << "shop (SFConflict desk2@example.org 2026-12-07-10-10-10).json" << true;
+    QTest::addRow("the file itself") << "shop.json" << false;
+    QTest::addRow("a plain copy") << "shop (copy).json" << false;
+    QTest::addRow("a conflict without a date") << "shop (conflicted copy).json" << false;
+    QTest::addRow("a date without a conflict") << "shop (2026-12-07).json" << false;
+    QTest::addRow("another file's copy") << "shopping (conflicted copy 2026-12-07 101010).json" << false;
+    QTest::addRow("another kind of file") << "shop (conflicted copy 2026-12-07 101010).csv" << false;
+    QTest::addRow("Syncthing's form cut short") << "shop.sync-conflict-20261207.json" << false;
+    QTest::addRow("text after the brackets") << "shop (conflicted copy 2026-12-07 101010) old.json" << false;
+}
+
+// The names that sync services give the copies of shop.json they keep of a conflict.
+void TestCatalogue::syncConflictNames()
+{
+    QFETCH(QString, name);
+    QTEST(SyncConflicts::isCopyName(name, "shop.json"), "copy");
 }
 
 QTEST_GUILESS_MAIN(TestCatalogue)

@@ -21,12 +21,14 @@
 #include "pricelistmodel.h"
 #include "userguide.h"
 #include "stocktotals.h"
+#include "syncconflicts.h"
 #include "unkeptvalues.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -38,6 +40,7 @@
 #include <QStandardItemModel>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -98,6 +101,12 @@ MainWindow::MainWindow(QWidget *parent)
     buttonReload->hide();
     statusBar()->addPermanentWidget(buttonReload);
     connect(buttonReload, &QPushButton::clicked, this, &MainWindow::reloadCatalogue);
+    buttonMergeCopy = new QPushButton(this);
+    buttonMergeCopy->setObjectName(QStringLiteral("pushButtonMergeConflictCopy"));
+    buttonMergeCopy->setFlat(true);
+    buttonMergeCopy->hide();
+    statusBar()->addPermanentWidget(buttonMergeCopy);
+    connect(buttonMergeCopy, &QPushButton::clicked, this, &MainWindow::mergeConflictCopy);
     connect(ui->widgetDetails, &DetailsPane::openRequested, this,
             [this] { on_treeView_doubleClicked(ui->treeView->currentIndex()); });
     connect(&document, &CatalogueDocument::stateChanged, this, &MainWindow::offerReload);
@@ -695,6 +704,62 @@ void MainWindow::offerReload()
 {
     buttonReload->setVisible(!document.jsonPath().isEmpty() && !document.isModified()
                              && document.catalogue().changedOnDisk(document.jsonPath()));
+    offerConflictCopy();
+}
+
+// A copy that a sync service wrote beside the current file holds another computer's
+// changes, which nobody would notice otherwise: the newest is offered for a merge.
+void MainWindow::offerConflictCopy()
+{
+    QStringList copies = document.jsonPath().isEmpty() || document.isReadOnly()
+            ? QStringList()
+            : SyncConflicts::beside(document.jsonPath());
+    // The copy merged waits for the save, which offers to put it in the trash.
+    copies.removeAll(mergedCopy);
+    conflictCopy = copies.value(0);
+    buttonMergeCopy->setText(tr("A sync service left another version of this catalogue, %1: merge it")
+                                     .arg(QFileInfo(conflictCopy).fileName()));
+    buttonMergeCopy->setVisible(!conflictCopy.isEmpty());
+}
+
+// The copy is merged into the catalogue as one step of the history, against the file as
+// this catalogue last read or wrote it; Save then writes the result into the file.
+void MainWindow::mergeConflictCopy()
+{
+    const QString copy = conflictCopy, name = QFileInfo(copy).fileName();
+    const std::unique_ptr<FileMerge> merge = document.mergeWith(copy);
+    if (!merge->read.ok()) {
+        reportFailure(tr("Could not merge with %1.").arg(QDir::toNativeSeparators(copy)), merge->read,
+                      tr("The catalogue is unchanged."));
+        return;
+    }
+    warnOfUnkeptValues(copy, merge->unkept);
+    std::vector<MergeConflict> &conflicts = merge->merge->conflicts();
+    if (!conflicts.empty() && MergeConflictsDialog(conflicts, this).exec() != QDialog::Accepted)
+        return;
+    MergedCatalogue merged = merge->merge->result();
+    document.replaceWithMerge(std::move(merged.elements), tr("Merge with %1").arg(name));
+    mergedCopy = copy;
+    buttonMergeCopy->hide();
+    statusBar()->showMessage(tr("Merged %1 (changes taken: %2)").arg(name).arg(merge->merge->takenFromTheirs()),
+                             statusTimeoutMs);
+}
+
+// Once the catalogue that holds a merged conflict copy is saved, the copy may go to the
+// trash, where it can still be taken back; it is never deleted outright.
+void MainWindow::offerTrashOfMergedCopy()
+{
+    const QString copy = std::exchange(mergedCopy, QString());
+    if (!copy.isEmpty() && QFileInfo::exists(copy)
+        && QMessageBox::question(this, tr("Merged copy"),
+                                 tr("The changes of %1 are now saved in the catalogue. Move it to the trash?")
+                                         .arg(QDir::toNativeSeparators(copy)),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
+                == QMessageBox::Yes
+        && !QFile::moveToTrash(copy))
+        QMessageBox::warning(this, tr("Error"),
+                             tr("%1 could not be moved to the trash; it is left where it is.").arg(QDir::toNativeSeparators(copy)));
+    offerConflictCopy();
 }
 
 void MainWindow::reloadCatalogue()
@@ -1008,7 +1073,8 @@ FileResult MainWindow::waitOutLock(const std::function<FileResult()> &write)
 
 void MainWindow::on_actionSave_triggered()
 {
-    saveCatalogue();
+    if (saveCatalogue())
+        offerTrashOfMergedCopy();
 }
 
 // Save as writes a copy: the current file stays the one Save writes to.

@@ -124,6 +124,9 @@ private:
     void adoptFile(const QString &filename, bool readOnly);
     void offerReload();
     void reloadCatalogue();
+    void offerConflictCopy();
+    void mergeConflictCopy();
+    void offerTrashOfMergedCopy();
     void warnOfUnkeptValues(const QString &filename, const UnkeptValues &unkept);
     bool mergeDespiteUnkeptValues(const QString &filename, const UnkeptValues &unkept);
     static QString unkeptValuesText(const QString &filename, const UnkeptValues &unkept);
@@ -157,4 +160,8 @@ private:
     QAction *actionSave = nullptr;
     QMenu *menuRecent = nullptr;
     QPushButton *buttonReload = nullptr;
+    QPushButton *buttonMergeCopy = nullptr;
+    // The conflict copy offered, and the one merged since the last save.
+    QString conflictCopy;
+    QString mergedCopy;
 };
