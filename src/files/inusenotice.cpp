@@ -25,7 +25,6 @@ namespace {
 // A notice holds four short lines; anything larger is not one.
 constexpr qint64 maxNoticeSize = 4096;
 
-
 // The catalogue's file as the kernel reaches it, where those who open it by another name look too.
 QByteArray targetName(const QString &catalogue)
 {
