@@ -4,6 +4,7 @@
 #include "catalogueexchange.h"
 #include "cataloguecommands.h"
 #include "cataloguedocument.h"
+#include "cataloguerecovery.h"
 #include "cataloguesearch.h"
 #include "cataloguetreemodel.h"
 #include "csvtext.h"
@@ -13,6 +14,7 @@
 #include "priceimport.h"
 #include "pricelistlayout.h"
 #include "pricelist.h"
+#include "recoverycopy.h"
 #include "photofolders.h"
 #include "setoffurnitures.h"
 #include "tablecopy.h"
@@ -910,6 +912,37 @@ void printMerge(const MergeFacts &merge, const Shape &shape)
                 merge.baseMB <= merge.fileMB ? "met" : "NOT MET", merge.baseMs);
 }
 
+// The recovery copy of 100,000 variants: the copy of the elements that the event loop
+// makes, then the writing that a worker does, against a save of the same catalogue.
+void printRecovery(const QTemporaryDir &dir)
+{
+    const Shape &shape = shapes[fewCategories];
+    // The copies go to the run's own folder, not the user's.
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath(QStringLiteral("data"))));
+    const QString path = dir.filePath(QStringLiteral("recovered.json"));
+    SetOfFurnitures set;
+    fillCatalogue(set, shape);
+    std::vector<double> copies, writes, saves;
+    for (int run = 0; run <= shape.runs; ++run) {
+        std::vector<Furniture> elements;
+        const double copy = msOf([&] { elements = CatalogueRecovery::snapshot(set); });
+        const double write = msOf([&] { CatalogueRecovery::write(path, elements); });
+        const double save = msOf([&] { set.save(path); });
+        if (run > 0) {
+            copies.push_back(copy);
+            writes.push_back(write);
+            saves.push_back(save);
+        }
+    }
+    RecoveryCopy::remove(path);
+    set.clear();
+    const double copy = median(copies), write = median(writes), save = median(saves);
+    std::printf("\nRecovery copy, %s variants: the event loop's copy %.2f ms  <= 100  %s; the worker's "
+                "write %.2f ms, save %.2f ms: copy + write %.2f x save  <= 1.00  %s\n",
+                qPrintable(withSeparators(shape.variants)), copy, copy <= 100 ? "met" : "NOT MET", write, save,
+                (copy + write) / save, copy + write <= save ? "met" : "NOT MET");
+}
+
 // A file that holds little but what costs most memory to open: `count` of one thing.
 struct WorstFile
 {
@@ -1157,7 +1190,7 @@ int main(int argc, char *argv[])
 
     // "worst" measures the worst files alone, "import" the worst files to import, "pdf" the
     // price list alone, "merge" the merge at save, "list" the price and stock list, "details"
-    // the details pane over large photos.
+    // the details pane over large photos, "recovery" the recovery copy.
     if (argc > 1 && qstrcmp(argv[1], "worst") == 0) {
         printWorstFiles(dir);
         return 0;
@@ -1182,6 +1215,10 @@ int main(int argc, char *argv[])
     }
     if (argc > 1 && qstrcmp(argv[1], "details") == 0) {
         printDetailsBrowsing(dir);
+        return 0;
+    }
+    if (argc > 1 && qstrcmp(argv[1], "recovery") == 0) {
+        printRecovery(dir);
         return 0;
     }
     if (argc > 1 && qstrcmp(argv[1], "merge") == 0) {

@@ -972,14 +972,6 @@
         <translation>Catalogue en cours d&apos;utilisation</translation>
     </message>
     <message>
-        <source>%1 has had %2 open on %3 since %4; this notice is more than a day old, so probably stale.</source>
-        <translation>%1 a ouvert %2 sur %3 depuis le %4 ; cet avis date de plus d&apos;un jour et est donc probablement périmé.</translation>
-    </message>
-    <message>
-        <source>%1 has %2 open on %3 since %4.</source>
-        <translation>%1 a ouvert %2 sur %3 depuis le %4.</translation>
-    </message>
-    <message>
         <source>Open read-only</source>
         <translation>Ouvrir en lecture seule</translation>
     </message>
@@ -1080,6 +1072,66 @@
     <message>
         <source>&lt;h3&gt;Kälviö %1&lt;/h3&gt;&lt;p&gt;Keeps a furniture shop&apos;s catalogue of categories, elements and variants.&lt;/p&gt;&lt;p&gt;© 2026 Kälviö developers. All rights reserved: Kälviö may not be copied or distributed without their permission.&lt;/p&gt;&lt;p&gt;Built with Qt %2 (running Qt %3), libxlsxwriter %4 and minizip %5.&lt;/p&gt;</source>
         <translation>&lt;h3&gt;Kälviö %1&lt;/h3&gt;&lt;p&gt;Tient le catalogue d&apos;un magasin de meubles : catégories, éléments et variantes.&lt;/p&gt;&lt;p&gt;© 2026 Les développeurs de Kälviö. Tous droits réservés : Kälviö ne peut être copié ni distribué sans leur permission.&lt;/p&gt;&lt;p&gt;Compilé avec Qt %2 (exécuté avec Qt %3), libxlsxwriter %4 et minizip %5.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>%1 on %2 since %3</source>
+        <translation>%1 sur %2 depuis %3</translation>
+    </message>
+    <message>
+        <source>%1 is open elsewhere:</source>
+        <translation>%1 est ouvert ailleurs :</translation>
+    </message>
+    <message>
+        <source>%1, left by a program that ended</source>
+        <translation>%1, laissé par un programme terminé</translation>
+    </message>
+    <message>
+        <source>A sync service left another version of this catalogue, %1: merge it</source>
+        <translation>Un service de synchronisation a laissé une autre version de ce catalogue, %1 : la fusionner</translation>
+    </message>
+    <message>
+        <source>The catalogue is unchanged.</source>
+        <translation>Le catalogue reste inchangé.</translation>
+    </message>
+    <message>
+        <source>Merge with %1</source>
+        <translation>Fusion avec %1</translation>
+    </message>
+    <message>
+        <source>Merged %1 (changes taken: %2)</source>
+        <translation>%1 fusionné (modifications reprises : %2)</translation>
+    </message>
+    <message>
+        <source>Merged copy</source>
+        <translation>Copie fusionnée</translation>
+    </message>
+    <message>
+        <source>The changes of %1 are now saved in the catalogue. Move it to the trash?</source>
+        <translation>Les modifications de %1 sont maintenant enregistrées dans le catalogue. La mettre à la corbeille ?</translation>
+    </message>
+    <message>
+        <source>%1 could not be moved to the trash; it is left where it is.</source>
+        <translation>%1 n&apos;a pas pu être mis à la corbeille ; il reste où il est.</translation>
+    </message>
+    <message>
+        <source>Unsaved changes found</source>
+        <translation>Modifications non enregistrées retrouvées</translation>
+    </message>
+    <message>
+        <source>Recover the unsaved changes of %1 from %2?</source>
+        <translation>Récupérer les modifications non enregistrées de %1 datant de %2 ?</translation>
+    </message>
+    <message>
+        <source>Recover</source>
+        <translation>Récupérer</translation>
+    </message>
+    <message>
+        <source>Open the file as saved</source>
+        <translation>Ouvrir le fichier tel qu&apos;enregistré</translation>
+    </message>
+    <message>
+        <source>Discard the recovery</source>
+        <translation>Abandonner la récupération</translation>
     </message>
 </context>
 <context>

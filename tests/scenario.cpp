@@ -81,10 +81,11 @@
 //   resolve ACTION + ...              the next conflicts dialog, noted in `asked` as
 //                                     "Conflicts|ID FIELD THEIRS OURS,...|DEFAULT", is answered:
 //                                     ROW=Mine or ROW=Theirs, KeepAllMine, KeepAllTheirs, OK, Cancel
-// Checks: fields, field NAME TEXT, buttons, editable yes|no, heading (editor title),
+// Checks: notices PATH END,... (the in-use notices beside PATH by the ends of their names),
+// fields, field NAME TEXT, buttons, editable yes|no, heading (editor title),
 // picture (photo label), editor shown|closed, asked TITLE|TEXT|DEFAULT + ... (boxes since the last check, %0A a line break),
 // warned DATA (the one box since the last check is the warning whose text is tests/data/DATA),
-// title, size WxH, label NAME TEXT, menus (the File menu's entries and shortcuts), status,
+// title, size WxH, label NAME TEXT (a label or button), menus (the File menu's entries and shortcuts), status,
 // completes FIELD PREFIX TEXT|... (what the field's completer offers), placed (the editor is
 // whole on the screen, over the main window),
 // recent PATH|... (Open Recent's entries as paths below the scratch folder, " off" when
@@ -401,6 +402,17 @@ void Player::play(const QString &verb, const QString &text)
                  if (entry->text() == text)
                      adopt([entry] { entry->trigger(); });
          } },
+        { "notices", [&] {
+             // The in-use notices beside the file: their names' ends, this program's own as "ours".
+             const QFileInfo file(tree.path(words[0]));
+             QStringList ends;
+             for (const QString &name : file.dir().entryList({ '.' + file.fileName() + ".kalvio-inuse*" }, QDir::Files | QDir::Hidden | QDir::System, QDir::Name)) {
+                 const QString end = name.section(".kalvio-inuse", 1);
+                 ends << (end.size() == 20 ? "ours" : end.mid(1));
+             }
+             ends.sort();
+             QCOMPARE(ends.join(u','), rest);
+         } },
         { "recent", [&] {
              QStringList shown;
              for (const QAction *entry : recentEntries())
@@ -466,7 +478,7 @@ void Player::play(const QString &verb, const QString &text)
          } },
         { "title", [&] { QCOMPARE(window->windowTitle(), text); } },
         { "size", [&] { QCOMPARE(QStringLiteral("%1x%2").arg(window->maximumWidth()).arg(window->minimumHeight()), text); } },
-        { "label", [&] { QCOMPARE(named<QLabel>(words[0])->text(), rest); } },
+        { "label", [&] { QCOMPARE(named<QWidget>(words[0])->property("text").toString(), rest); } },
         { "listfilter", [&] { type(list(), "lineEditListFilter", text); } },
         { "sortlist", [&] {
              const QHeaderView *header = table()->horizontalHeader();

@@ -27,7 +27,7 @@ window "Error" >/dev/null || fail "no error box after Ctrl+S"
 kill -0 "$pid" 2>/dev/null || fail "the program has ended"
 cmp -s "$repository/json/shop.json" "$work/json/shop.json" || fail "the catalogue changed"
 # While the program has the catalogue open, its in-use notice is beside it.
-[ -f "$work/json/.shop.json.kalvio-inuse" ] || fail "no in-use notice beside the catalogue"
-left=$(ls -A "$work/json" | grep -vx '\.shop\.json\.kalvio-inuse')
+ls -A "$work/json" | grep -qx '\.shop\.json\.kalvio-inuse-.*' || fail "no in-use notice beside the catalogue"
+left=$(ls -A "$work/json" | grep -vx '\.shop\.json\.kalvio-inuse-.*')
 [ "$left" = shop.json ] || fail "the folder holds more than the catalogue and its in-use notice: $left"
 echo "PASS sizelimit"

@@ -224,6 +224,7 @@ void CatalogueSteps::pushValues(const ChangedValues &changed)
 //   lock PATH                         the file held locked as another save holds it;
 //   generate PATH N                   PATH holds a catalogue of N variants (N a multiple of 100)
 //   link PATH OLD, symlink PATH TO,   a hard link to the file OLD, a symbolic link holding TO;
+//   mode PATH OCTAL                   the file's permissions become OCTAL;
 //   age PATH SECONDS                  the file last written SECONDS after 1970 (times in UTC)
 //   load DATA, add ID FIELDS,         the file DATA of tests/data is read into the catalogue;
 //   change E V FIELDS, delete E V,    new furniture of the twelve FIELDS is numbered (ID, or 1
@@ -327,6 +328,7 @@ bool CatalogueSteps::play(const QString &verb, const QString &text)
         { "fifo", [&] { QVERIFY(mkfifo(QFile::encodeName(path), 0644) == 0 || (QFile::remove(path) && mkfifo(QFile::encodeName(path), 0644) == 0)); } },
         { "link", [&] { QVERIFY(link(QFile::encodeName(tree.path(words[1])), QFile::encodeName(path)) == 0); } },
         { "symlink", [&] { QVERIFY(symlink(QFile::encodeName(words[1]), QFile::encodeName(path)) == 0); } },
+        { "mode", [&] { QVERIFY(chmod(QFile::encodeName(path), mode_t(words[1].toUInt(nullptr, 8))) == 0); } },
         { "age", [&] {
              qputenv("TZ", "UTC");
              const timespec times[2] { { words[1].toLongLong(), 0 }, { words[1].toLongLong(), 0 } };

@@ -6,6 +6,8 @@
 #include "csvtext.h"
 #include "inusenotice.h"
 #include "plaincatalogue.h"
+#include "recoverycopy.h"
+#include "syncconflicts.h"
 #include "priceimport.h"
 #include "typedvalue.h"
 #include "variantorder.h"
@@ -236,9 +238,11 @@ private slots:
     void csvSeparator();
     void sheetNames_data();
     void sheetNames();
-    void staleNotices_data();
-    void staleNotices();
     void noticeOfALinkedCatalogue();
+    void recoveryCopiesOffered_data();
+    void syncConflictNames_data();
+    void syncConflictNames();
+    void recoveryCopiesOffered();
 
 private:
     void readAsParsed(const QByteArray &bytes, UnkeptValues &unkept);
@@ -742,31 +746,44 @@ void TestCatalogue::undoAndRedoRestoreExactly()
     }
 }
 
-// Whatever lies where a catalogue's in-use notice goes, it is read without following a link
-// or blocking, and only a notice of this user that no one holds any more is replaced.
+// Whatever lies where a catalogue's in-use notices go, it is read without following a link
+// or blocking; this process's own notice comes and goes beside it, and taking a holder's
+// notice away takes only a notice of this user that names that holder.
 void TestCatalogue::inUseNotices()
 {
-    const QString file = tree.path("json/u.json"), notice = tree.path("json/.u.json.kalvio-inuse"), kind = cell("kind");
+    const QString file = tree.path("json/u.json"), notice = tree.path("json/.u.json.kalvio-inuse-x"), kind = cell("kind");
+    if (kind == "another's" && geteuid() != 0)
+        QSKIP("needs root, to make a notice of another user");
     QFile::remove(notice);
     QByteArray bytes = QByteArray::fromPercentEncoding(withThisMachine(cell("bytes")).toUtf8());
     bytes = kind == "large" ? bytes.repeated(200) : bytes;
     tree.write("json/target", bytes);
     QVERIFY(kind != "link" || QFile::link(tree.path("json/target"), notice));
     QVERIFY(kind != "fifo" || mkfifo(path(notice), 0644) == 0);
-    if (kind == "file" || kind == "large")
-        tree.write("json/.u.json.kalvio-inuse", bytes);
+    if (kind == "file" || kind == "large" || kind == "another's")
+        tree.write("json/.u.json.kalvio-inuse-x", bytes);
+    QVERIFY(kind != "another's" || chown(path(notice), 65534, 65534) == 0);
     const auto state = [&] {
         const QFileInfo info(notice);
-        return info.isSymLink() ? "link" : !info.exists() ? "none" : !info.isFile() ? "other" : readFile(notice) == bytes ? "as it was" : "ours";
+        return info.isSymLink() ? "link" : !info.exists() ? "none" : !info.isFile() ? "other" : readFile(notice) == bytes ? "as it was" : "changed";
     };
-    const std::optional<InUseHolder> holder = InUseNotice::otherHolder(file);
-    QCOMPARE(holder ? holder->user + ' ' + holder->host : QString(), withThisMachine(cell("holder")));
+    const auto holders = [&] {
+        QStringList named;
+        for (const InUseHolder &holder : InUseNotice::holders(file))
+            named << QStringList({ holder.user, holder.host, holder.running ? "running" : "ended" }).join(u' ');
+        return named.join(", ");
+    };
+    QCOMPARE(holders(), withThisMachine(cell("holder")));
     {
         InUseNotice ours;
         ours.take(file);
-        QCOMPARE(state(), cell("held"));
-        QVERIFY(state() != QString("ours") || !InUseNotice::otherHolder(file));
+        QCOMPARE(QDir(tree.path("json")).entryList({ ".u.json.kalvio-inuse*" }, QDir::Hidden | QDir::Files | QDir::System).size(), kind == "none" ? 1 : 2);
+        QCOMPARE(holders(), withThisMachine(cell("holder")));
+        QCOMPARE(state(), kind == "link" ? "link" : kind == "fifo" ? "other" : kind == "none" ? "none" : "as it was");
     }
+    QCOMPARE(QDir(tree.path("json")).entryList({ ".u.json.kalvio-inuse*" }, QDir::Hidden | QDir::Files | QDir::System).size(), kind == "none" ? 0 : 1);
+    for (const InUseHolder &holder : InUseNotice::holders(file))
+        InUseNotice::remove(holder);
     QCOMPARE(state(), cell("after"));
     QCOMPARE(readFile(tree.path("json/target")), bytes);
 }
@@ -1386,28 +1403,6 @@ void TestCatalogue::sheetNames()
     QCOMPARE(XlsxFile::write(exportedCatalogue(), name).error, QString());
 }
 
-void TestCatalogue::staleNotices_data()
-{
-    QTest::addColumn<bool>("thisHost");
-    QTest::addColumn<int>("hours");
-    QTest::addColumn<bool>("stale");
-    QTest::addRow("another host, two days ago") << false << 48 << true;
-    QTest::addRow("another host, an hour ago") << false << 1 << false;
-    QTest::addRow("another host, in the future") << false << -48 << false;
-    QTest::addRow("this host, two days ago") << true << 48 << false;
-}
-
-// Only a notice of another host older than a day is named probably stale: on this host,
-// whether its process runs tells.
-void TestCatalogue::staleNotices()
-{
-    QFETCH(bool, thisHost);
-    QFETCH(int, hours);
-    const InUseHolder holder { "anna", thisHost ? QSysInfo::machineHostName() : QString("far-pc"), 7,
-                               QDateTime::currentDateTimeUtc().addSecs(-3600 * hours) };
-    QTEST(InUseNotice::probablyStale(holder), "stale");
-}
-
 // A catalogue opened through a symbolic link has its notice beside the file it leads to,
 // where those who open the file itself look.
 void TestCatalogue::noticeOfALinkedCatalogue()
@@ -1415,17 +1410,110 @@ void TestCatalogue::noticeOfALinkedCatalogue()
     QVERIFY(QDir().mkpath(tree.path("real")) && QDir().mkpath(tree.path("links")));
     tree.write("real/c.json", "[\n]\n");
     QVERIFY(QFile::link(tree.path("real/c.json"), tree.path("links/c.json")));
-    const QString notice = tree.path("real/.c.json.kalvio-inuse");
+    // An older copy's single notice is read too.
     tree.write("real/.c.json.kalvio-inuse", "anna\nother-pc\n4242\n2099-01-01T08:00:00Z\n");
-    QCOMPARE(InUseNotice::otherHolder(tree.path("links/c.json")).value_or(InUseHolder()).host, "other-pc");
-    QVERIFY(QFile::remove(notice));
+    QCOMPARE(InUseNotice::holders(tree.path("links/c.json")).value(0).host, "other-pc");
+    const auto notices = [this](const char *folder) {
+        return QDir(tree.path(folder)).entryList({ ".c.json.kalvio-inuse*" }, QDir::Hidden | QDir::Files).size();
+    };
     {
         InUseNotice ours;
         ours.take(tree.path("links/c.json"));
-        QVERIFY(QFileInfo::exists(notice));
-        QVERIFY(!QFileInfo::exists(tree.path("links/.c.json.kalvio-inuse")));
+        QCOMPARE(notices("real"), 2);
+        QCOMPARE(notices("links"), 0);
     }
-    QVERIFY(!QFileInfo::exists(notice));
+    QCOMPARE(notices("real"), 1);
+}
+
+void TestCatalogue::recoveryCopiesOffered_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("offered");
+    QTest::addRow("left by a process that ended") << "" << true;
+    QTest::addRow("of this process, which runs") << "running" << false;
+    QTest::addRow("that the group may write") << "copy 0620" << false;
+    QTest::addRow("that others may write") << "copy 0602" << false;
+    QTest::addRow("whose note others may write") << "note 0602" << false;
+    QTest::addRow("a symbolic link to a copy") << "link" << false;
+    QTest::addRow("older than the file") << "older" << false;
+    QTest::addRow("whose note names another file") << "renamed" << false;
+}
+
+// A recovery copy is offered only where a process that ended left it, newer than its file,
+// and as a regular file of this user that no one else may write; Recover makes it this
+// process's own, and Discard takes it away with its note.
+void TestCatalogue::recoveryCopiesOffered()
+{
+    QFETCH(QString, change);
+    const QString file = tree.path("json/r.json");
+    const QDir folder(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + "/recovery");
+    QDir(folder).removeRecursively();
+    tree.write("json/r.json", "[]");
+    QVERIFY(RecoveryCopy::write(file, "[\n]\n").ok());
+    const QStringList made = folder.entryList(QDir::Files);
+    QCOMPARE(made.size(), 2);
+    const auto ended = [](QString name) { return name.replace(QString::number(getpid()) + '.', "2147483647."); };
+    if (change != "running")
+        for (const QString &name : made)
+            QVERIFY(QFile::rename(folder.filePath(name), folder.filePath(ended(name))));
+    const QString copy = folder.filePath(ended(made.filter(".json").value(0)));
+    const QString note = QString(copy).replace(".json", ".path");
+    if (change.startsWith("copy ") || change.startsWith("note "))
+        QVERIFY(chmod(path(change.startsWith("copy") ? copy : note), mode_t(change.section(' ', 1).toUInt(nullptr, 8))) == 0);
+    if (change == "link")
+        QVERIFY(QFile::rename(copy, copy + ".real") && QFile::link(copy + ".real", copy));
+    QFile catalogue(file);
+    if (change == "older")
+        QVERIFY(catalogue.open(QIODevice::ReadWrite) && catalogue.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
+    if (change == "renamed") {
+        QFile renamed(note);
+        QVERIFY(renamed.open(QIODevice::WriteOnly | QIODevice::Truncate) && renamed.write(path(tree.path("json/other.json"))) > 0);
+    }
+    const std::optional<RecoveryCopy::Left> left = RecoveryCopy::left(file);
+    QTEST(bool(left), "offered");
+    QCOMPARE(RecoveryCopy::leftFiles(), left ? QStringList(QFileInfo(file).absoluteFilePath()) : QStringList());
+    if (!left)
+        return;
+    QCOMPARE(left->copy, copy);
+    const QString own = RecoveryCopy::adopt(*left);
+    QVERIFY(own != copy && QFile::exists(own) && !QFile::exists(copy));
+    QVERIFY(!RecoveryCopy::left(file));
+    RecoveryCopy::remove(file);
+    QCOMPARE(folder.entryList(QDir::Files), QStringList());
+    QVERIFY(RecoveryCopy::write(file, "[]").ok());
+    for (const QString &name : folder.entryList(QDir::Files))
+        QVERIFY(QFile::rename(folder.filePath(name), folder.filePath(ended(name))));
+    RecoveryCopy::discard(*RecoveryCopy::left(file));
+    QCOMPARE(folder.entryList(QDir::Files), QStringList());
+}
+
+void TestCatalogue::syncConflictNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("copy");
+    QTest::addRow("Nextcloud, ownCloud") << "shop (conflicted copy 2026-12-07 101010).json" << true;
+    QTest::addRow("older ownCloud") << "shop_conflict-20261207-101010.json" << true;
+    QTest::addRow("Syncthing") << "shop.sync-conflict-20261207-101010-ABCDEFG.json" << true;
+    QTest::addRow("Syncthing, without a device") << "shop.sync-conflict-20261207-101010.json" << true;
+    QTest::addRow("Dropbox") << "shop (Desk 2's conflicted copy 2026-12-07).json" << true;
+    QTest::addRow("Dropbox in French") << "shop (copie en conflit de Desk 2 2026-12-07).json" << true;
+    QTest::addRow("Dropbox in German") << "shop (In Konflikt stehende Kopie von Desk 2 2026-12-07).json" << true;
+    QTest::addRow("Seafile") << "shop (SFConflict desk2@example.org 2026-12-07-10-10-10).json" << true;
+    QTest::addRow("the file itself") << "shop.json" << false;
+    QTest::addRow("a plain copy") << "shop (copy).json" << false;
+    QTest::addRow("a conflict without a date") << "shop (conflicted copy).json" << false;
+    QTest::addRow("a date without a conflict") << "shop (2026-12-07).json" << false;
+    QTest::addRow("another file's copy") << "shopping (conflicted copy 2026-12-07 101010).json" << false;
+    QTest::addRow("another kind of file") << "shop (conflicted copy 2026-12-07 101010).csv" << false;
+    QTest::addRow("Syncthing's form cut short") << "shop.sync-conflict-20261207.json" << false;
+    QTest::addRow("text after the brackets") << "shop (conflicted copy 2026-12-07 101010) old.json" << false;
+}
+
+// The names that sync services give the copies of shop.json they keep of a conflict.
+void TestCatalogue::syncConflictNames()
+{
+    QFETCH(QString, name);
+    QTEST(SyncConflicts::isCopyName(name, "shop.json"), "copy");
 }
 
 QTEST_GUILESS_MAIN(TestCatalogue)

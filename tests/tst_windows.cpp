@@ -10,6 +10,7 @@
 #include "priceimport.h"
 #include "pricelistlayout.h"
 #include "recentfiles.h"
+#include "recoverycopy.h"
 #include "userguide.h"
 #include "testsupport.h"
 #include "valueschangedialogs.h"
@@ -38,10 +39,15 @@
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTextDocumentFragment>
 #include <QTimer>
 #include <QTranslator>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 // What the editor and the main window show and do, played as the user would: the
 // scenarios are in tests/data/editorScenarios.tsv and windowScenarios.tsv.
@@ -95,6 +101,10 @@ private slots:
     void valuesChangeDialogs();
     void mergeConflictsShownAndDecided();
     void importPreviewShowsWhatChanges();
+    void inUseQuestion_data() { addRows("inUseQuestion"); }
+    void inUseQuestion();
+    void recoveryQuestion_data();
+    void recoveryQuestion();
 
 private:
     ScratchTree scratch;
@@ -555,6 +565,84 @@ void TestWindows::importPreviewShowsWhatChanges()
     const QString shown = dialog.windowTitle() + u'\n' + dialog.findChild<QLabel *>("labelSummary")->text() + u'\n'
             + dialog.findChild<QPlainTextEdit *>("textDetails")->toPlainText() + u'\n';
     QCOMPARE(shown, QString::fromUtf8(readFile(QFINDTESTDATA("data/supplier.dialog.txt"))));
+}
+
+// Notices "TAG OWNER HOST PID MINUTES" beside a catalogue (OWNER me or another user, PID
+// live or ended on this host, MINUTES since the last refresh; each holder since a minute
+// after the one before): the question at Open, and the notices left after the answer and
+// after leaving.
+void TestWindows::inUseQuestion()
+{
+    const QStringList notices = cell("notices").split(" + ", Qt::SkipEmptyParts);
+    if (cell("notices").contains(" other ") && geteuid() != 0)
+        QSKIP("needs root, to make notices of another user");
+    qputenv("TZ", "UTC");
+    static int row = 0;
+    const QString catalogue = QString("json/inuse/%1/c.json").arg(++row);
+    QVERIFY(QDir().mkpath(QFileInfo(scratch.path(catalogue)).path()));
+    scratch.write(catalogue, readFile(QFINDTESTDATA("data/chairs.json")));
+    for (int i = 0; i < notices.size(); ++i) {
+        const QStringList words = withThisMachine(notices[i]).split(u' ');
+        const QString pid = words[3] == "live" ? "1" : words[3] == "ended" ? "2147483647" : words[3];
+        const QString notice = QFileInfo(scratch.path(catalogue)).path() + "/.c.json.kalvio-inuse-" + words[0];
+        scratch.write(QDir(scratch.path("")).relativeFilePath(notice),
+                      QString("anna\n%1\n%2\n2026-12-07T08:0%3:00Z\n").arg(words[2], pid).arg(i).toUtf8());
+        const timespec refreshed { QDateTime::currentSecsSinceEpoch() - 60 * words[4].toInt(), 0 };
+        const timespec times[2] { refreshed, refreshed };
+        QVERIFY(utimensat(AT_FDCWD, QFile::encodeName(notice), times, 0) == 0);
+        QVERIFY(words[1] == "me" || chown(QFile::encodeName(notice), 65534, 65534) == 0);
+    }
+    const QString answer = cell("answer"), left = cell("left");
+    play(QString("window ; choose %1 ; %2menu Open ; asked %3 ; notices %1 %4 ; quit ; notices %1 %5")
+                 .arg(catalogue, answer.isEmpty() ? QString() : "answer " + answer + " ; ", cell("asked"), left,
+                      QString(left).remove(QRegularExpression(",?ours"))),
+         scratch);
+}
+
+void TestWindows::recoveryQuestion_data()
+{
+    QTest::addColumn<bool>("left");
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<int>("copies");
+    QTest::addColumn<QString>("holds");
+    const QString asked = "asked Unsaved changes found|Recover the unsaved changes of c.json from %1?|Recover ; ";
+    QTest::addRow("Recover, the default, then Save") << true << "answer default ; menu Open ; " + asked +
+            "title c* - Kälviö ; tree Chairs[Alma[001.001.001],Brisa[001.002.001]] ; menu Save ; title c - Kälviö" << 0 << "Alma";
+    QTest::addRow("Open the file as saved") << true << "answer Open the file as saved ; menu Open ; " + asked +
+            "title c - Kälviö ; tree Chairs[Alba[001.001.001],Brisa[001.002.001]]" << 1 << "Alma";
+    QTest::addRow("Discard the recovery") << true << "answer Discard the recovery ; menu Open ; " + asked + "title c - Kälviö" << 0 << "";
+    QTest::addRow("leaving without asking keeps the changes") << false <<
+            "menu Open ; click 0 0 0 ; press Edit ; type Price =7 ; press Save ; press Close ; invoke leaveWithoutAsking ; "
+            "main closed ; notices json/recovery/c.json " << 1 << "\"price\": 7,";
+    QTest::addRow("leaving with Discard drops them") << false <<
+            "menu Open ; click 0 0 0 ; press Edit ; type Price =7 ; press Save ; press Close ; invoke leaveWithoutAsking ; "
+            "main closed ; window ; answer Discard ; menu New ; title Kälviö" << 0 << "";
+}
+
+// A copy that an ended program left of c.json, whose first element is Alma, not Alba:
+// each answer to the question at Open, and the copies left; the changes of a program that
+// leaves without asking are kept, until they are discarded.
+void TestWindows::recoveryQuestion()
+{
+    QFETCH(QString, steps);
+    const QString catalogue = scratch.path("json/recovery/c.json");
+    QVERIFY(QDir().mkpath(QFileInfo(catalogue).path()));
+    const QDir folder(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + "/recovery");
+    QDir(folder).removeRecursively();
+    scratch.write("json/recovery/c.json", readFile(QFINDTESTDATA("data/chairs.json")));
+    QFETCH(bool, left);
+    if (left) {
+        QVERIFY(RecoveryCopy::write(catalogue, readFile(QFINDTESTDATA("data/chairs.json")).replace("Alba", "Alma")).ok());
+        for (const QString &name : folder.entryList(QDir::Files))
+            QVERIFY(QFile::rename(folder.filePath(name), folder.filePath(QString(name).replace(QString::number(getpid()) + '.', "2147483647."))));
+        const QFileInfo copy(folder.filePath(folder.entryList({ "*.json" }, QDir::Files).value(0)));
+        steps = steps.arg(QLocale(QLocale::English).toString(copy.lastModified().time(), QLocale::ShortFormat));
+    }
+    play("window ; choose json/recovery/c.json ; " + steps, scratch);
+    const QStringList copies = folder.entryList({ "*.json" }, QDir::Files);
+    QTEST(int(copies.size()), "copies");
+    QFETCH(QString, holds);
+    QVERIFY(holds.isEmpty() || readFile(copies.isEmpty() ? catalogue : folder.filePath(copies[0])).contains(holds.toUtf8()));
 }
 
 QTEST_MAIN(TestWindows)

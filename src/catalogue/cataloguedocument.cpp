@@ -146,8 +146,13 @@ void CatalogueDocument::keepAsBase(std::size_t from)
 
 std::unique_ptr<FileMerge> CatalogueDocument::mergeWithFile() const
 {
+    return mergeWith(path);
+}
+
+std::unique_ptr<FileMerge> CatalogueDocument::mergeWith(const QString &file) const
+{
     auto merge = std::make_unique<FileMerge>();
-    merge->read = merge->theirs.load(path, merge->unkept);
+    merge->read = merge->theirs.load(file, merge->unkept);
     if (merge->read.ok())
         merge->merge = std::make_unique<CatalogueMerge>(lastReadOrWritten, merge->theirs, set);
     return merge;

@@ -86,6 +86,8 @@ public:
     // Reads jsonPath() as Open reads it and merges it with the catalogue, against the file
     // as this catalogue last read or wrote it. Nothing changes until replaceWithMerge().
     std::unique_ptr<FileMerge> mergeWithFile() const;
+    // The same with another version of the file, such as a sync service's conflict copy.
+    std::unique_ptr<FileMerge> mergeWith(const QString &file) const;
     // Replaces the catalogue by `merged`, as one step of the history named `text`.
     void replaceWithMerge(std::vector<std::unique_ptr<Furniture>> merged, const QString &text);
     // Writes the catalogue into jsonPath() unless the file changed again since `merge` read

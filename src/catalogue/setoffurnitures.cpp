@@ -349,16 +349,20 @@ FileResult SetOfFurnitures::saveUnlessChangedSince(const QString &path, const Se
     return write(path, since ? &*since : nullptr, ifLocked);
 }
 
-FileResult SetOfFurnitures::write(const QString &path, const FileStamp *unchangedSince, IfLocked ifLocked)
+QByteArray SetOfFurnitures::fileText(const std::vector<const Furniture *> &elements)
 {
     IndentedJsonWriter out;
     out.beginArray();
-    for (const Furniture *furniture : furnitures)
+    for (const Furniture *furniture : elements)
         writeFurniture(out, *furniture);
     out.endArray();
+    return out.text();
+}
 
+FileResult SetOfFurnitures::write(const QString &path, const FileStamp *unchangedSince, IfLocked ifLocked)
+{
     FileStamp stamp;
-    const FileResult result = DiskFile::write(path, out.text(), &stamp,
+    const FileResult result = DiskFile::write(path, fileText({ furnitures.cbegin(), furnitures.cend() }), &stamp,
                                               { unchangedSince, maxFileSize, ifLocked == IfLocked::Wait,
                                                 knownFiles.contains(absolute(path)), &SetOfFurnitures::opens });
     switch (result.outcome) {

@@ -44,6 +44,8 @@ public:
     // As saveUnlessChanged(), but against the file as `reader` last loaded it: a merge
     // writes what it made of the file it read, and nothing if the file changed again since.
     FileResult saveUnlessChangedSince(const QString &path, const SetOfFurnitures &reader, IfLocked ifLocked);
+    // The text of a catalogue file holding `elements`, as a save writes it.
+    static QByteArray fileText(const std::vector<const Furniture *> &elements);
     // Whether someone else changed the file since this catalogue last loaded or saved it.
     bool changedOnDisk(const QString &path) const;
 

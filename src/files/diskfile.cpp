@@ -830,6 +830,11 @@ FileResult DiskFile::read(const QString &path, qint64 maxSize, QByteArray &conte
     return result;
 }
 
+QByteArray DiskFile::sideName(const QByteArray &name, const QByteArray &word)
+{
+    return ::sideName(name, word);
+}
+
 QString DiskFile::reachedPath(const QString &path)
 {
     QByteArray name;

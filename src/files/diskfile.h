@@ -139,6 +139,10 @@ FileResult checkWritable(const QString &path);
 // through; without it, a name that exists, a dangling link too, ends with CannotOpen.
 FileResult writeNew(const QString &path, const QByteArray &contents, bool replace);
 
+// The hidden side file ".NAME.kalvio-WORD" beside the file `name`, in the file system's
+// encoding: a name too long for the file system keeps the start of NAME and a hash of it.
+QByteArray sideName(const QByteArray &name, const QByteArray &word);
+
 // Whether anything holds the name `path`, a symbolic link that leads nowhere included.
 bool nameTaken(const QString &path);
 

@@ -1,13 +1,20 @@
 #include "inusenotice.h"
 
+#include "diskfile.h"
+
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 #include <QSysInfo>
+
+#include <algorithm>
+#include <tuple>
 
 #include <cerrno>
 #include <climits>
 #include <csignal>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -17,21 +24,29 @@ namespace {
 
 // A notice holds four short lines; anything larger is not one.
 constexpr qint64 maxNoticeSize = 4096;
-constexpr qint64 staleAfterMs = qint64(24) * 3600 * 1000;
 
-struct Notice
-{
-    InUseHolder holder;
-    uid_t owner = 0;
-};
-
-QByteArray noticeName(const QString &catalogue)
+// The catalogue's file as the kernel reaches it, where those who open it by another name look too.
+QByteArray targetName(const QString &catalogue)
 {
     const QFileInfo file(catalogue);
     const QString canonical = file.canonicalFilePath();
-    const QFileInfo target(canonical.isEmpty() ? file.absoluteFilePath() : canonical);
-    return QFile::encodeName(target.absolutePath() + QStringLiteral("/.") + target.fileName()
-                             + QStringLiteral(".kalvio-inuse"));
+    return QFile::encodeName(canonical.isEmpty() ? file.absoluteFilePath() : canonical);
+}
+
+// The notices of `target` are named "PREFIX-HOST-PID", HOST and PID of fixed widths, so that
+// a name shortened for the file system keeps the same PREFIX for every holder.
+QByteArray noticeName(const QByteArray &target, const QByteArray &host, qint64 pid)
+{
+    return DiskFile::sideName(target, "inuse-" + QCryptographicHash::hash(host, QCryptographicHash::Sha1).toHex().left(8)
+                                              + '-' + QByteArray::number(pid).rightJustified(10, '0'));
+}
+
+// The notice names of `target` start with this after their folder's "/"; an older copy's
+// single notice has this name.
+QByteArray noticePrefix(const QByteArray &target)
+{
+    const QByteArray name = noticeName(target, QByteArray(), 0);
+    return name.mid(name.lastIndexOf('/') + 1).chopped(QByteArrayLiteral("-00000000-0000000000").size());
 }
 
 // The account's name, or its number where it has none.
@@ -67,7 +82,7 @@ QString thisHost()
 }
 
 // Reads the notice `name`: a regular file of sane size, never through a link nor blocking.
-std::optional<Notice> readNotice(const QByteArray &name)
+std::optional<InUseHolder> readNotice(const QByteArray &name)
 {
     const int file = ::open(name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (file < 0)
@@ -86,24 +101,27 @@ std::optional<Notice> readNotice(const QByteArray &name)
     const QStringList lines = QString::fromUtf8(bytes, size).split(u'\n');
     bool isNumber = false;
     // The holder is the account that owns the notice, whatever name its text gives.
-    Notice notice { { userName(info.st_uid), shownText(lines.value(1)), lines.value(2).toLongLong(&isNumber),
-                      QDateTime::fromString(lines.value(3), Qt::ISODate) },
-                    info.st_uid };
-    if (lines.size() < 4 || !isNumber || notice.holder.pid <= 0 || !notice.holder.since.isValid())
+    InUseHolder holder { userName(info.st_uid), shownText(lines.value(1)), lines.value(2).toLongLong(&isNumber),
+                         QDateTime::fromString(lines.value(3), Qt::ISODate),
+                         QDateTime::fromMSecsSinceEpoch(qint64(info.st_mtim.tv_sec) * 1000 + info.st_mtim.tv_nsec / 1000000, Qt::UTC),
+                         false, true, info.st_uid == ::geteuid(), name };
+    if (lines.size() < 4 || !isNumber || holder.pid <= 0 || !holder.since.isValid())
         return std::nullopt;
-    return notice;
+    holder.thisHost = holder.host == thisHost();
+    holder.running = !holder.thisHost || (holder.pid <= INT_MAX && (::kill(pid_t(holder.pid), 0) == 0 || errno != ESRCH));
+    return holder;
 }
 
 bool isThisProcess(const InUseHolder &holder)
 {
-    return holder.host == thisHost() && holder.pid == ::getpid();
+    return holder.thisHost && holder.pid == ::getpid();
 }
 
-// A process of this host that no longer runs leaves a notice anyone may disregard.
-bool isGone(const InUseHolder &holder)
+// The notice `name` if it is a regular file of this user that this process wrote.
+bool isOwnNotice(const QByteArray &name)
 {
-    return holder.host == thisHost()
-        && (holder.pid > INT_MAX || (::kill(pid_t(holder.pid), 0) != 0 && errno == ESRCH));
+    const std::optional<InUseHolder> notice = readNotice(name);
+    return notice && notice->own && isThisProcess(*notice);
 }
 
 } // namespace
@@ -113,48 +131,84 @@ InUseNotice::~InUseNotice()
     release();
 }
 
-std::optional<InUseHolder> InUseNotice::otherHolder(const QString &catalogue)
+QList<InUseHolder> InUseNotice::holders(const QString &catalogue)
 {
-    const std::optional<Notice> notice = readNotice(noticeName(catalogue));
-    if (!notice || isThisProcess(notice->holder) || isGone(notice->holder))
-        return std::nullopt;
-    return notice->holder;
+    const QByteArray target = targetName(catalogue), prefix = noticePrefix(target);
+    const QByteArray folder = target.left(target.lastIndexOf('/') + 1);
+    QList<InUseHolder> found;
+    DIR *entries = ::opendir(folder.isEmpty() ? "." : folder.constData());
+    if (!entries)
+        return found;
+    int read = 0;
+    while (const dirent *entry = ::readdir(entries)) {
+        const QByteArrayView name(entry->d_name);
+        if (!name.startsWith(prefix) || (name.size() > prefix.size() && name[prefix.size()] != '-'))
+            continue;
+        if (++read > maxNotices)
+            break;
+        if (const std::optional<InUseHolder> holder = readNotice(folder + name.toByteArray()); holder && !isThisProcess(*holder))
+            found << *holder;
+    }
+    ::closedir(entries);
+    std::sort(found.begin(), found.end(), [](const InUseHolder &a, const InUseHolder &b) {
+        return std::tie(a.since, a.host, a.pid) < std::tie(b.since, b.host, b.pid);
+    });
+    return found;
 }
 
-bool InUseNotice::probablyStale(const InUseHolder &holder)
+void InUseNotice::remove(const InUseHolder &holder)
 {
-    return holder.host != thisHost() && holder.since.msecsTo(QDateTime::currentDateTimeUtc()) > staleAfterMs;
+    const std::optional<InUseHolder> now = readNotice(holder.notice);
+    if (now && now->own && !isThisProcess(*now) && now->host == holder.host && now->pid == holder.pid)
+        ::unlink(holder.notice.constData());
 }
 
-void InUseNotice::take(const QString &catalogue)
+void InUseNotice::take(const QString &file)
 {
     release();
-    const QByteArray name = noticeName(catalogue);
-    // Only a notice of this user that no one holds any more is replaced.
-    if (const std::optional<Notice> left = readNotice(name);
-        left && left->owner == ::getuid() && (isThisProcess(left->holder) || isGone(left->holder)))
+    const QByteArray target = targetName(file), name = noticeName(target, thisHost().toUtf8(), ::getpid());
+    // A notice of this name is one that an ended process of this user left, the process
+    // number being used again.
+    if (const std::optional<InUseHolder> left = readNotice(name); left && left->own)
         ::unlink(name.constData());
-    const int file = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0644);
-    if (file < 0)
+    const int notice = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0644);
+    if (notice < 0)
         return;
-    const QByteArray text = QStringList({ userName(::getuid()), thisHost(), QString::number(::getpid()),
+    const QByteArray text = QStringList({ userName(::geteuid()), thisHost(), QString::number(::getpid()),
                                           QDateTime::currentDateTimeUtc().toString(Qt::ISODate), QString() })
                                     .join(u'\n')
                                     .toUtf8();
-    const bool whole = ::write(file, text.constData(), size_t(text.size())) == text.size();
-    ::close(file);
-    if (whole)
-        written = name;
-    else
+    const bool whole = ::write(notice, text.constData(), size_t(text.size())) == text.size();
+    ::close(notice);
+    if (!whole) {
         ::unlink(name.constData());
+        return;
+    }
+    written = name;
+    catalogue = file;
+}
+
+void InUseNotice::refresh()
+{
+    if (written.isEmpty())
+        return;
+    const int notice = ::open(written.constData(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    struct stat info;
+    const bool ours = notice >= 0 && ::fstat(notice, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid()
+            && ::futimens(notice, nullptr) == 0;
+    if (notice >= 0)
+        ::close(notice);
+    if (!ours && !isOwnNotice(written)) {
+        written.clear();
+        take(catalogue);
+    }
 }
 
 void InUseNotice::release()
 {
     if (written.isEmpty())
         return;
-    if (const std::optional<Notice> notice = readNotice(written);
-        notice && notice->owner == ::getuid() && isThisProcess(notice->holder))
+    if (isOwnNotice(written))
         ::unlink(written.constData());
     written.clear();
 }

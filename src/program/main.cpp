@@ -1,5 +1,6 @@
 #include "commandline.h"
 #include "edit.h"
+#include "endingsignals.h"
 #include "languagechoice.h"
 #include "mainwindow.h"
 
@@ -79,6 +80,13 @@ int main(int argc, char *argv[])
 
     MainWindow window;
     window.show();
+    const EndingSignals endings;
+    QObject::connect(&endings, &EndingSignals::received, &window, [&window] {
+        window.leaveWithoutAsking();
+        QApplication::quit();
+    });
+    if (commandLine.catalogue().isEmpty())
+        window.offerLeftRecovery();
     commandLine.openCatalogueIn(window);
     const int status = app.exec();
     // The catalogue outlives every window; its elements go with it.

@@ -9,9 +9,11 @@
 #include "chooserfolder.h"
 #include "detailspane.h"
 #include "edit.h"
+#include "inuseholders.h"
 #include "libraryversions.h"
 #include "mergeconflictsdialog.h"
 #include "photofolders.h"
+#include "recoverycopy.h"
 #include "pricelist.h"
 #include "picturefile.h"
 #include "picturelabel.h"
@@ -19,12 +21,14 @@
 #include "pricelistmodel.h"
 #include "userguide.h"
 #include "stocktotals.h"
+#include "syncconflicts.h"
 #include "unkeptvalues.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -36,6 +40,7 @@
 #include <QStandardItemModel>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -76,7 +81,7 @@ Answer askBetween(QWidget *parent, QMessageBox::Icon icon, const QString &title,
 // form, so the form's connection by name, which connects the tree's double-click, warns
 // that it finds no action of those names (the log category the program turns off at start).
 MainWindow::MainWindow(QWidget *parent)
-    : QMainWindow(parent), ui(new Ui::MainWindow), document(Edit::document())
+    : QMainWindow(parent), ui(new Ui::MainWindow), document(Edit::document()), recovery(document)
 {
     ui->setupUi(this);
     setFixedSize(1000, 600);
@@ -96,9 +101,18 @@ MainWindow::MainWindow(QWidget *parent)
     buttonReload->hide();
     statusBar()->addPermanentWidget(buttonReload);
     connect(buttonReload, &QPushButton::clicked, this, &MainWindow::reloadCatalogue);
+    buttonMergeCopy = new QPushButton(this);
+    buttonMergeCopy->setObjectName(QStringLiteral("pushButtonMergeConflictCopy"));
+    buttonMergeCopy->setFlat(true);
+    buttonMergeCopy->hide();
+    statusBar()->addPermanentWidget(buttonMergeCopy);
+    connect(buttonMergeCopy, &QPushButton::clicked, this, &MainWindow::mergeConflictCopy);
     connect(ui->widgetDetails, &DetailsPane::openRequested, this,
             [this] { on_treeView_doubleClicked(ui->treeView->currentIndex()); });
     connect(&document, &CatalogueDocument::stateChanged, this, &MainWindow::offerReload);
+    // Others count the notice as left by an ended program once it goes unrefreshed.
+    noticeRefresh.start(InUseHolders::refreshMs);
+    connect(&noticeRefresh, &QTimer::timeout, this, [this] { inUse.refresh(); });
     updateTreeView();
 }
 
@@ -551,12 +565,14 @@ bool MainWindow::settleUnsavedChanges()
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     const auto settled = [](const QPointer<Edit> &editor) { return !editor || editor->settleUnsavedEdits(); };
-    if (!std::all_of(editors.cbegin(), editors.cend(), settled) || !settleUnsavedChanges()) {
+    if (!leavingWithoutAsking && (!std::all_of(editors.cbegin(), editors.cend(), settled) || !settleUnsavedChanges())) {
         event->ignore();
         return;
     }
     for (const QPointer<Edit> &editor : std::as_const(editors)) {
-        if (editor)
+        if (editor && leavingWithoutAsking)
+            editor->hide();
+        else if (editor)
             editor->close();
     }
     if (priceList)
@@ -564,6 +580,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
     if (userGuide)
         userGuide->close();
     inUse.release();
+    if (!leavingWithoutAsking)
+        recovery.discard();
     event->accept();
 }
 
@@ -595,7 +613,8 @@ void MainWindow::openCatalogue(const QString &chosen)
     const InUseAnswer inUseAnswer = askIfInUse(filename);
     if (inUseAnswer == InUseAnswer::Cancel)
         return;
-    QString source = fileOrInterruptedSaveBackup(filename);
+    const std::optional<RecoveryCopy::Left> recovered = recoveryToOpen(filename);
+    QString source = recovered ? recovered->copy : fileOrInterruptedSaveBackup(filename);
     // The photos folder follows the catalogue before the tree is shown again.
     const QString photosBefore = PhotoFolders::catalogueFolder();
     PhotoFolders::setCatalogueFolder(QFileInfo(filename).absolutePath());
@@ -611,6 +630,10 @@ void MainWindow::openCatalogue(const QString &chosen)
         }
     }
     adoptFile(filename, inUseAnswer == InUseAnswer::OpenReadOnly);
+    if (recovered) {
+        RecoveryCopy::adopt(*recovered);
+        recovery.adopted();
+    }
     RecentFiles().add(filename);
     statusBar()->showMessage(tr("Opened %1 (categories: %2, elements: %3, variants: %4)")
                                      .arg(QFileInfo(filename).fileName())
@@ -621,20 +644,23 @@ void MainWindow::openCatalogue(const QString &chosen)
     warnOfUnkeptValues(source, opened.unkept);
 }
 
-// Someone else who has the file open is named, with where and since when, and the user
-// chooses how to open it.
+// Every other copy that has the file open is named, with who, where and since when, and
+// the user chooses how to open it. Notices that ended programs left are told apart.
 MainWindow::InUseAnswer MainWindow::askIfInUse(const QString &filename)
 {
-    const std::optional<InUseHolder> holder = InUseNotice::otherHolder(filename);
-    if (!holder)
+    const InUseHolders holders = InUseHolders::of(InUseNotice::holders(filename), QDateTime::currentDateTimeUtc());
+    if (holders.live.isEmpty())
         return InUseAnswer::Open;
-    const QString since = holder->since.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
-    const QString name = QFileInfo(filename).fileName();
-    const QString text = InUseNotice::probablyStale(*holder)
-            ? tr("%1 has had %2 open on %3 since %4; this notice is more than a day old, so probably stale.")
-                      .arg(holder->user, name, holder->host, since)
-            : tr("%1 has %2 open on %3 since %4.").arg(holder->user, name, holder->host, since);
-    switch (askBetween(this, QMessageBox::Question, tr("Catalogue in use"), text, tr("Open read-only"),
+    const auto line = [](const InUseHolder &holder) {
+        return tr("%1 on %2 since %3")
+                .arg(holder.user, holder.host, holder.since.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")));
+    };
+    QStringList lines { tr("%1 is open elsewhere:").arg(QFileInfo(filename).fileName()) };
+    for (const InUseHolder &holder : holders.live)
+        lines << QStringLiteral("- ") + line(holder);
+    for (const InUseHolder &holder : holders.left)
+        lines << QStringLiteral("- ") + tr("%1, left by a program that ended").arg(line(holder));
+    switch (askBetween(this, QMessageBox::Question, tr("Catalogue in use"), lines.join(u'\n'), tr("Open read-only"),
                        tr("Open anyway"))) {
     case Answer::Default:
         return InUseAnswer::OpenReadOnly;
@@ -647,7 +673,8 @@ MainWindow::InUseAnswer MainWindow::askIfInUse(const QString &filename)
 }
 
 // The file is now the current one, or there is none: the notice follows it, except in
-// read-only mode, where Save is off.
+// read-only mode, where Save is off. The notices that this user's ended programs left
+// beside it go.
 void MainWindow::adoptFile(const QString &filename, bool readOnlyMode)
 {
     document.setReadOnly(readOnlyMode);
@@ -655,6 +682,11 @@ void MainWindow::adoptFile(const QString &filename, bool readOnlyMode)
         inUse.release();
     else
         inUse.take(filename);
+    if (!filename.isEmpty()) {
+        const InUseHolders holders = InUseHolders::of(InUseNotice::holders(filename), QDateTime::currentDateTimeUtc());
+        for (const InUseHolder &left : holders.leftByThisUser())
+            InUseNotice::remove(left);
+    }
     actionSave->setEnabled(!readOnlyMode);
     updateWindowTitle();
 }
@@ -672,6 +704,62 @@ void MainWindow::offerReload()
 {
     buttonReload->setVisible(!document.jsonPath().isEmpty() && !document.isModified()
                              && document.catalogue().changedOnDisk(document.jsonPath()));
+    offerConflictCopy();
+}
+
+// A copy that a sync service wrote beside the current file holds another computer's
+// changes, which nobody would notice otherwise: the newest is offered for a merge.
+void MainWindow::offerConflictCopy()
+{
+    QStringList copies = document.jsonPath().isEmpty() || document.isReadOnly()
+            ? QStringList()
+            : SyncConflicts::beside(document.jsonPath());
+    // The copy merged waits for the save, which offers to put it in the trash.
+    copies.removeAll(mergedCopy);
+    conflictCopy = copies.value(0);
+    buttonMergeCopy->setText(tr("A sync service left another version of this catalogue, %1: merge it")
+                                     .arg(QFileInfo(conflictCopy).fileName()));
+    buttonMergeCopy->setVisible(!conflictCopy.isEmpty());
+}
+
+// The copy is merged into the catalogue as one step of the history, against the file as
+// this catalogue last read or wrote it; Save then writes the result into the file.
+void MainWindow::mergeConflictCopy()
+{
+    const QString copy = conflictCopy, name = QFileInfo(copy).fileName();
+    const std::unique_ptr<FileMerge> merge = document.mergeWith(copy);
+    if (!merge->read.ok()) {
+        reportFailure(tr("Could not merge with %1.").arg(QDir::toNativeSeparators(copy)), merge->read,
+                      tr("The catalogue is unchanged."));
+        return;
+    }
+    warnOfUnkeptValues(copy, merge->unkept);
+    std::vector<MergeConflict> &conflicts = merge->merge->conflicts();
+    if (!conflicts.empty() && MergeConflictsDialog(conflicts, this).exec() != QDialog::Accepted)
+        return;
+    MergedCatalogue merged = merge->merge->result();
+    document.replaceWithMerge(std::move(merged.elements), tr("Merge with %1").arg(name));
+    mergedCopy = copy;
+    buttonMergeCopy->hide();
+    statusBar()->showMessage(tr("Merged %1 (changes taken: %2)").arg(name).arg(merge->merge->takenFromTheirs()),
+                             statusTimeoutMs);
+}
+
+// Once the catalogue that holds a merged conflict copy is saved, the copy may go to the
+// trash, where it can still be taken back; it is never deleted outright.
+void MainWindow::offerTrashOfMergedCopy()
+{
+    const QString copy = std::exchange(mergedCopy, QString());
+    if (!copy.isEmpty() && QFileInfo::exists(copy)
+        && QMessageBox::question(this, tr("Merged copy"),
+                                 tr("The changes of %1 are now saved in the catalogue. Move it to the trash?")
+                                         .arg(QDir::toNativeSeparators(copy)),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
+                == QMessageBox::Yes
+        && !QFile::moveToTrash(copy))
+        QMessageBox::warning(this, tr("Error"),
+                             tr("%1 could not be moved to the trash; it is left where it is.").arg(QDir::toNativeSeparators(copy)));
+    offerConflictCopy();
 }
 
 void MainWindow::reloadCatalogue()
@@ -743,6 +831,52 @@ QString MainWindow::unkeptValuesText(const QString &filename, const UnkeptValues
                             + kinds[kind].arg(finding.count).arg(finding.examples.join(QStringLiteral(", ")));
     }
     return lines.join(u'\n');
+}
+
+// Unsaved changes of the file that a copy of this program which ended left in its recovery
+// copy are offered; the user may open them as the file's catalogue, the file as it is, or
+// drop them. Returns the copy to open, or nothing.
+std::optional<RecoveryCopy::Left> MainWindow::recoveryToOpen(const QString &filename)
+{
+    const std::optional<RecoveryCopy::Left> left = RecoveryCopy::left(filename);
+    if (!left)
+        return std::nullopt;
+    const QLocale locale = PriceListModel::interfaceLocale();
+    const QString time = left->written.date() == QDate::currentDate()
+            ? locale.toString(left->written.time(), QLocale::ShortFormat)
+            : locale.toString(left->written, QLocale::ShortFormat);
+    QMessageBox question(QMessageBox::Question, tr("Unsaved changes found"),
+                         tr("Recover the unsaved changes of %1 from %2?").arg(QFileInfo(filename).fileName(), time),
+                         QMessageBox::NoButton, this);
+    QPushButton *recover = question.addButton(tr("Recover"), QMessageBox::AcceptRole);
+    QPushButton *asSaved = question.addButton(tr("Open the file as saved"), QMessageBox::RejectRole);
+    const QPushButton *discard = question.addButton(tr("Discard the recovery"), QMessageBox::DestructiveRole);
+    question.setDefaultButton(recover);
+    question.setEscapeButton(asSaved);
+    question.exec();
+    if (question.clickedButton() == recover)
+        return left;
+    if (question.clickedButton() == discard)
+        RecoveryCopy::discard(*left);
+    return std::nullopt;
+}
+
+// At start, the catalogue of the newest recovery copy that an ended copy of this program
+// left is offered, as Open offers it.
+void MainWindow::offerLeftRecovery()
+{
+    if (const QStringList files = RecoveryCopy::leftFiles(); !files.isEmpty())
+        openCatalogue(files.first());
+}
+
+// A logout, a shutdown or an interrupt: the program ends as Leave ends it, without asking,
+// the unsaved changes kept in the recovery copy for the next start.
+void MainWindow::leaveWithoutAsking()
+{
+    recovery.keepNow();
+    inUse.release();
+    leavingWithoutAsking = true;
+    close();
 }
 
 // Where a save of the file was killed halfway, its backup holds the previous catalogue
@@ -939,7 +1073,8 @@ FileResult MainWindow::waitOutLock(const std::function<FileResult()> &write)
 
 void MainWindow::on_actionSave_triggered()
 {
-    saveCatalogue();
+    if (saveCatalogue())
+        offerTrashOfMergedCopy();
 }
 
 // Save as writes a copy: the current file stays the one Save writes to.

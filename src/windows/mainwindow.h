@@ -1,6 +1,8 @@
 #pragma once
 
+#include "cataloguerecovery.h"
 #include "inusenotice.h"
+#include "recoverycopy.h"
 
 #include <QKeySequence>
 #include <QList>
@@ -48,6 +50,10 @@ public:
     // Adds the catalogue file's furniture, as File › Open does with the file chosen; a file
     // that cannot be read is reported and changes nothing.
     void openCatalogue(const QString &filename);
+    void offerLeftRecovery();
+
+public slots:
+    void leaveWithoutAsking();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -105,6 +111,7 @@ private:
     bool writeCatalogue(const QString &path);
     bool saveWith(const QString &path, const std::function<FileResult()> &write);
     FileResult waitOutLock(const std::function<FileResult()> &write);
+    std::optional<RecoveryCopy::Left> recoveryToOpen(const QString &filename);
     QString fileOrInterruptedSaveBackup(const QString &filename);
     QString olderBackups(const QStringList &older);
     QString backupAfterFailure(const QString &filename, const QString &source, const FileResult &result);
@@ -117,6 +124,9 @@ private:
     void adoptFile(const QString &filename, bool readOnly);
     void offerReload();
     void reloadCatalogue();
+    void offerConflictCopy();
+    void mergeConflictCopy();
+    void offerTrashOfMergedCopy();
     void warnOfUnkeptValues(const QString &filename, const UnkeptValues &unkept);
     bool mergeDespiteUnkeptValues(const QString &filename, const UnkeptValues &unkept);
     static QString unkeptValuesText(const QString &filename, const UnkeptValues &unkept);
@@ -144,7 +154,14 @@ private:
     CatalogueExchange *exchange = nullptr;
     // The notice beside the current file that tells others it is open here.
     InUseNotice inUse;
+    QTimer noticeRefresh;
+    CatalogueRecovery recovery;
+    bool leavingWithoutAsking = false;
     QAction *actionSave = nullptr;
     QMenu *menuRecent = nullptr;
     QPushButton *buttonReload = nullptr;
+    QPushButton *buttonMergeCopy = nullptr;
+    // The conflict copy offered, and the one merged since the last save.
+    QString conflictCopy;
+    QString mergedCopy;
 };
