@@ -43,8 +43,10 @@ open_session() {
     work=$(mktemp -d)
     trap stop_kalvio EXIT
     mkdir -m 700 "$work/runtime" && start_xvfb || return 1
-    # What the program remembers between runs stays in the run's own folder.
-    export XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb
+    # What the program remembers between runs, and the recovery copies it leaves when it is
+    # ended, stay in the run's own folder.
+    export XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" \
+        QT_QPA_PLATFORM=xcb
 }
 
 # Runs the command that follows $1 in the folder $1, in the background, as the program.

@@ -50,6 +50,14 @@ wait "$pid" || status=$?
 grep -q 'ish"' "$(find "$XDG_DATA_HOME" -name '*.json')" || fail "the recovery copy lacks the change"
 grep -q 'ish"' "$catalogue" && fail "the file holds the unsaved change"
 
+# SIGTERM while the start asks ends the program too, and the copy stays for the next.
+run_kalvio "$work/x/y" "$binary" --lang en
+window "Unsaved changes found" >/dev/null || fail "the start offers no recovery"
+kill -TERM "$pid"
+ended
+kill -0 "$pid" 2>/dev/null && fail "SIGTERM during the start's question does not end the program"
+[ "$(copies)" = 1 ] || fail "SIGTERM during the start's question left $(copies) recovery copies, not one"
+
 run_kalvio "$work/x/y" "$binary" --lang en
 box=$(window "Unsaved changes found") || fail "the start offers no recovery"
 to "$box" key Return

@@ -9,6 +9,7 @@
 #include <QPixmap>
 #include <QLibraryInfo>
 #include <QLoggingCategory>
+#include <QTimer>
 #include <QTranslator>
 
 #include <csignal>
@@ -85,9 +86,13 @@ int main(int argc, char *argv[])
         window.leaveWithoutAsking();
         QApplication::quit();
     });
-    if (commandLine.catalogue().isEmpty())
-        window.offerLeftRecovery();
-    commandLine.openCatalogueIn(window);
+    // The start's questions are asked from the program's own loop: quitting ends theirs
+    // too, which it cannot do before that loop runs.
+    QTimer::singleShot(0, &window, [&window, &commandLine] {
+        if (commandLine.catalogue().isEmpty())
+            window.offerLeftRecovery();
+        commandLine.openCatalogueIn(window);
+    });
     const int status = app.exec();
     // The catalogue outlives every window; its elements go with it.
     Edit::sof.clear();

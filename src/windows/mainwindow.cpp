@@ -615,6 +615,10 @@ void MainWindow::openCatalogue(const QString &chosen)
         return;
     const std::optional<RecoveryCopy::Left> recovered = recoveryToOpen(filename);
     QString source = recovered ? recovered->copy : fileOrInterruptedSaveBackup(filename);
+    // A signal that ends the program turns down the question it finds open; the program
+    // then ends without opening anything.
+    if (leavingWithoutAsking)
+        return;
     // The photos folder follows the catalogue before the tree is shown again.
     const QString photosBefore = PhotoFolders::catalogueFolder();
     PhotoFolders::setCatalogueFolder(QFileInfo(filename).absolutePath());
@@ -629,6 +633,8 @@ void MainWindow::openCatalogue(const QString &chosen)
             return;
         }
     }
+    if (leavingWithoutAsking)
+        return;
     adoptFile(filename, inUseAnswer == InUseAnswer::OpenReadOnly);
     if (recovered) {
         RecoveryCopy::adopt(*recovered);
