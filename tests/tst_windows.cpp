@@ -437,7 +437,7 @@ void TestWindows::priceListColumnsRemembered()
         offered << action->text();
     QCOMPARE(offered.join(u'|'), defaults + "|Designer|Description|Length|Height|Width|Weight");
     for (int column : { int(VariantOrder::Colour), int(VariantOrder::Weight) }) {
-        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(5, 5));
+        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(5, 5), header->viewport()->mapToGlobal(QPoint(5, 5)));
         QApplication::sendEvent(header->viewport(), &rightClick);
         QTRY_VERIFY(menu->isVisible());
         QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(menu->actions()[column]).center());

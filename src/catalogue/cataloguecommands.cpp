@@ -136,7 +136,7 @@ void ValuesCommand::undo()
 CatalogueChange ValuesCommand::change() const
 {
     const std::vector<Furniture *> furnitures = set.getFurnitures();
-    CatalogueChange change { CatalogueChange::Values, {} };
+    CatalogueChange change { CatalogueChange::Values, {}, {} };
     change.variants.reserve(values.size());
     for (const VariantValues &entry : values)
         if (entry.place.element < furnitures.size() && entry.place.variant < furnitures[entry.place.element]->getForms().size())

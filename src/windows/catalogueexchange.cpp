@@ -253,7 +253,7 @@ void CatalogueExchange::exportXlsx(const std::vector<ExportedVariant> &variants)
         return;
     if (!workbook.error.isEmpty()) {
         report(tr("Could not save %1.").arg(QDir::toNativeSeparators(path)),
-               { FileResult::WriteFailed, workbook.error });
+               { FileResult::WriteFailed, workbook.error, {} });
         return;
     }
     if (save(path, [&] { return DiskFile::write(path, workbook.bytes, nullptr, giveUpIfLocked()); })
