@@ -297,6 +297,8 @@ void MainWindow::showPriceList()
         connect(priceList, &PriceList::variantActivated, this, &MainWindow::openVariant);
         PriceList *list = priceList;
         list->setExportMenu(exchange->exportMenu([list] { return list->shownVariants(); }, list));
+        connect(list, &PriceList::labelsRequested, exchange,
+                [this, list](const std::vector<ExportedVariant> &variants) { exchange->printLabels(variants, list); });
     }
     priceList->show();
     priceList->raise();

@@ -24,6 +24,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <numeric>
 #include <cstdint>
 
 namespace {
@@ -66,6 +67,7 @@ PriceList::PriceList(CatalogueDocument &document, QWidget *parent)
     connect(table, &QAbstractItemView::activated, this, &PriceList::activate);
     connect(ui->pushButtonChangePrices, &QPushButton::clicked, this, &PriceList::changePrices);
     connect(ui->pushButtonSetStock, &QPushButton::clicked, this, &PriceList::changeStock);
+    connect(ui->pushButtonLabels, &QPushButton::clicked, this, &PriceList::requestLabels);
     connect(model, &PriceListModel::totalsChanged, this, &PriceList::showTotals);
     connect(model, &PriceListModel::editRefused, this, &PriceList::editRefused);
     connect(delegate, &ValueDelegate::typingRefused, ui->labelMessage, [this](int, const QString &why) {
@@ -114,6 +116,7 @@ void PriceList::buildActions()
     rowMenu->addSeparator();
     changing << addRowAction(tr("Change prices…"), "actionListChangePrices", {}, &PriceList::changePrices)
              << addRowAction(tr("Change stock…"), "actionListChangeStock", {}, &PriceList::changeStock);
+    addRowAction(tr("Print labels…"), "actionListLabels", {}, &PriceList::requestLabels);
     ui->tableViewVariants->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ui->tableViewVariants, &QWidget::customContextMenuRequested, this, &PriceList::showRowMenu);
 
@@ -447,12 +450,25 @@ void PriceList::showTopRow()
 
 std::vector<ExportedVariant> PriceList::shownVariants() const
 {
-    std::vector<ExportedVariant> shown;
-    shown.reserve(std::size_t(model->rowCount()));
-    for (int row = 0; row < model->rowCount(); ++row)
+    std::vector<int> rows(std::size_t(model->rowCount()));
+    std::iota(rows.begin(), rows.end(), 0);
+    return variantsAt(rows);
+}
+
+std::vector<ExportedVariant> PriceList::variantsAt(const std::vector<int> &rows) const
+{
+    std::vector<ExportedVariant> variants;
+    variants.reserve(rows.size());
+    for (const int row : rows)
         if (const std::optional<PriceListModel::Bound> bound = model->variantAt(row))
-            shown.push_back({ bound->element, &bound->element->getForms()[bound->place.variant] });
-    return shown;
+            variants.push_back({ bound->element, &bound->element->getForms()[bound->place.variant] });
+    return variants;
+}
+
+void PriceList::requestLabels()
+{
+    const std::vector<int> rows = selectedRows();
+    emit labelsRequested(rows.empty() ? shownVariants() : variantsAt(rows));
 }
 
 void PriceList::setExportMenu(QMenu *menu)

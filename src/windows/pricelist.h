@@ -49,6 +49,8 @@ signals:
     // Return on a row, or a double-click on a cell that is not edited in place, asks for
     // an editor on that very variant.
     void variantActivated(Furniture *element, std::size_t variant);
+    // Labels of the selected rows, or of every row shown where none is selected.
+    void labelsRequested(const std::vector<ExportedVariant> &variants);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -66,6 +68,7 @@ private:
     void activate(const QModelIndex &index);
     void openCurrent();
     void copyRows();
+    void requestLabels();
     void paste();
     QString pasteRefusal(const PastedValues &pasted, const std::vector<int> &rows, std::size_t lines) const;
     void fillDown();
@@ -76,6 +79,7 @@ private:
     void keepTopRow();
     void showTopRow();
     std::vector<int> selectedRows() const;
+    std::vector<ExportedVariant> variantsAt(const std::vector<int> &rows) const;
     std::optional<std::vector<VariantPlace>> placesOf(const std::vector<int> &rows);
     std::optional<TypedValue::Kind> currentValueColumn();
 

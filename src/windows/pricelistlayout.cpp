@@ -4,8 +4,6 @@
 #include "pricelistmodel.h"
 
 #include "fieldtext.h"
-#include "photofolders.h"
-#include "picturefile.h"
 
 #include <QDate>
 #include <QFontMetrics>
@@ -196,7 +194,7 @@ void PriceListLayout::drawVariant(Page &page, const Form &variant)
     if (page.y + height > page.bottom)
         startPage(page);
     QPainter &painter = page.painter;
-    const QImage picture = photo(variant.getPhoto(), photoSize);
+    const QImage picture = photos.photo(variant.getPhoto(), photoSize);
     if (!picture.isNull())
         painter.drawImage(QPoint(0, page.y), picture);
     const int photoWidth = int(12 * page.mm);
@@ -215,20 +213,4 @@ void PriceListLayout::drawVariant(Page &page, const Form &variant)
         painter.drawText(QRect(0, row.top(), page.width, row.height()), Qt::AlignRight | Qt::AlignVCenter,
                          FieldText::stock(variant.getStock()));
     page.y += height;
-}
-
-// The variant's photo at `size` pixels at most, or none where it is not found.
-QImage PriceListLayout::photo(const std::string &name, int size)
-{
-    if (name.empty())
-        return {};
-    const QString key = text(name);
-    if (QImage *cached = photos.object(key))
-        return *cached;
-    QPixmap picture;
-    QImage image;
-    if (loadPicture(PhotoFolders::find(key), picture) == PictureStatus::Loaded)
-        image = picture.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation).toImage();
-    photos.insert(key, new QImage(image));
-    return image;
 }

@@ -1,10 +1,9 @@
 #pragma once
 
 #include "cataloguetable.h"
+#include "photocache.h"
 
-#include <QCache>
 #include <QCoreApplication>
-#include <QImage>
 #include <QString>
 
 #include <cstddef>
@@ -43,11 +42,9 @@ private:
     void drawElement(Page &page, const Furniture &element);
     void drawVariant(Page &page, const Form &variant);
     void drawCategory(Page &page, const QString &category);
-    QImage photo(const std::string &name, int size);
 
     std::vector<ExportedVariant> variants;
     QString catalogueName;
     bool showStock;
-    // Each photo is read once while it stays among the latest used.
-    QCache<QString, QImage> photos { 64 };
+    PhotoCache photos;
 };
