@@ -26,7 +26,9 @@
 #include <QMenu>
 #include <QScopeGuard>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTableView>
+#include <QTreeView>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QDialogButtonBox>
@@ -91,6 +93,8 @@ private slots:
     void labelSheets();
     void labelsReadBack_data();
     void labelsReadBack();
+    void scanning_data();
+    void scanning();
     void priceListTyping_data();
     void priceListTyping();
     void priceListFollowsTheCatalogue();
@@ -328,6 +332,78 @@ void TestWindows::labelsReadBack()
     const QStringList decoded = run("zbarimg", QStringList { "--quiet", "--raw" } + images).split(u'\n', Qt::SkipEmptyParts);
     QCOMPARE(QSet<QString>(decoded.begin(), decoded.end()), identifiers);
     QCOMPARE(decoded.size(), identifiers.size());
+}
+
+// A scanner types a code 10 ms a key then Return, a person 150 ms a key: into the main
+// window's tree or the price list's table. A scan goes to the filter, which opens the one
+// variant of its identifier, selects several, or says none has it; a person's keys stay the
+// view's own.
+void TestWindows::scanning_data()
+{
+    QTest::addColumn<bool>("list");
+    QTest::addColumn<int>("gap");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("outcome");
+    QTest::newRow("tree, scanner, one") << false << 10 << "2.1.1" << "editor";
+    QTest::newRow("tree, scanner, two") << false << 10 << "1.1.1" << "selected 2";
+    QTest::newRow("tree, scanner, none") << false << 10 << "9.9.9" << "No variant 9.9.9";
+    QTest::newRow("tree, person") << false << 150 << "2.1.1" << "typed";
+    QTest::newRow("list, scanner, one") << true << 10 << "2.1.1" << "selected 1";
+    QTest::newRow("list, scanner, two") << true << 10 << "1.1.1" << "selected 2";
+    QTest::newRow("list, scanner, none") << true << 10 << "9.9.9" << "No variant 9.9.9";
+    QTest::newRow("list, person") << true << 150 << "2.1.1" << "typed";
+}
+
+void TestWindows::scanning()
+{
+    QFETCH(bool, list);
+    QFETCH(int, gap);
+    QFETCH(QString, code);
+    QFETCH(QString, outcome);
+    fillCatalogue({ "A|chair|red|1.1.1,1.1.2", "B|table|oak|2.1.1", "C|lamp|red|1.1.1" });
+    MainWindow window;
+    window.show();
+    std::unique_ptr<PriceList> priceList;
+    QAbstractItemView *view = window.findChild<QTreeView *>("treeView");
+    QLineEdit *filter = window.findChild<QLineEdit *>("lineEditFilter");
+    if (list) {
+        priceList = std::make_unique<PriceList>(Edit::document());
+        priceList->show();
+        view = priceList->findChild<QTableView *>("tableViewVariants");
+        filter = priceList->findChild<QLineEdit *>("lineEditListFilter");
+    }
+    view->setFocus();
+    ulong at = 1000;
+    for (const QChar key : code + u'\r') {
+        const int qtKey = key == u'\r' ? Qt::Key_Return : key.unicode();
+        QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier, key == u'\r' ? QString() : QString(key));
+        press.setTimestamp(at += ulong(gap));
+        QApplication::sendEvent(view, &press);
+    }
+    // An editor is the main window's, and goes with it.
+    const auto editors = [&window] {
+        return std::count_if(window.children().begin(), window.children().end(), [](const QObject *child) {
+            return qobject_cast<const Edit *>(child) && static_cast<const Edit *>(child)->isVisible();
+        });
+    };
+    if (outcome == "typed") {
+        QVERIFY(filter->text().isEmpty());
+        QCOMPARE(editors(), 0);
+        return;
+    }
+    QCOMPARE(filter->text(), code);
+    if (outcome.startsWith("No variant")) {
+        QCOMPARE(list ? priceList->findChild<QLabel *>("labelMessage")->text() : window.statusBar()->currentMessage(), outcome);
+        QVERIFY(filter->hasSelectedText() && filter->selectedText() == code);
+        return;
+    }
+    QCOMPARE(editors(), outcome == "editor" ? 1 : 0);
+    if (outcome == "editor")
+        return;
+    QCOMPARE(view->selectionModel()->selectedRows().size(), outcome.section(u' ', 1).toInt());
+    for (const QModelIndex &row : view->selectionModel()->selectedRows())
+        QCOMPARE(row.data().toString(), code);
+    QCOMPARE(view->currentIndex().column(), list ? int(VariantOrder::Stock) : 0);
 }
 
 void TestWindows::priceListTyping_data()

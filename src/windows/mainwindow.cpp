@@ -4,6 +4,7 @@
 #include "cataloguedocument.h"
 #include "catalogueoperations.h"
 #include "catalogueexchange.h"
+#include "scantyping.h"
 #include "cataloguesearch.h"
 #include "cataloguetreemodel.h"
 #include "chooserfolder.h"
@@ -344,6 +345,11 @@ void MainWindow::setupFilter()
     connect(ui->lineEditFilter, &QLineEdit::textChanged, this, &MainWindow::filterEdited);
     ui->lineEditFilter->installEventFilter(this);
     ui->treeView->installEventFilter(this);
+    // A code scanned while the tree has the keys goes to the filter.
+    new ScanTyping(ui->treeView, [this](const QString &code) {
+        ui->lineEditFilter->setText(code);
+        findScanned();
+    });
     filterPause.setSingleShot(true);
     filterPause.setInterval(filterPauseMs);
     connect(&filterPause, &QTimer::timeout, this, &MainWindow::showTree);
@@ -435,6 +441,10 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         goToFirstVariant();
         return true;
     }
+    if (watched == ui->lineEditFilter && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        findScanned();
+        return true;
+    }
     if (watched == ui->treeView && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
         activateRow(ui->treeView->currentIndex());
         return true;
@@ -452,6 +462,35 @@ void MainWindow::goToFirstVariant()
     ui->treeView->setFocus(Qt::OtherFocusReason);
     ui->treeView->setCurrentIndex(first);
     ui->treeView->scrollTo(first);
+}
+
+// Return in the filter, as a scanner ends a code: the one variant of that identifier opens in
+// an editor, several are shown selected; none is said, and the code is left selected so that
+// the next scan replaces it.
+void MainWindow::findScanned()
+{
+    const QString code = ui->lineEditFilter->text().trimmed();
+    if (code.isEmpty())
+        return;
+    if (filterPause.isActive())
+        showTree();
+    const QModelIndexList found = model->variantsWithId(code.toStdString());
+    if (found.isEmpty()) {
+        statusBar()->showMessage(tr("No variant %1").arg(code), statusTimeoutMs);
+        focusFilter();
+        return;
+    }
+    ui->treeView->setFocus(Qt::OtherFocusReason);
+    ui->treeView->setCurrentIndex(found.front());
+    ui->treeView->scrollTo(found.front());
+    if (found.size() == 1) {
+        on_treeView_doubleClicked(found.front());
+        return;
+    }
+    QItemSelection selection;
+    for (const QModelIndex &row : found)
+        selection.select(row, row);
+    ui->treeView->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 void MainWindow::activateRow(const QModelIndex &index)

@@ -4,6 +4,7 @@
 #include "catalogueexchange.h"
 #include "cataloguedocument.h"
 #include "pricelistcolumns.h"
+#include "scantyping.h"
 #include "valuedelegate.h"
 #include "valuerefusal.h"
 #include "valueschangedialogs.h"
@@ -59,6 +60,11 @@ PriceList::PriceList(CatalogueDocument &document, QWidget *parent)
     buildActions();
     buildHistoryButtons();
     ui->lineEditListFilter->installEventFilter(this);
+    // A code scanned while the table has the keys goes to the filter.
+    new ScanTyping(table, [this](const QString &code) {
+        ui->lineEditListFilter->setText(code);
+        findScanned();
+    });
 
     ui->spinBoxLowStock->setValue(int(lowStockThreshold()));
     connect(ui->lineEditListFilter, &QLineEdit::textChanged, model, &PriceListModel::setFilter);
@@ -186,6 +192,13 @@ void PriceList::keyPressEvent(QKeyEvent *event)
 // the catalogue's steps once it has none.
 bool PriceList::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == ui->lineEditListFilter && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            findScanned();
+            return true;
+        }
+    }
     if (watched == ui->lineEditListFilter && event->type() == QEvent::ShortcutOverride) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if ((key->matches(QKeySequence::Undo) && !ui->lineEditListFilter->isUndoAvailable())
@@ -463,6 +476,32 @@ std::vector<ExportedVariant> PriceList::variantsAt(const std::vector<int> &rows)
         if (const std::optional<PriceListModel::Bound> bound = model->variantAt(row))
             variants.push_back({ bound->element, &bound->element->getForms()[bound->place.variant] });
     return variants;
+}
+
+// Return in the filter, as a scanner ends a code: the rows of that identifier are selected,
+// the first one's stock current, so that a count is typed at once and Return again opens the
+// editor; none is said, and the code is left selected for the next scan.
+void PriceList::findScanned()
+{
+    const QString code = ui->lineEditListFilter->text().trimmed();
+    if (code.isEmpty())
+        return;
+    QTableView *table = ui->tableViewVariants;
+    QItemSelection found;
+    for (int row = 0; row < model->rowCount(); ++row)
+        if (model->index(row, VariantOrder::Identifier).data().toString() == code)
+            found.select(model->index(row, 0), model->index(row, model->columnCount() - 1));
+    if (found.isEmpty()) {
+        ui->labelMessage->setText(tr("No variant %1").arg(code));
+        ui->lineEditListFilter->setFocus(Qt::OtherFocusReason);
+        ui->lineEditListFilter->selectAll();
+        return;
+    }
+    const QModelIndex first = model->index(found.front().top(), VariantOrder::Stock);
+    table->setFocus(Qt::OtherFocusReason);
+    table->selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+    table->selectionModel()->select(found, QItemSelectionModel::ClearAndSelect);
+    table->scrollTo(first);
 }
 
 void PriceList::requestLabels()

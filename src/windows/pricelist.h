@@ -69,6 +69,7 @@ private:
     void openCurrent();
     void copyRows();
     void requestLabels();
+    void findScanned();
     void paste();
     QString pasteRefusal(const PastedValues &pasted, const std::vector<int> &rows, std::size_t lines) const;
     void fillDown();
