@@ -99,6 +99,7 @@ void LabelLayout::paintPage(QPainter &painter, double dotsPerMm, std::size_t pag
         if (preview) {
             painter.setPen(Qt::lightGray);
             painter.drawRect(box);
+            painter.setPen(Qt::black);
         }
         const std::size_t slot = page * std::size_t(perPage) + std::size_t(place);
         if (slot < std::size_t(options.first - 1))

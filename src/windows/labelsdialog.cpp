@@ -50,7 +50,6 @@ LabelsDialog::LabelsDialog(std::vector<ExportedVariant> variants, QString catalo
     connect(ui->pushButtonPrint, &QPushButton::clicked, this, [this] { output(&CatalogueExchange::printPages); });
     connect(ui->pushButtonSavePdf, &QPushButton::clicked, this, [this] { output(&CatalogueExchange::savePdf); });
     connect(ui->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    update();
 }
 
 LabelsDialog::~LabelsDialog()
