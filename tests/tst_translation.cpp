@@ -89,7 +89,7 @@ void TestTranslation::frenchTextsShowWhole()
     StockChangeDialog stock(Edit::sof, { {} }, nullptr);
     for (QWidget *window : std::initializer_list<QWidget *> { &list, &prices, &stock })
         window->show();
-    QCOMPARE(shownTexts(list, cut), "Filtre :|Stock faible jusqu'à :|Stock faible seulement|0 variante, 0 unité en stock, valeur du stock 0,00|Modifier les prix…|Modifier le stock…|Imprimer des étiquettes…|");
+    QCOMPARE(shownTexts(list, cut), "Filtre :|Stock faible jusqu'à :|Stock faible seulement|Compter en scannant|Appliquer le comptage…|Effacer le comptage|Imprimer des étiquettes…|0 variante, 0 unité en stock, valeur du stock 0,00|Modifier les prix…|Modifier le stock…|");
     QCOMPARE(shownTexts(prices, cut), "Modifier le prix de 1 variante sélectionnée, arrondi au centime :||OK|Cancel");
     QCOMPARE(shownTexts(stock, cut), "Modifier le stock de 1 variante sélectionnée :||OK|Cancel");
     QCOMPARE(cut, QStringList());

@@ -2,6 +2,7 @@
 #include "ui_pricelist.h"
 
 #include "catalogueexchange.h"
+#include "fieldtext.h"
 #include "cataloguedocument.h"
 #include "pricelistcolumns.h"
 #include "scantyping.h"
@@ -13,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -74,6 +76,9 @@ PriceList::PriceList(CatalogueDocument &document, QWidget *parent)
     connect(ui->pushButtonChangePrices, &QPushButton::clicked, this, &PriceList::changePrices);
     connect(ui->pushButtonSetStock, &QPushButton::clicked, this, &PriceList::changeStock);
     connect(ui->pushButtonLabels, &QPushButton::clicked, this, &PriceList::requestLabels);
+    connect(ui->checkBoxCountMode, &QCheckBox::toggled, this, &PriceList::countModeChanged);
+    connect(ui->pushButtonApplyCount, &QPushButton::clicked, this, &PriceList::applyCount);
+    connect(ui->pushButtonClearCount, &QPushButton::clicked, this, &PriceList::clearCount);
     connect(model, &PriceListModel::totalsChanged, this, &PriceList::showTotals);
     connect(model, &PriceListModel::editRefused, this, &PriceList::editRefused);
     connect(delegate, &ValueDelegate::typingRefused, ui->labelMessage, [this](int, const QString &why) {
@@ -86,6 +91,7 @@ PriceList::PriceList(CatalogueDocument &document, QWidget *parent)
     connect(model, &QAbstractItemModel::layoutChanged, this, &PriceList::showTopRow);
     connect(&document, &CatalogueDocument::stateChanged, this, &PriceList::followReadOnly);
     lowStockChanged();
+    countModeChanged();
     followReadOnly();
     showTotals();
     // The hands go to the table, at its first cell, as in a spreadsheet.
@@ -176,6 +182,8 @@ void PriceList::followReadOnly()
         button->setEnabled(!readOnly);
         button->setToolTip(why);
     }
+    ui->pushButtonApplyCount->setToolTip(why);
+    followCount();
     updateTitle();
 }
 
@@ -186,6 +194,19 @@ void PriceList::keyPressEvent(QKeyEvent *event)
         close();
     else
         QWidget::keyPressEvent(event);
+}
+
+void PriceList::closeEvent(QCloseEvent *event)
+{
+    if (countedVariants > 0
+        && QMessageBox::question(this, tr("Count by scanning"),
+                                 tr("The count has not been applied. Close the list and lose it?"),
+                                 QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Cancel)
+                   != QMessageBox::Discard) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
 }
 
 // In the filter, Undo and Redo take back its own typing first, as a text field does, and
@@ -497,11 +518,98 @@ void PriceList::findScanned()
         ui->lineEditListFilter->selectAll();
         return;
     }
+    if (ui->checkBoxCountMode->isChecked()) {
+        countScanned(code, found);
+        return;
+    }
     const QModelIndex first = model->index(found.front().top(), VariantOrder::Stock);
     table->setFocus(Qt::OtherFocusReason);
     table->selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
     table->selectionModel()->select(found, QItemSelectionModel::ClearAndSelect);
     table->scrollTo(first);
+}
+
+// In a count, a scan adds one to its variant's count, and the filter holds the code selected
+// for the next scan. An identifier that several variants carry is not counted: which of
+// them was scanned cannot be told.
+void PriceList::countScanned(const QString &code, const QItemSelection &found)
+{
+    ui->lineEditListFilter->setFocus(Qt::OtherFocusReason);
+    ui->lineEditListFilter->selectAll();
+    if (found.size() > 1 || found.front().height() > 1) {
+        ui->tableViewVariants->selectionModel()->select(found, QItemSelectionModel::ClearAndSelect);
+        ui->labelMessage->setText(tr("Several variants carry %1: it was not counted. Type their stock instead.").arg(code));
+        return;
+    }
+    const int row = found.front().top();
+    ui->tableViewVariants->selectionModel()->select(found, QItemSelectionModel::ClearAndSelect);
+    model->addCount(row);
+    countedVariants = model->counts().size();
+    ui->labelMessage->setText(tr("Counted %1: %2").arg(code, model->index(row, PriceListModel::countedColumn).data().toString()));
+    followCount();
+}
+
+// The counted column shows beside the stock while counting, or while a count waits.
+void PriceList::countModeChanged()
+{
+    QHeaderView *header = ui->tableViewVariants->horizontalHeader();
+    const bool shown = ui->checkBoxCountMode->isChecked() || countedVariants > 0;
+    if (shown && header->isSectionHidden(PriceListModel::countedColumn))
+        header->moveSection(header->visualIndex(PriceListModel::countedColumn),
+                            header->visualIndex(VariantOrder::Stock) + 1);
+    header->setSectionHidden(PriceListModel::countedColumn, !shown);
+    if (ui->checkBoxCountMode->isChecked()) {
+        ui->lineEditListFilter->setFocus(Qt::OtherFocusReason);
+        ui->lineEditListFilter->selectAll();
+    }
+    followCount();
+}
+
+void PriceList::followCount()
+{
+    ui->pushButtonApplyCount->setEnabled(countedVariants > 0 && !document.isReadOnly());
+    ui->pushButtonClearCount->setEnabled(countedVariants > 0);
+}
+
+// Every counted variant's stock becomes its count, as one step, once the user has seen each
+// stock that changes.
+void PriceList::applyCount()
+{
+    const ChangedValues changed = CatalogueOperations::countedStocks(document.catalogue(), model->counts());
+    if (changed.refused()) {
+        QMessageBox::warning(this, tr("Count by scanning"),
+                             tr("A count is past what a file holds: nothing was changed."));
+        return;
+    }
+    if (changed.values.empty()) {
+        QMessageBox::information(this, tr("Count by scanning"), tr("Every count is the stock already: nothing changes."));
+        clearCount();
+        return;
+    }
+    const std::vector<Furniture *> &furnitures = document.catalogue().getFurnitures();
+    QStringList lines { tr("Stocks that change: %1. Set them to the count?").arg(changed.values.size()) };
+    for (std::size_t i = 0; i < std::min(refusalsListed, changed.values.size()); ++i) {
+        const VariantValues &value = changed.values[i];
+        const Form &form = furnitures[value.place.element]->getForms()[value.place.variant];
+        lines << tr("%1: %2 → %3").arg(QString::fromStdString(form.getId()), FieldText::stock(form.getStock()),
+                                       FieldText::stock(value.stock));
+    }
+    if (changed.values.size() > refusalsListed)
+        lines << tr("and %n more.", nullptr, int(changed.values.size() - refusalsListed));
+    if (QMessageBox::question(this, tr("Count by scanning"), lines.join(u'\n'), QMessageBox::Yes | QMessageBox::Cancel,
+                              QMessageBox::Yes)
+        != QMessageBox::Yes)
+        return;
+    document.push(new ValuesCommand(document.catalogue(), changed.values,
+                                    tr("Stock count of %n variant(s)", nullptr, int(changed.values.size()))));
+    clearCount();
+}
+
+void PriceList::clearCount()
+{
+    model->clearCounts();
+    countedVariants = 0;
+    countModeChanged();
 }
 
 void PriceList::requestLabels()

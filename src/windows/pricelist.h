@@ -18,6 +18,7 @@ class PriceListColumns;
 struct PastedValues;
 
 class QAction;
+class QItemSelection;
 class QKeySequence;
 class QMenu;
 
@@ -54,6 +55,8 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    // A count not applied is lost only after a question.
+    void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -70,6 +73,11 @@ private:
     void copyRows();
     void requestLabels();
     void findScanned();
+    void countScanned(const QString &code, const QItemSelection &found);
+    void countModeChanged();
+    void applyCount();
+    void clearCount();
+    void followCount();
     void paste();
     QString pasteRefusal(const PastedValues &pasted, const std::vector<int> &rows, std::size_t lines) const;
     void fillDown();
@@ -93,4 +101,6 @@ private:
     QList<QAction *> changing;
     // The row at the top of the table while its rows are rearranged, to keep it there.
     QPersistentModelIndex topRow;
+    // Variants counted by scanning, until applied or cleared.
+    std::size_t countedVariants = 0;
 };
