@@ -348,6 +348,7 @@ void TestWindows::scanning_data()
     QTest::newRow("tree, scanner, two") << false << 10 << "1.1.1" << "selected 2";
     QTest::newRow("tree, scanner, none") << false << 10 << "9.9.9" << "No variant 9.9.9";
     QTest::newRow("tree, person") << false << 150 << "2.1.1" << "typed";
+    QTest::newRow("tree, words finding one variant") << false << 10 << "table" << "editor";
     QTest::newRow("list, scanner, one") << true << 10 << "2.1.1" << "selected 1";
     QTest::newRow("list, scanner, two") << true << 10 << "1.1.1" << "selected 2";
     QTest::newRow("list, scanner, none") << true << 10 << "9.9.9" << "No variant 9.9.9";

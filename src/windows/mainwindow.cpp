@@ -465,8 +465,8 @@ void MainWindow::goToFirstVariant()
 }
 
 // Return in the filter, as a scanner ends a code: the one variant of that identifier opens in
-// an editor, several are shown selected; none is said, and the code is left selected so that
-// the next scan replaces it.
+// an editor, several are shown selected; where nothing is found, that is said, and the code is
+// left selected so that the next scan replaces it.
 void MainWindow::findScanned()
 {
     const QString code = ui->lineEditFilter->text().trimmed();
@@ -474,7 +474,12 @@ void MainWindow::findScanned()
         return;
     if (filterPause.isActive())
         showTree();
-    const QModelIndexList found = model->variantsWithId(code.toStdString());
+    QModelIndexList found = model->variantsWithId(code.toStdString());
+    // Words rather than an identifier: the one variant they find opens, or the first of several.
+    if (found.isEmpty() && model->variantCount() == 1)
+        found << model->firstVariant();
+    if (found.isEmpty() && model->variantCount() > 1)
+        return goToFirstVariant();
     if (found.isEmpty()) {
         statusBar()->showMessage(tr("No variant %1").arg(code), statusTimeoutMs);
         focusFilter();
