@@ -10,6 +10,7 @@
 #include "csvtext.h"
 #include "edit.h"
 #include "importpreviewdialog.h"
+#include "labellayout.h"
 #include "mainwindow.h"
 #include "priceimport.h"
 #include "pricelistlayout.h"
@@ -1177,6 +1178,35 @@ void printDetailsBrowsing(const QTemporaryDir &dir)
 
 } // namespace
 
+// Labels of 5,000 variants, each with its Code 128, laid out into a PDF in memory as the
+// labels dialog's Save as PDF does, then cancelled after a tenth of the pages.
+void printLabels()
+{
+    SetOfFurnitures set;
+    fillCatalogue(set, { 5'000, 25, 1 });
+    LabelOptions options;
+    LabelLayout layout(inIdentifierOrder(wholeCatalogue(set)), options);
+    const std::size_t cancelAt = layout.pageCount() / 10;
+    for (const bool cancel : { false, true }) {
+        QBuffer pdf;
+        pdf.open(QIODevice::WriteOnly);
+        std::size_t pages = 0;
+        bool whole = false;
+        const double ms = msOf([&] {
+            QPdfWriter writer(&pdf);
+            writer.setPageLayout(layout.sheet().pageLayout());
+            writer.setResolution(300);
+            whole = layout.paint(writer, [&](std::size_t) { return !(cancel && ++pages == cancelAt); });
+        });
+        if (whole)
+            std::printf("PDF labels of %s variants: %zu pages, %.2f MB, %.0f ms  <= 3000  %s\n",
+                        qPrintable(withSeparators(int(layout.labelCount()))), layout.pageCount(),
+                        double(pdf.size()) / 1e6, ms, ms <= 3000 ? "met" : "NOT MET");
+        else
+            std::printf("PDF labels cancelled at page %zu of %zu after %.0f ms\n", cancelAt, layout.pageCount(), ms);
+    }
+}
+
 int main(int argc, char *argv[])
 {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
@@ -1189,8 +1219,8 @@ int main(int argc, char *argv[])
         qFatal("Cannot create a temporary directory");
 
     // "worst" measures the worst files alone, "import" the worst files to import, "pdf" the
-    // price list alone, "merge" the merge at save, "list" the price and stock list, "details"
-    // the details pane over large photos, "recovery" the recovery copy.
+    // price list alone, "labels" the labels, "merge" the merge at save, "list" the price and
+    // stock list, "details" the details pane over large photos, "recovery" the recovery copy.
     if (argc > 1 && qstrcmp(argv[1], "worst") == 0) {
         printWorstFiles(dir);
         return 0;
@@ -1201,6 +1231,10 @@ int main(int argc, char *argv[])
     }
     if (argc > 1 && qstrcmp(argv[1], "pdf") == 0) {
         printPriceList();
+        return 0;
+    }
+    if (argc > 1 && qstrcmp(argv[1], "labels") == 0) {
+        printLabels();
         return 0;
     }
     if (argc > 1 && qstrcmp(argv[1], "list") == 0) {

@@ -81,6 +81,30 @@
     </message>
 </context>
 <context>
+    <name>LabelsDialog</name>
+    <message numerus="yes">
+        <source>%n label(s)</source>
+        <translation>
+            <numerusform>%n label</numerusform>
+            <numerusform>%n labels</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n page(s)</source>
+        <translation>
+            <numerusform>%n page</numerusform>
+            <numerusform>%n pages</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n identifier(s) too long for a barcode on these labels: no barcode is printed for them.</source>
+        <translation>
+            <numerusform>%n identifier too long for a barcode on these labels: no barcode is printed for it.</numerusform>
+            <numerusform>%n identifiers too long for a barcode on these labels: no barcode is printed for them.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message numerus="yes">
         <source>%n photo(s) of this catalogue would not be found beside the copy. Copy them into %1?</source>
@@ -205,6 +229,13 @@
         <translation>
             <numerusform>Fill down %n variant</numerusform>
             <numerusform>Fill down %n variants</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Stock count of %n variant(s)</source>
+        <translation>
+            <numerusform>Stock count of %n variant</numerusform>
+            <numerusform>Stock count of %n variants</numerusform>
         </translation>
     </message>
 </context>

@@ -165,6 +165,10 @@
         <source>Writing %1…</source>
         <translation>Écriture de %1…</translation>
     </message>
+    <message>
+        <source>Print &amp;labels…</source>
+        <translation>Imprimer des é&amp;tiquettes…</translation>
+    </message>
 </context>
 <context>
     <name>CatalogueTable</name>
@@ -626,6 +630,160 @@
             <numerusform>et %n ligne de plus, d&apos;autres identifiants.</numerusform>
             <numerusform>et %n lignes de plus, d&apos;autres identifiants.</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>LabelLayout</name>
+    <message>
+        <source>Identifier too long for a barcode on this label</source>
+        <translation>Identifiant trop long pour un code-barres sur cette étiquette</translation>
+    </message>
+    <message>
+        <source>No barcode for this identifier</source>
+        <translation>Pas de code-barres pour cet identifiant</translation>
+    </message>
+</context>
+<context>
+    <name>LabelSheet</name>
+    <message>
+        <source>A4, 3 × 8 labels of 70 × 37 mm</source>
+        <translation>A4, 3 × 8 étiquettes de 70 × 37 mm</translation>
+    </message>
+    <message>
+        <source>A4, 3 × 7 labels of 70 × 42.3 mm</source>
+        <translation>A4, 3 × 7 étiquettes de 70 × 42,3 mm</translation>
+    </message>
+    <message>
+        <source>A4, 2 × 7 labels of 99.1 × 38.1 mm</source>
+        <translation>A4, 2 × 7 étiquettes de 99,1 × 38,1 mm</translation>
+    </message>
+    <message>
+        <source>A4, 4 × 10 labels of 48.5 × 25.4 mm</source>
+        <translation>A4, 4 × 10 étiquettes de 48,5 × 25,4 mm</translation>
+    </message>
+    <message>
+        <source>Letter, 3 × 10 labels of 66.7 × 25.4 mm</source>
+        <translation>Letter, 3 × 10 étiquettes de 66,7 × 25,4 mm</translation>
+    </message>
+    <message>
+        <source>One label per page</source>
+        <translation>Une étiquette par page</translation>
+    </message>
+</context>
+<context>
+    <name>LabelsDialog</name>
+    <message>
+        <source>Print labels</source>
+        <translation>Imprimer des étiquettes</translation>
+    </message>
+    <message>
+        <source>&amp;Sheet:</source>
+        <translation>&amp;Planche :</translation>
+    </message>
+    <message>
+        <source>Label si&amp;ze:</source>
+        <translation>&amp;Taille de l&apos;étiquette :</translation>
+    </message>
+    <message>
+        <source>S&amp;tart at label:</source>
+        <translation>&amp;Commencer à l&apos;étiquette :</translation>
+    </message>
+    <message>
+        <source>C&amp;opies of each:</source>
+        <translation>E&amp;xemplaires de chacune :</translation>
+    </message>
+    <message>
+        <source>As many as in stock</source>
+        <translation>Autant que le stock</translation>
+    </message>
+    <message>
+        <source>C&amp;urrency:</source>
+        <translation>&amp;Devise :</translation>
+    </message>
+    <message>
+        <source>Each label shows</source>
+        <translation>Chaque étiquette montre</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>Colour</source>
+        <translation>Couleur</translation>
+    </message>
+    <message>
+        <source>Price</source>
+        <translation>Prix</translation>
+    </message>
+    <message>
+        <source>Identifier</source>
+        <translation>Identifiant</translation>
+    </message>
+    <message>
+        <source>Barcode</source>
+        <translation>Code-barres</translation>
+    </message>
+    <message>
+        <source>Photo</source>
+        <translation>Photo</translation>
+    </message>
+    <message>
+        <source>&amp;Barcode:</source>
+        <translation>Code-&amp;barres :</translation>
+    </message>
+    <message>
+        <source>&amp;Print…</source>
+        <translation>&amp;Imprimer…</translation>
+    </message>
+    <message>
+        <source>Save as PDF…</source>
+        <translation>Enregistrer en PDF…</translation>
+    </message>
+    <message>
+        <source>Code 128 of the identifier</source>
+        <translation>Code 128 de l&apos;identifiant</translation>
+    </message>
+    <message>
+        <source>QR code of the identifier</source>
+        <translation>Code QR de l&apos;identifiant</translation>
+    </message>
+    <message>
+        <source>More than %1 labels: choose fewer copies or variants.</source>
+        <translation>Plus de %1 étiquettes : choisissez moins d&apos;exemplaires ou de variantes.</translation>
+    </message>
+    <message>
+        <source>No labels: no variant has one to print.</source>
+        <translation>Aucune étiquette : aucune variante n&apos;en a à imprimer.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n label(s)</source>
+        <translation>
+            <numerusform>%n étiquette</numerusform>
+            <numerusform>%n étiquettes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n page(s)</source>
+        <translation>
+            <numerusform>%n page</numerusform>
+            <numerusform>%n pages</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n identifier(s) too long for a barcode on these labels: no barcode is printed for them.</source>
+        <translation>
+            <numerusform>%n identifiant trop long pour un code-barres sur ces étiquettes : aucun code-barres n&apos;est imprimé pour lui.</numerusform>
+            <numerusform>%n identifiants trop longs pour un code-barres sur ces étiquettes : aucun code-barres n&apos;est imprimé pour eux.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Labels: %1</source>
+        <translation>Étiquettes : %1</translation>
+    </message>
+    <message>
+        <source>Laying out the labels…</source>
+        <translation>Mise en page des étiquettes…</translation>
     </message>
 </context>
 <context>
@@ -1133,6 +1291,10 @@
         <source>Discard the recovery</source>
         <translation>Abandonner la récupération</translation>
     </message>
+    <message>
+        <source>No variant %1</source>
+        <translation>Aucune variante %1</translation>
+    </message>
 </context>
 <context>
     <name>MeasuresText</name>
@@ -1460,6 +1622,61 @@
         <source>Choose a cell of the Price or Stock column first.</source>
         <translation>Choisissez d&apos;abord une cellule de la colonne Prix ou Stock.</translation>
     </message>
+    <message>
+        <source>Count by scanning</source>
+        <translation>Compter en scannant</translation>
+    </message>
+    <message>
+        <source>Apply count…</source>
+        <translation>Appliquer le comptage…</translation>
+    </message>
+    <message>
+        <source>Clear count</source>
+        <translation>Effacer le comptage</translation>
+    </message>
+    <message>
+        <source>Print labels…</source>
+        <translation>Imprimer des étiquettes…</translation>
+    </message>
+    <message>
+        <source>The count has not been applied. Close the list and lose it?</source>
+        <translation>Le comptage n&apos;a pas été appliqué. Fermer la liste et le perdre ?</translation>
+    </message>
+    <message>
+        <source>No variant %1</source>
+        <translation>Aucune variante %1</translation>
+    </message>
+    <message>
+        <source>Several variants carry %1: it was not counted. Type their stock instead.</source>
+        <translation>Plusieurs variantes portent %1 : il n&apos;a pas été compté. Tapez plutôt leur stock.</translation>
+    </message>
+    <message>
+        <source>Counted %1: %2</source>
+        <translation>Compté %1 : %2</translation>
+    </message>
+    <message>
+        <source>A count is past what a file holds: nothing was changed.</source>
+        <translation>Un compte dépasse ce qu&apos;un fichier peut contenir : rien n&apos;a été modifié.</translation>
+    </message>
+    <message>
+        <source>Every count is the stock already: nothing changes.</source>
+        <translation>Chaque compte est déjà le stock : rien ne change.</translation>
+    </message>
+    <message>
+        <source>Stocks that change: %1. Set them to the count?</source>
+        <translation>Stocks qui changent : %1. Leur donner le compte ?</translation>
+    </message>
+    <message>
+        <source>%1: %2 → %3</source>
+        <translation>%1 : %2 → %3</translation>
+    </message>
+    <message numerus="yes">
+        <source>Stock count of %n variant(s)</source>
+        <translation>
+            <numerusform>Comptage du stock de %n variante</numerusform>
+            <numerusform>Comptage du stock de %n variantes</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>PriceListLayout</name>
@@ -1526,6 +1743,10 @@
     <message>
         <source>Stock of %1</source>
         <translation>Stock de %1</translation>
+    </message>
+    <message>
+        <source>Counted</source>
+        <translation>Compté</translation>
     </message>
 </context>
 <context>

@@ -18,8 +18,9 @@ rm -f "$build"/kalvio_*.deb
 (cd "$build" && cpack -G DEB >cpack.log) || fail "cpack: $(cat "$build/cpack.log")"
 deb=$(ls "$build"/kalvio_*.deb)
 depends=$(dpkg-deb --field "$deb" Depends)
-# The libraries of the exports: Qt's Print Support for the price list, libxlsxwriter for .xlsx.
-for runtime in libqt6widgets6 libqt6printsupport6 libxlsxwriter; do
+# The libraries of the exports: Qt's Print Support for the price list, libxlsxwriter for .xlsx,
+# zint for the labels' barcodes.
+for runtime in libqt6widgets6 libqt6printsupport6 libxlsxwriter libzint; do
     [[ $depends == *$runtime* ]] || fail "$deb depends on \"$depends\", not on $runtime"
 done
 contents=$(dpkg-deb --contents "$deb")

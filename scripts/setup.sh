@@ -9,7 +9,7 @@ packages=(
     xvfb xauth xdotool x11-utils fonts-dejavu-core dbus at-spi2-core python3-pyatspi
     clang libclang-rt-14-dev
     desktop-file-utils appstream dpkg-dev lintian
-    pkgconf libxlsxwriter-dev libminizip-dev poppler-utils python3-openpyxl imagemagick
+    pkgconf libxlsxwriter-dev libminizip-dev libzint-dev poppler-utils zbar-tools python3-openpyxl imagemagick
 )
 
 missing=()

@@ -68,7 +68,7 @@
 //   listfilter TEXT, sortlist C,      in the price list (Ctrl+L): keys into its filter (as
 //   select R,R..., cell R C TEXT,     `type`), a click on the header of column C, rows R
 //   listpress BUTTON, bulk K AMOUNT   selected (the last current), cell R C edited (F2), TEXT
-//                                     typed over it and Return; a button; the next price or
+//                                     typed over it and Return; a button or check box; the next price or
 //                                     stock question answered with change K and AMOUNT, OK
 //                                     where it lets, else Cancel (its texts go to `asked`)
 //   clipboard TEXT, listkeys SEQUENCE the clipboard holds TEXT (%XX a byte); keys pressed in the
@@ -501,7 +501,7 @@ void Player::play(const QString &verb, const QString &text)
              QApplication::sendPostedEvents();
              QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
          } },
-        { "listpress", [&] { list()->findChild<QPushButton *>("pushButton" + text)->click(); } },
+        { "listpress", [&] { list()->findChildren<QAbstractButton *>(QRegularExpression("^(pushButton|checkBox)" + text + "$")).value(0)->click(); } },
         { "bulk", [&] {
              answerNextModal("QDialog", [this, kind = words[0].toInt(), amount = words.value(1)](QWidget *question) {
                  question->findChild<QComboBox *>()->setCurrentIndex(kind);

@@ -237,6 +237,7 @@ void CatalogueSteps::pushValues(const ChangedValues &changed)
 //   bulkprice KIND AMOUNT,            price or stock is changed by kind KIND (0 set, 1 raise % or
 //   bulkstock KIND AMOUNT             add, 2 lower % or take away), one step, or is refused
 //                                     (`changes` tells "refused BELOW ABOVE")
+//   count ID=N ...                    a stock count: every variant of identifier ID counted N
 //   paste KIND MARK TEXT, fill KIND   TEXT (%XX a byte) pasted from the first variant on, KIND
 //                                     (price or stock) first, read with the decimal mark MARK;
 //                                     the first variant's KIND filled into all; one step, or refused
@@ -369,6 +370,15 @@ bool CatalogueSteps::play(const QString &verb, const QString &text)
              document.push(new ValuesCommand(set, { { place, words[2].toDouble(), words[3].toUInt() } }, text));
          } },
         { "bulkprice", [&] { pushValues(CatalogueOperations::changedPrices(set, everyPlace(), { PriceChange::Kind(words[0].toInt()), words[1].toDouble() })); } },
+        { "count", [&] {
+             std::vector<CountedStock> counts;
+             for (const QString &word : words)
+                 for (const Furniture *element : set.getFurnitures())
+                     for (const Form &form : element->getForms())
+                         if (QString::fromStdString(form.getId()) == word.section(u'=', 0, 0))
+                             counts.push_back({ form.getSerial(), word.section(u'=', 1).toUInt() });
+             pushValues(CatalogueOperations::countedStocks(set, counts));
+         } },
         { "bulkstock", [&] { pushValues(CatalogueOperations::changedStocks(set, everyPlace(), { StockChange::Kind(words[0].toInt()), words[1].toUInt() })); } },
         { "paste", [&] {
              const PastedValues pasted = CatalogueOperations::pastedValues(

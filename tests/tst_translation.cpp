@@ -1,4 +1,6 @@
+#include "catalogueexchange.h"
 #include "edit.h"
+#include "labelsdialog.h"
 #include "mainwindow.h"
 #include "pricelist.h"
 #include "valueschangedialogs.h"
@@ -89,9 +91,12 @@ void TestTranslation::frenchTextsShowWhole()
     StockChangeDialog stock(Edit::sof, { {} }, nullptr);
     for (QWidget *window : std::initializer_list<QWidget *> { &list, &prices, &stock })
         window->show();
-    QCOMPARE(shownTexts(list, cut), "Filtre :|Stock faible jusqu'à :|Stock faible seulement|0 variante, 0 unité en stock, valeur du stock 0,00|Modifier les prix…|Modifier le stock…|");
+    QCOMPARE(shownTexts(list, cut), "Filtre :|Stock faible jusqu'à :|Stock faible seulement|Compter en scannant|Appliquer le comptage…|Effacer le comptage|Imprimer des étiquettes…|0 variante, 0 unité en stock, valeur du stock 0,00|Modifier les prix…|Modifier le stock…|");
     QCOMPARE(shownTexts(prices, cut), "Modifier le prix de 1 variante sélectionnée, arrondi au centime :||OK|Cancel");
     QCOMPARE(shownTexts(stock, cut), "Modifier le stock de 1 variante sélectionnée :||OK|Cancel");
+    LabelsDialog labels({}, "shop", *window.findChild<CatalogueExchange *>(), nullptr);
+    labels.show();
+    QCOMPARE(shownTexts(labels, cut), "&Planche :|&Taille de l'étiquette :|×|&Commencer à l'étiquette :|E&xemplaires de chacune :|Autant que le stock|&Devise :|Nom|Couleur|Prix|Identifiant|Code-barres|Photo|Code-&barres :||Aucune étiquette : aucune variante n'en a à imprimer.|&Imprimer…|Enregistrer en PDF…|Close");
     QCOMPARE(cut, QStringList());
     QCoreApplication::removeTranslator(&translator);
 }

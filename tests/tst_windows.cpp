@@ -1,6 +1,7 @@
 #include "commandline.h"
 #include "edit.h"
 #include "importpreviewdialog.h"
+#include "labellayout.h"
 #include "languagechoice.h"
 #include "mainwindow.h"
 #include "mergeconflictsdialog.h"
@@ -19,12 +20,16 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QMenu>
 #include <QScopeGuard>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTableView>
+#include <QTreeView>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QDialogButtonBox>
@@ -91,6 +96,12 @@ private slots:
     void userGuide();
     void unchangedSaveAndDeleteTouchOnlyTheOpenedVariant();
     void priceListReadsBack();
+    void labelSheets_data();
+    void labelSheets();
+    void labelsReadBack_data();
+    void labelsReadBack();
+    void scanning_data();
+    void scanning();
     void priceListTyping_data();
     void priceListTyping();
     void priceListFollowsTheCatalogue();
@@ -253,6 +264,177 @@ void TestWindows::priceListReadsBack()
             QVERIFY2(text.contains(QRegularExpression(row)), qPrintable(row));
         }
     }
+}
+
+// Where the first, a middle and the last label of each sheet lie, in millimetres, as the
+// sheets' makers give them; every label lies within its page.
+void TestWindows::labelSheets_data()
+{
+    QTest::addColumn<int>("sheet");
+    QTest::addColumn<int>("place");
+    QTest::addColumn<QPointF>("corner");
+    const std::pair<const char *, std::tuple<int, int, QPointF>> rows[] = {
+        { "A4 3x8 first", { 0, 0, { 0, 0.5 } } },          { "A4 3x8 middle", { 0, 10, { 70, 111.5 } } },
+        { "A4 3x8 last", { 0, 23, { 140, 259.5 } } },      { "A4 3x7 last", { 1, 20, { 140, 254.25 } } },
+        { "A4 2x7 first", { 2, 0, { 4.65, 15.15 } } },     { "A4 2x7 middle", { 2, 7, { 106.25, 129.45 } } },
+        { "A4 2x7 last", { 2, 13, { 106.25, 243.75 } } },  { "A4 4x10 middle", { 3, 18, { 105, 123.1 } } },
+        { "A4 4x10 last", { 3, 39, { 153.5, 250.1 } } },   { "Letter 3x10 first", { 4, 0, { 4.7625, 12.7 } } },
+        { "Letter 3x10 last", { 4, 29, { 144.4625, 241.3 } } },
+    };
+    for (const auto &[name, row] : rows)
+        QTest::newRow(name) << std::get<0>(row) << std::get<1>(row) << std::get<2>(row);
+}
+
+void TestWindows::labelSheets()
+{
+    QFETCH(int, sheet);
+    QFETCH(int, place);
+    QFETCH(QPointF, corner);
+    const LabelSheet labels = LabelSheet::common().at(std::size_t(sheet));
+    const QRectF label = labels.label(place);
+    QVERIFY2(qAbs(label.x() - corner.x()) < 0.001 && qAbs(label.y() - corner.y()) < 0.001,
+             qPrintable(QString("%1, %2").arg(label.x()).arg(label.y())));
+    const QRectF page = labels.pageLayout().fullRect(QPageLayout::Millimeter);
+    QVERIFY(page.adjusted(-0.01, -0.01, 0.01, 0.01).contains(labels.label(labels.perPage() - 1)));
+}
+
+// Labels of the sample's variants as a PDF, read back by pdftotext (names, prices,
+// identifiers) and their barcodes by an independent decoder, zbarimg (Debian's zbar-tools),
+// from pdftoppm's images. An identifier too long for the label gets no barcode at all.
+void TestWindows::labelsReadBack_data()
+{
+    QTest::addColumn<int>("sheet");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("longIdentifier");
+    QTest::newRow("Code 128, A4 3x8") << 0 << int(Barcode::Code128) << "";
+    QTest::newRow("Code 128, A4 4x10, one too long") << 3 << int(Barcode::Code128) << "001.002.003.004.005.006.007";
+    QTest::newRow("QR, Letter 3x10") << 4 << int(Barcode::QrCode) << "";
+    QTest::newRow("QR, one per page") << -1 << int(Barcode::QrCode) << "";
+}
+
+void TestWindows::labelsReadBack()
+{
+    QFETCH(int, sheet);
+    QFETCH(int, kind);
+    QFETCH(QString, longIdentifier);
+    QVERIFY(Edit::sof.load(QFINDTESTDATA("../json/shop.json")).ok());
+    std::vector<ExportedVariant> variants = inIdentifierOrder(wholeCatalogue(Edit::sof));
+    variants.resize(5);
+    Form *last = const_cast<Form *>(variants.back().variant);
+    if (!longIdentifier.isEmpty())
+        *last = Form(longIdentifier.toStdString(), last->getPhoto(), last->getColor(), last->getPrice(), last->getStock());
+    LabelOptions options;
+    options.sheet = sheet < 0 ? LabelSheet::onePerPage({ 50, 30 }) : LabelSheet::common().at(std::size_t(sheet));
+    options.first = 2;
+    options.barcode = Barcode::Kind(kind);
+    options.currency = "€";
+    LabelLayout layout(variants, options);
+    QCOMPARE(layout.barcodesLeftOut(), std::size_t(longIdentifier.isEmpty() ? 0 : 1));
+    const QString pdf = scratch.path("labels.pdf");
+    {
+        QPdfWriter writer(pdf);
+        writer.setPageLayout(layout.sheet().pageLayout());
+        writer.setResolution(300);
+        QVERIFY(layout.paint(writer, [](std::size_t) { return true; }));
+    }
+    const auto run = [](const QString &program, const QStringList &arguments) {
+        QProcess process;
+        process.start(program, arguments);
+        process.waitForFinished(60000);
+        return QString::fromUtf8(process.readAllStandardOutput());
+    };
+    const QString text = run("pdftotext", { "-layout", pdf, "-" });
+    QSet<QString> identifiers;
+    for (const ExportedVariant &each : variants) {
+        const QString id = QString::fromStdString(each.variant->getId());
+        QVERIFY2(text.contains(id), qPrintable(id));
+        QVERIFY(text.contains(QString::fromStdString(each.element->getName()).left(6)));
+        QVERIFY(text.contains(QLocale("en_US").toCurrencyString(each.variant->getPrice(), "€", 2)));
+        if (id != longIdentifier)
+            identifiers << id;
+    }
+    if (QStandardPaths::findExecutable("zbarimg").isEmpty())
+        QSKIP("zbarimg (Debian's zbar-tools) is not installed");
+    run("pdftoppm", { "-r", "300", "-png", pdf, scratch.path("labels") });
+    QStringList images;
+    for (const QFileInfo &image : QDir(scratch.path("")).entryInfoList({ "labels*.png" }))
+        images << image.filePath();
+    const QStringList decoded = run("zbarimg", QStringList { "--quiet", "--raw" } + images).split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(QSet<QString>(decoded.begin(), decoded.end()), identifiers);
+    QCOMPARE(decoded.size(), identifiers.size());
+}
+
+// A scanner types a code 10 ms a key then Return, a person 150 ms a key: into the main
+// window's tree or the price list's table. A scan goes to the filter, which opens the one
+// variant of its identifier, selects several, or says none has it; a person's keys stay the
+// view's own.
+void TestWindows::scanning_data()
+{
+    QTest::addColumn<bool>("list");
+    QTest::addColumn<int>("gap");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("outcome");
+    QTest::newRow("tree, scanner, one") << false << 10 << "2.1.1" << "editor";
+    QTest::newRow("tree, scanner, two") << false << 10 << "1.1.1" << "selected 2";
+    QTest::newRow("tree, scanner, none") << false << 10 << "9.9.9" << "No variant 9.9.9";
+    QTest::newRow("tree, person") << false << 150 << "2.1.1" << "typed";
+    QTest::newRow("tree, words finding one variant") << false << 10 << "table" << "editor";
+    QTest::newRow("list, scanner, one") << true << 10 << "2.1.1" << "selected 1";
+    QTest::newRow("list, scanner, two") << true << 10 << "1.1.1" << "selected 2";
+    QTest::newRow("list, scanner, none") << true << 10 << "9.9.9" << "No variant 9.9.9";
+    QTest::newRow("list, person") << true << 150 << "2.1.1" << "typed";
+}
+
+void TestWindows::scanning()
+{
+    QFETCH(bool, list);
+    QFETCH(int, gap);
+    QFETCH(QString, code);
+    QFETCH(QString, outcome);
+    fillCatalogue({ "A|chair|red|1.1.1,1.1.2", "B|table|oak|2.1.1", "C|lamp|red|1.1.1" });
+    MainWindow window;
+    window.show();
+    std::unique_ptr<PriceList> priceList;
+    QAbstractItemView *view = window.findChild<QTreeView *>("treeView");
+    QLineEdit *filter = window.findChild<QLineEdit *>("lineEditFilter");
+    if (list) {
+        priceList = std::make_unique<PriceList>(Edit::document());
+        priceList->show();
+        view = priceList->findChild<QTableView *>("tableViewVariants");
+        filter = priceList->findChild<QLineEdit *>("lineEditListFilter");
+    }
+    view->setFocus();
+    ulong at = 1000;
+    for (const QChar key : code + u'\r') {
+        const int qtKey = key == u'\r' ? Qt::Key_Return : key.unicode();
+        QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier, key == u'\r' ? QString() : QString(key));
+        press.setTimestamp(at += ulong(gap));
+        QApplication::sendEvent(view, &press);
+    }
+    // An editor is the main window's, and goes with it.
+    const auto editors = [&window] {
+        return std::count_if(window.children().begin(), window.children().end(), [](const QObject *child) {
+            return qobject_cast<const Edit *>(child) && static_cast<const Edit *>(child)->isVisible();
+        });
+    };
+    if (outcome == "typed") {
+        QVERIFY(filter->text().isEmpty());
+        QCOMPARE(editors(), 0);
+        return;
+    }
+    QCOMPARE(filter->text(), code);
+    if (outcome.startsWith("No variant")) {
+        QCOMPARE(list ? priceList->findChild<QLabel *>("labelMessage")->text() : window.statusBar()->currentMessage(), outcome);
+        QVERIFY(filter->hasSelectedText() && filter->selectedText() == code);
+        return;
+    }
+    QCOMPARE(editors(), outcome == "editor" ? 1 : 0);
+    if (outcome == "editor")
+        return;
+    QCOMPARE(view->selectionModel()->selectedRows().size(), outcome.section(u' ', 1).toInt());
+    for (const QModelIndex &row : view->selectionModel()->selectedRows())
+        QCOMPARE(row.data().toString(), code);
+    QCOMPARE(view->currentIndex().column(), list ? int(VariantOrder::Stock) : 0);
 }
 
 void TestWindows::priceListTyping_data()

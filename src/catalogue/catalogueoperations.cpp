@@ -10,6 +10,7 @@
 #include <cmath>
 #include <set>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 
 namespace {
@@ -380,6 +381,28 @@ ChangedValues CatalogueOperations::changedStocks(const SetOfFurnitures &set,
             ++changed.aboveLimit;
         else
             changed.values.push_back({ place, form.getPrice(), static_cast<unsigned int>(result) });
+    }
+    return changed;
+}
+
+ChangedValues CatalogueOperations::countedStocks(const SetOfFurnitures &set, const std::vector<CountedStock> &counts)
+{
+    std::unordered_map<std::uint64_t, unsigned int> bySerial;
+    for (const CountedStock &counted : counts)
+        bySerial[counted.serial] = counted.count;
+    const std::vector<Furniture *> furnitures = set.getFurnitures();
+    ChangedValues changed;
+    for (std::size_t element = 0; element < furnitures.size(); ++element) {
+        const std::vector<Form> &forms = furnitures[element]->getForms();
+        for (std::size_t variant = 0; variant < forms.size(); ++variant) {
+            const auto counted = bySerial.find(forms[variant].getSerial());
+            if (counted == bySerial.end() || counted->second == forms[variant].getStock())
+                continue;
+            if (counted->second > maxStock)
+                ++changed.aboveLimit;
+            else
+                changed.values.push_back({ { element, variant }, forms[variant].getPrice(), counted->second });
+        }
     }
     return changed;
 }

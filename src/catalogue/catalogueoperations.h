@@ -77,6 +77,13 @@ struct ChangedValues
     bool refused() const { return belowZero > 0 || aboveLimit > 0; }
 };
 
+// How many of a variant, known by its serial number, a stock count found.
+struct CountedStock
+{
+    std::uint64_t serial = 0;
+    unsigned int count = 0;
+};
+
 // A pasted text that gives no value, and why.
 struct RefusedText
 {
@@ -173,6 +180,10 @@ PastedValues pastedValues(const SetOfFurnitures &set, const std::vector<VariantP
 // where the file could not keep it.
 ChangedValues filledValues(const SetOfFurnitures &set, const std::vector<VariantPlace> &places,
                            TypedValue::Kind kind);
+
+// The stocks a count sets: each counted variant still in the catalogue takes its count as
+// its stock; variants not counted, and those whose stock is their count, are left out.
+ChangedValues countedStocks(const SetOfFurnitures &set, const std::vector<CountedStock> &counts);
 
 // Exchanges the price and the stock of the variant at each entry's place with the entry's.
 void exchangeValues(SetOfFurnitures &set, std::vector<VariantValues> &values);

@@ -6,6 +6,7 @@
 #include "csvtext.h"
 #include "diskfile.h"
 #include "importpreviewdialog.h"
+#include "labelsdialog.h"
 #include "priceimport.h"
 #include "pricelistmodel.h"
 #include "printdialog.h"
@@ -73,6 +74,12 @@ CatalogueExchange::CatalogueExchange(QWidget *window, CatalogueDocument &documen
     exports->setObjectName(QStringLiteral("menuExport"));
     addExports(exports, QStringLiteral("action"), [this] { return variantsToExport(); });
     exports->findChild<QAction *>(QStringLiteral("actionPrint"))->setShortcuts(QKeySequence::Print);
+    QAction *labels = catalogueMenu->addAction(tr("Print &labels…"));
+    labels->setObjectName(QStringLiteral("actionPrintLabels"));
+    // The variants the filter shows, or with none shown, the whole catalogue.
+    connect(labels, &QAction::triggered, this, [this] {
+        printLabels(this->filtered().value_or(inIdentifierOrder(wholeCatalogue(this->document.catalogue()))), this->window);
+    });
     QAction *import = catalogueMenu->addAction(tr("&Import prices and stock…"));
     import->setObjectName(QStringLiteral("actionImportPrices"));
     connect(import, &QAction::triggered, this, &CatalogueExchange::importPrices);
@@ -273,40 +280,92 @@ void CatalogueExchange::exportPdf(const std::vector<ExportedVariant> &variants)
     const QString path = askPath(tr("Export as a PDF price list"), { tr("PDF documents (*.pdf)") }, QStringLiteral("pdf"));
     if (path.isEmpty())
         return;
-    writePdf(path, *layout, priceListPage());
+    writePdf(path, priceList(*layout, priceListPage()));
 }
 
-// The PDF is laid out into memory with a progress dialog, at a resolution that keeps
-// photos small, and written as any export is, only when complete: a cancelled one leaves
-// no file.
-void CatalogueExchange::writePdf(const QString &path, PriceListLayout &layout, const QPageLayout &page)
+PagedDocument CatalogueExchange::priceList(PriceListLayout &layout, const QPageLayout &page) const
+{
+    return { PriceListLayout::title(catalogueName()), tr("Laying out the price list…"), layout.progressSteps(), page,
+             [&layout](QPagedPaintDevice &device, const std::function<bool(std::size_t)> &progress) {
+                 return layout.paint(device, progress);
+             } };
+}
+
+// Pages are laid out with a progress dialog; the layout holds the variants it lists, so no
+// editor may change them meanwhile.
+bool CatalogueExchange::layOut(QPagedPaintDevice &device, const PagedDocument &pages)
+{
+    // The toolkit's own Cancel button, in the toolkit's words.
+    QProgressDialog progress(window);
+    progress.setWindowTitle(pages.title);
+    progress.setLabelText(pages.progressText);
+    progress.setRange(0, int(pages.count));
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setMinimumDuration(300);
+    const bool laidOut = pages.paint(device, [&progress](std::size_t done) {
+        progress.setValue(int(done));
+        return !progress.wasCanceled();
+    });
+    progress.reset();
+    return laidOut;
+}
+
+// The PDF is laid out into memory, at a resolution that keeps photos small, and written as
+// any export is, only when complete: a cancelled one leaves no file.
+void CatalogueExchange::writePdf(const QString &path, const PagedDocument &pages)
 {
     QBuffer pdf;
     pdf.open(QIODevice::WriteOnly);
-    // The toolkit's own Cancel button, in the toolkit's words.
-    QProgressDialog progress(window);
-    progress.setWindowTitle(tr("Price list"));
-    progress.setLabelText(tr("Laying out the price list…"));
-    progress.setRange(0, int(layout.progressSteps()));
-    // The layout holds the variants it lists: no editor may change them meanwhile.
-    progress.setWindowModality(Qt::ApplicationModal);
-    progress.setMinimumDuration(300);
     bool laidOut = false;
     {
         QPdfWriter writer(&pdf);
-        writer.setPageLayout(page);
+        writer.setPageLayout(pages.page);
         writer.setResolution(300);
-        writer.setTitle(PriceListLayout::title(catalogueName()));
+        writer.setTitle(pages.title);
         writer.setCreator(QStringLiteral("Kälviö"));
-        laidOut = layout.paint(writer, [&progress](std::size_t done) {
-            progress.setValue(int(done));
-            return !progress.wasCanceled();
-        });
+        laidOut = layOut(writer, pages);
     }
-    progress.reset();
     if (!laidOut)
         return;
     save(path, [&] { return DiskFile::write(path, pdf.data(), nullptr, giveUpIfLocked()); });
+}
+
+// A file that "Print to file" names is checked before the toolkit opens it.
+bool CatalogueExchange::mayWrite(const QString &file)
+{
+    const FileResult writable = DiskFile::checkWritable(file);
+    if (!writable.ok())
+        report(tr("Could not save %1.").arg(QDir::toNativeSeparators(file)), writable);
+    return writable.ok();
+}
+
+void CatalogueExchange::printLabels(const std::vector<ExportedVariant> &variants, QWidget *parent)
+{
+    LabelsDialog dialog(variants, catalogueName(), *this, parent);
+    dialog.exec();
+}
+
+void CatalogueExchange::savePdf(const PagedDocument &pages)
+{
+    const QString path = askPath(pages.title, { tr("PDF documents (*.pdf)") }, QStringLiteral("pdf"));
+    if (!path.isEmpty())
+        writePdf(path, pages);
+}
+
+// Printed as laid out, from the paper's corner; a file is written as an export is.
+void CatalogueExchange::printPages(const PagedDocument &pages)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setFullPage(true);
+    printer.setPageLayout(pages.page);
+    printer.setDocName(pages.title);
+    PrintDialog dialog(&printer, [this](const QString &file) { return mayWrite(file); }, window);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (printsToFile(printer))
+        writePdf(printer.outputFileName(), pages);
+    else
+        layOut(printer, pages);
 }
 
 void CatalogueExchange::print(const std::vector<ExportedVariant> &variants)
@@ -323,17 +382,12 @@ void CatalogueExchange::print(const std::vector<ExportedVariant> &variants)
     // another user's link or into a FIFO that blocks.
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this, &layout](QPrinter *device) {
         if (printsToFile(*device))
-            writePdf(device->outputFileName(), *layout, device->pageLayout());
+            writePdf(device->outputFileName(), priceList(*layout, device->pageLayout()));
         else
             layout->paint(*device, [](std::size_t) { return true; });
     });
     // The preview's Print asks in a dialog that checks the file before the toolkit opens it.
-    PrintDialog printDialog(&printer, [this](const QString &file) {
-        const FileResult writable = DiskFile::checkWritable(file);
-        if (!writable.ok())
-            report(tr("Could not save %1.").arg(QDir::toNativeSeparators(file)), writable);
-        return writable.ok();
-    }, &preview);
+    PrintDialog printDialog(&printer, [this](const QString &file) { return mayWrite(file); }, &preview);
     // The toolkit's action, in the toolkit's words, which its own translation gives.
     const char *toolkit = "QPrintPreviewDialog";
     for (QAction *action : preview.findChildren<QAction *>()) {

@@ -15,9 +15,24 @@
 
 class CatalogueDocument;
 class QAction;
+class QPagedPaintDevice;
 class QMenu;
 class QWidget;
 struct FileResult;
+
+// Pages that a layout paints onto a PDF writer or a printer: the price list, the labels.
+struct PagedDocument
+{
+    QString title;
+    // What the progress says while the pages are laid out.
+    QString progressText;
+    // What the layout counts as it goes, up to this.
+    std::size_t count = 0;
+    QPageLayout page;
+    // Paints every page, calling its second argument with the count laid out so far; when
+    // that returns false, stops and returns false.
+    std::function<bool(QPagedPaintDevice &device, const std::function<bool(std::size_t done)> &progress)> paint;
+};
 
 // The Catalogue menu: exports of the catalogue as CSV, .xlsx and a PDF price list, the
 // printed price list, and the import of prices and stocks from CSV. It asks for file names
@@ -50,6 +65,11 @@ public:
     void exportXlsx(const std::vector<ExportedVariant> &variants);
     void exportPdf(const std::vector<ExportedVariant> &variants);
     void print(const std::vector<ExportedVariant> &variants);
+    // The labels' dialog on the variants given, over `parent`.
+    void printLabels(const std::vector<ExportedVariant> &variants, QWidget *parent);
+    // A PDF of `pages`, in a file the user chooses; printed on a printer the user chooses.
+    void savePdf(const PagedDocument &pages);
+    void printPages(const PagedDocument &pages);
 
     // The columns' names in the interface's language.
     static QStringList headers();
@@ -66,7 +86,10 @@ private:
     QString askPath(const QString &caption, const QStringList &filters, const QString &suffix,
                     QString *chosenFilter = nullptr);
     std::unique_ptr<PriceListLayout> askPriceListLayout(const std::vector<ExportedVariant> &variants);
-    void writePdf(const QString &path, PriceListLayout &layout, const QPageLayout &page);
+    PagedDocument priceList(PriceListLayout &layout, const QPageLayout &page) const;
+    bool layOut(QPagedPaintDevice &device, const PagedDocument &pages);
+    void writePdf(const QString &path, const PagedDocument &pages);
+    bool mayWrite(const QString &file);
     QString catalogueName() const;
     static QString writingText(const QString &path);
     void importPrices();

@@ -90,6 +90,24 @@ Furniture *CatalogueTreeModel::elementAt(const QModelIndex &index) const
     return element == elementRows.end() ? nullptr : shown[element->second].element;
 }
 
+QModelIndexList CatalogueTreeModel::variantsWithId(const std::string &id) const
+{
+    QModelIndexList found;
+    for (int category = 0; category < rowCount(); ++category) {
+        const QModelIndex categoryIndex = index(category, 0);
+        for (int element = 0; element < rowCount(categoryIndex); ++element) {
+            const QModelIndex elementIndex = index(element, 0, categoryIndex);
+            for (int row = 0; row < rowCount(elementIndex); ++row) {
+                const QModelIndex variantIndex = index(row, 0, elementIndex);
+                const Variant variant = variantAt(variantIndex);
+                if (variant.element && variant.element->getForms()[variant.place].getId() == id)
+                    found << variantIndex;
+            }
+        }
+    }
+    return found;
+}
+
 QModelIndex CatalogueTreeModel::firstVariant() const
 {
     for (int category = 0; category < rowCount(); ++category) {

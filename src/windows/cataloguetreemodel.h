@@ -31,6 +31,8 @@ public:
     Variant variantAt(const QModelIndex &index) const;
     // The element of an element row; none for any other row.
     Furniture *elementAt(const QModelIndex &index) const;
+    // The rows of the variants whose identifier is `id`, in the tree's order.
+    QModelIndexList variantsWithId(const std::string &id) const;
     // The first variant row, or an invalid index when there is none.
     QModelIndex firstVariant() const;
     std::size_t variantCount() const { return variants; }

@@ -4,6 +4,7 @@
 #include "cataloguedocument.h"
 #include "catalogueoperations.h"
 #include "catalogueexchange.h"
+#include "scantyping.h"
 #include "cataloguesearch.h"
 #include "cataloguetreemodel.h"
 #include "chooserfolder.h"
@@ -311,6 +312,8 @@ void MainWindow::showPriceList()
         connect(priceList, &PriceList::variantActivated, this, &MainWindow::openVariant);
         PriceList *list = priceList;
         list->setExportMenu(exchange->exportMenu([list] { return list->shownVariants(); }, list));
+        connect(list, &PriceList::labelsRequested, exchange,
+                [this, list](const std::vector<ExportedVariant> &variants) { exchange->printLabels(variants, list); });
     }
     priceList->show();
     priceList->raise();
@@ -356,6 +359,11 @@ void MainWindow::setupFilter()
     connect(ui->lineEditFilter, &QLineEdit::textChanged, this, &MainWindow::filterEdited);
     ui->lineEditFilter->installEventFilter(this);
     ui->treeView->installEventFilter(this);
+    // A code scanned while the tree has the keys goes to the filter.
+    new ScanTyping(ui->treeView, [this](const QString &code) {
+        ui->lineEditFilter->setText(code);
+        findScanned();
+    });
     filterPause.setSingleShot(true);
     filterPause.setInterval(filterPauseMs);
     connect(&filterPause, &QTimer::timeout, this, &MainWindow::showTree);
@@ -447,6 +455,10 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         goToFirstVariant();
         return true;
     }
+    if (watched == ui->lineEditFilter && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        findScanned();
+        return true;
+    }
     if (watched == ui->treeView && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
         activateRow(ui->treeView->currentIndex());
         return true;
@@ -464,6 +476,40 @@ void MainWindow::goToFirstVariant()
     ui->treeView->setFocus(Qt::OtherFocusReason);
     ui->treeView->setCurrentIndex(first);
     ui->treeView->scrollTo(first);
+}
+
+// Return in the filter, as a scanner ends a code: the one variant of that identifier opens in
+// an editor, several are shown selected; where nothing is found, that is said, and the code is
+// left selected so that the next scan replaces it.
+void MainWindow::findScanned()
+{
+    const QString code = ui->lineEditFilter->text().trimmed();
+    if (code.isEmpty())
+        return;
+    if (filterPause.isActive())
+        showTree();
+    QModelIndexList found = model->variantsWithId(code.toStdString());
+    // Words rather than an identifier: the one variant they find opens, or the first of several.
+    if (found.isEmpty() && model->variantCount() == 1)
+        found << model->firstVariant();
+    if (found.isEmpty() && model->variantCount() > 1)
+        return goToFirstVariant();
+    if (found.isEmpty()) {
+        statusBar()->showMessage(tr("No variant %1").arg(code), statusTimeoutMs);
+        focusFilter();
+        return;
+    }
+    ui->treeView->setFocus(Qt::OtherFocusReason);
+    ui->treeView->setCurrentIndex(found.front());
+    ui->treeView->scrollTo(found.front());
+    if (found.size() == 1) {
+        on_treeView_doubleClicked(found.front());
+        return;
+    }
+    QItemSelection selection;
+    for (const QModelIndex &row : found)
+        selection.select(row, row);
+    ui->treeView->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 void MainWindow::activateRow(const QModelIndex &index)

@@ -98,6 +98,7 @@ private:
     void showFilterCount(std::size_t shown);
     void showDetails();
     void goToFirstVariant();
+    void findScanned();
     void activateRow(const QModelIndex &index);
     void openEditor(Edit *editor);
     void placeOverWindow(QWidget *editor) const;

@@ -2,8 +2,10 @@
 #include "ui_pricelist.h"
 
 #include "catalogueexchange.h"
+#include "fieldtext.h"
 #include "cataloguedocument.h"
 #include "pricelistcolumns.h"
+#include "scantyping.h"
 #include "valuedelegate.h"
 #include "valuerefusal.h"
 #include "valueschangedialogs.h"
@@ -12,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -24,6 +27,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <numeric>
 #include <cstdint>
 
 namespace {
@@ -58,6 +62,11 @@ PriceList::PriceList(CatalogueDocument &document, QWidget *parent)
     buildActions();
     buildHistoryButtons();
     ui->lineEditListFilter->installEventFilter(this);
+    // A code scanned while the table has the keys goes to the filter.
+    new ScanTyping(table, [this](const QString &code) {
+        ui->lineEditListFilter->setText(code);
+        findScanned();
+    });
 
     ui->spinBoxLowStock->setValue(int(lowStockThreshold()));
     connect(ui->lineEditListFilter, &QLineEdit::textChanged, model, &PriceListModel::setFilter);
@@ -66,6 +75,10 @@ PriceList::PriceList(CatalogueDocument &document, QWidget *parent)
     connect(table, &QAbstractItemView::activated, this, &PriceList::activate);
     connect(ui->pushButtonChangePrices, &QPushButton::clicked, this, &PriceList::changePrices);
     connect(ui->pushButtonSetStock, &QPushButton::clicked, this, &PriceList::changeStock);
+    connect(ui->pushButtonLabels, &QPushButton::clicked, this, &PriceList::requestLabels);
+    connect(ui->checkBoxCountMode, &QCheckBox::toggled, this, &PriceList::countModeChanged);
+    connect(ui->pushButtonApplyCount, &QPushButton::clicked, this, &PriceList::applyCount);
+    connect(ui->pushButtonClearCount, &QPushButton::clicked, this, &PriceList::clearCount);
     connect(model, &PriceListModel::totalsChanged, this, &PriceList::showTotals);
     connect(model, &PriceListModel::editRefused, this, &PriceList::editRefused);
     connect(delegate, &ValueDelegate::typingRefused, ui->labelMessage, [this](int, const QString &why) {
@@ -78,6 +91,7 @@ PriceList::PriceList(CatalogueDocument &document, QWidget *parent)
     connect(model, &QAbstractItemModel::layoutChanged, this, &PriceList::showTopRow);
     connect(&document, &CatalogueDocument::stateChanged, this, &PriceList::followReadOnly);
     lowStockChanged();
+    countModeChanged();
     followReadOnly();
     showTotals();
     // The hands go to the table, at its first cell, as in a spreadsheet.
@@ -114,6 +128,7 @@ void PriceList::buildActions()
     rowMenu->addSeparator();
     changing << addRowAction(tr("Change prices…"), "actionListChangePrices", {}, &PriceList::changePrices)
              << addRowAction(tr("Change stock…"), "actionListChangeStock", {}, &PriceList::changeStock);
+    addRowAction(tr("Print labels…"), "actionListLabels", {}, &PriceList::requestLabels);
     ui->tableViewVariants->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ui->tableViewVariants, &QWidget::customContextMenuRequested, this, &PriceList::showRowMenu);
 
@@ -167,6 +182,8 @@ void PriceList::followReadOnly()
         button->setEnabled(!readOnly);
         button->setToolTip(why);
     }
+    ui->pushButtonApplyCount->setToolTip(why);
+    followCount();
     updateTitle();
 }
 
@@ -179,10 +196,30 @@ void PriceList::keyPressEvent(QKeyEvent *event)
         QWidget::keyPressEvent(event);
 }
 
+void PriceList::closeEvent(QCloseEvent *event)
+{
+    if (countedVariants > 0
+        && QMessageBox::question(this, tr("Count by scanning"),
+                                 tr("The count has not been applied. Close the list and lose it?"),
+                                 QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Cancel)
+                   != QMessageBox::Discard) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
+}
+
 // In the filter, Undo and Redo take back its own typing first, as a text field does, and
 // the catalogue's steps once it has none.
 bool PriceList::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == ui->lineEditListFilter && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            findScanned();
+            return true;
+        }
+    }
     if (watched == ui->lineEditListFilter && event->type() == QEvent::ShortcutOverride) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if ((key->matches(QKeySequence::Undo) && !ui->lineEditListFilter->isUndoAvailable())
@@ -447,12 +484,138 @@ void PriceList::showTopRow()
 
 std::vector<ExportedVariant> PriceList::shownVariants() const
 {
-    std::vector<ExportedVariant> shown;
-    shown.reserve(std::size_t(model->rowCount()));
-    for (int row = 0; row < model->rowCount(); ++row)
+    std::vector<int> rows(std::size_t(model->rowCount()));
+    std::iota(rows.begin(), rows.end(), 0);
+    return variantsAt(rows);
+}
+
+std::vector<ExportedVariant> PriceList::variantsAt(const std::vector<int> &rows) const
+{
+    std::vector<ExportedVariant> variants;
+    variants.reserve(rows.size());
+    for (const int row : rows)
         if (const std::optional<PriceListModel::Bound> bound = model->variantAt(row))
-            shown.push_back({ bound->element, &bound->element->getForms()[bound->place.variant] });
-    return shown;
+            variants.push_back({ bound->element, &bound->element->getForms()[bound->place.variant] });
+    return variants;
+}
+
+// Return in the filter, as a scanner ends a code: the rows of that identifier are selected,
+// the first one's stock current, so that a count is typed at once and Return again opens the
+// editor; none is said, and the code is left selected for the next scan.
+void PriceList::findScanned()
+{
+    const QString code = ui->lineEditListFilter->text().trimmed();
+    if (code.isEmpty())
+        return;
+    QTableView *table = ui->tableViewVariants;
+    QItemSelection found;
+    for (int row = 0; row < model->rowCount(); ++row)
+        if (model->index(row, VariantOrder::Identifier).data().toString() == code)
+            found.select(model->index(row, 0), model->index(row, model->columnCount() - 1));
+    if (found.isEmpty()) {
+        ui->labelMessage->setText(tr("No variant %1").arg(code));
+        ui->lineEditListFilter->setFocus(Qt::OtherFocusReason);
+        ui->lineEditListFilter->selectAll();
+        return;
+    }
+    if (ui->checkBoxCountMode->isChecked()) {
+        countScanned(code, found);
+        return;
+    }
+    const QModelIndex first = model->index(found.front().top(), VariantOrder::Stock);
+    table->setFocus(Qt::OtherFocusReason);
+    table->selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+    table->selectionModel()->select(found, QItemSelectionModel::ClearAndSelect);
+    table->scrollTo(first);
+}
+
+// In a count, a scan adds one to its variant's count, and the filter holds the code selected
+// for the next scan. An identifier that several variants carry is not counted: which of
+// them was scanned cannot be told.
+void PriceList::countScanned(const QString &code, const QItemSelection &found)
+{
+    ui->lineEditListFilter->setFocus(Qt::OtherFocusReason);
+    ui->lineEditListFilter->selectAll();
+    if (found.size() > 1 || found.front().height() > 1) {
+        ui->tableViewVariants->selectionModel()->select(found, QItemSelectionModel::ClearAndSelect);
+        ui->labelMessage->setText(tr("Several variants carry %1: it was not counted. Type their stock instead.").arg(code));
+        return;
+    }
+    const int row = found.front().top();
+    ui->tableViewVariants->selectionModel()->select(found, QItemSelectionModel::ClearAndSelect);
+    model->addCount(row);
+    countedVariants = model->counts().size();
+    ui->labelMessage->setText(tr("Counted %1: %2").arg(code, model->index(row, PriceListModel::countedColumn).data().toString()));
+    followCount();
+}
+
+// The counted column shows beside the stock while counting, or while a count waits.
+void PriceList::countModeChanged()
+{
+    QHeaderView *header = ui->tableViewVariants->horizontalHeader();
+    const bool shown = ui->checkBoxCountMode->isChecked() || countedVariants > 0;
+    if (shown && header->isSectionHidden(PriceListModel::countedColumn))
+        header->moveSection(header->visualIndex(PriceListModel::countedColumn),
+                            header->visualIndex(VariantOrder::Stock) + 1);
+    header->setSectionHidden(PriceListModel::countedColumn, !shown);
+    if (ui->checkBoxCountMode->isChecked()) {
+        ui->lineEditListFilter->setFocus(Qt::OtherFocusReason);
+        ui->lineEditListFilter->selectAll();
+    }
+    followCount();
+}
+
+void PriceList::followCount()
+{
+    ui->pushButtonApplyCount->setEnabled(countedVariants > 0 && !document.isReadOnly());
+    ui->pushButtonClearCount->setEnabled(countedVariants > 0);
+}
+
+// Every counted variant's stock becomes its count, as one step, once the user has seen each
+// stock that changes.
+void PriceList::applyCount()
+{
+    const ChangedValues changed = CatalogueOperations::countedStocks(document.catalogue(), model->counts());
+    if (changed.refused()) {
+        QMessageBox::warning(this, tr("Count by scanning"),
+                             tr("A count is past what a file holds: nothing was changed."));
+        return;
+    }
+    if (changed.values.empty()) {
+        QMessageBox::information(this, tr("Count by scanning"), tr("Every count is the stock already: nothing changes."));
+        clearCount();
+        return;
+    }
+    const std::vector<Furniture *> &furnitures = document.catalogue().getFurnitures();
+    QStringList lines { tr("Stocks that change: %1. Set them to the count?").arg(changed.values.size()) };
+    for (std::size_t i = 0; i < std::min(refusalsListed, changed.values.size()); ++i) {
+        const VariantValues &value = changed.values[i];
+        const Form &form = furnitures[value.place.element]->getForms()[value.place.variant];
+        lines << tr("%1: %2 → %3").arg(QString::fromStdString(form.getId()), FieldText::stock(form.getStock()),
+                                       FieldText::stock(value.stock));
+    }
+    if (changed.values.size() > refusalsListed)
+        lines << tr("and %n more.", nullptr, int(changed.values.size() - refusalsListed));
+    if (QMessageBox::question(this, tr("Count by scanning"), lines.join(u'\n'), QMessageBox::Yes | QMessageBox::Cancel,
+                              QMessageBox::Yes)
+        != QMessageBox::Yes)
+        return;
+    document.push(new ValuesCommand(document.catalogue(), changed.values,
+                                    tr("Stock count of %n variant(s)", nullptr, int(changed.values.size()))));
+    clearCount();
+}
+
+void PriceList::clearCount()
+{
+    model->clearCounts();
+    countedVariants = 0;
+    countModeChanged();
+}
+
+void PriceList::requestLabels()
+{
+    const std::vector<int> rows = selectedRows();
+    emit labelsRequested(rows.empty() ? shownVariants() : variantsAt(rows));
 }
 
 void PriceList::setExportMenu(QMenu *menu)

@@ -18,6 +18,7 @@ class PriceListColumns;
 struct PastedValues;
 
 class QAction;
+class QItemSelection;
 class QKeySequence;
 class QMenu;
 
@@ -49,9 +50,13 @@ signals:
     // Return on a row, or a double-click on a cell that is not edited in place, asks for
     // an editor on that very variant.
     void variantActivated(Furniture *element, std::size_t variant);
+    // Labels of the selected rows, or of every row shown where none is selected.
+    void labelsRequested(const std::vector<ExportedVariant> &variants);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    // A count not applied is lost only after a question.
+    void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -66,6 +71,13 @@ private:
     void activate(const QModelIndex &index);
     void openCurrent();
     void copyRows();
+    void requestLabels();
+    void findScanned();
+    void countScanned(const QString &code, const QItemSelection &found);
+    void countModeChanged();
+    void applyCount();
+    void clearCount();
+    void followCount();
     void paste();
     QString pasteRefusal(const PastedValues &pasted, const std::vector<int> &rows, std::size_t lines) const;
     void fillDown();
@@ -76,6 +88,7 @@ private:
     void keepTopRow();
     void showTopRow();
     std::vector<int> selectedRows() const;
+    std::vector<ExportedVariant> variantsAt(const std::vector<int> &rows) const;
     std::optional<std::vector<VariantPlace>> placesOf(const std::vector<int> &rows);
     std::optional<TypedValue::Kind> currentValueColumn();
 
@@ -88,4 +101,6 @@ private:
     QList<QAction *> changing;
     // The row at the top of the table while its rows are rearranged, to keep it there.
     QPersistentModelIndex topRow;
+    // Variants counted by scanning, until applied or cleared.
+    std::size_t countedVariants = 0;
 };

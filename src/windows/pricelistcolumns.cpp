@@ -26,7 +26,8 @@ PriceListColumns::PriceListColumns(QTableView *table) : table(table), menu(new Q
     header->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(header, &QWidget::customContextMenuRequested, this, &PriceListColumns::showMenu);
     menu->setObjectName(QStringLiteral("menuColumns"));
-    for (int column = 0; column < header->count(); ++column) {
+    // The catalogue's columns; a stock count's shows while counting.
+    for (int column = 0; column < VariantOrder::ColumnCount; ++column) {
         QAction *action = menu->addAction(table->model()->headerData(column, Qt::Horizontal).toString());
         action->setCheckable(true);
         action->setData(column);

@@ -3,9 +3,6 @@
 #include "measurestext.h"
 #include "pricelistmodel.h"
 
-#include "fieldtext.h"
-#include "photofolders.h"
-#include "picturefile.h"
 
 #include <QDate>
 #include <QFontMetrics>
@@ -214,7 +211,7 @@ void PriceListLayout::drawVariant(Page &page, const Form &variant)
     if (!page.painter.isActive())
         return;
     const int top = page.y - height;
-    const QImage picture = photo(variant.getPhoto(), photoSize);
+    const QImage picture = photos.photo(variant.getPhoto(), photoSize);
     if (!picture.isNull())
         page.painter.drawImage(QPoint(0, top), picture);
     const int photoWidth = int(12 * page.mm);
@@ -239,20 +236,4 @@ QString PriceListLayout::priceText(double price, const QLocale &numbers) const
         return PriceListModel::priceText(price, numbers);
     const bool cents = QString::number(price, 'f', 2).toDouble() == price;
     return numbers.toCurrencyString(price, currency, cents ? 2 : QLocale::FloatingPointShortest);
-}
-
-// The variant's photo at `size` pixels at most, or none where it is not found.
-QImage PriceListLayout::photo(const std::string &name, int size)
-{
-    if (name.empty())
-        return {};
-    const QString key = text(name);
-    if (QImage *cached = photos.object(key))
-        return *cached;
-    QPixmap picture;
-    QImage image;
-    if (loadPicture(PhotoFolders::find(key), picture) == PictureStatus::Loaded)
-        image = picture.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation).toImage();
-    photos.insert(key, new QImage(image));
-    return image;
 }

@@ -1,10 +1,9 @@
 #pragma once
 
 #include "cataloguetable.h"
+#include "photocache.h"
 
-#include <QCache>
 #include <QCoreApplication>
-#include <QImage>
 #include <QLocale>
 #include <QString>
 
@@ -48,13 +47,11 @@ private:
     void drawElement(Page &page, const Furniture &element);
     void drawVariant(Page &page, const Form &variant);
     void drawCategory(Page &page, const QString &category);
-    QImage photo(const std::string &name, int size);
     QString priceText(double price, const QLocale &numbers) const;
 
     std::vector<ExportedVariant> variants;
     QString catalogueName;
     bool showStock;
     QString currency;
-    // Each photo is read once while it stays among the latest used.
-    QCache<QString, QImage> photos { 64 };
+    PhotoCache photos;
 };

@@ -50,7 +50,35 @@ int PriceListModel::rowCount(const QModelIndex &parent) const
 
 int PriceListModel::columnCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : VariantOrder::ColumnCount;
+    return parent.isValid() ? 0 : countedColumn + 1;
+}
+
+QString PriceListModel::countText(const ListedVariant &variant) const
+{
+    const auto count = counted.find(variant.serial);
+    return count == counted.end() ? QString() : locale.toString(count->second);
+}
+
+void PriceListModel::addCount(int row)
+{
+    ++counted[serialAt(row)];
+    emit dataChanged(index(row, countedColumn), index(row, countedColumn));
+}
+
+void PriceListModel::clearCounts()
+{
+    counted.clear();
+    if (!shown.empty())
+        emit dataChanged(index(0, countedColumn), index(rowCount() - 1, countedColumn));
+}
+
+std::vector<CountedStock> PriceListModel::counts() const
+{
+    std::vector<CountedStock> all;
+    all.reserve(counted.size());
+    for (const auto &[serial, count] : counted)
+        all.push_back({ serial, count });
+    return all;
 }
 
 // The stored value as an editor's field shows it; unless `whole`, long texts cut as rows cut them.
@@ -61,6 +89,8 @@ QString PriceListModel::text(const ListedVariant &variant, int column, bool whol
         return whole ? QString::fromStdString(text) : CatalogueTreeModel::shownText(text);
     };
     switch (column) {
+    case countedColumn:
+        return countText(variant);
     case VariantOrder::Identifier:
         return shownText(form.getId());
     case VariantOrder::Category:
@@ -117,6 +147,8 @@ QString PriceListModel::cellText(const ListedVariant &variant, int column, const
 {
     const Form &form = variant.form();
     switch (column) {
+    case countedColumn:
+        return countText(variant);
     case VariantOrder::Price:
         return priceText(form.getPrice(), numbers);
     case VariantOrder::Stock:
@@ -173,8 +205,10 @@ QVariant PriceListModel::headerData(int section, Qt::Orientation orientation, in
         return QAbstractTableModel::headerData(section, orientation, role);
     if (role == Qt::InitialSortOrderRole)
         return Qt::AscendingOrder;
-    if (role != Qt::DisplayRole || section < 0 || section >= VariantOrder::ColumnCount)
+    if (role != Qt::DisplayRole || section < 0 || section > countedColumn)
         return {};
+    if (section == countedColumn)
+        return tr("Counted");
     if (section >= VariantOrder::Designer) {
         // The exports name these columns already.
         const CatalogueTable::Column exported[] = { CatalogueTable::Designer, CatalogueTable::Description,

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -60,6 +61,13 @@ public:
     std::optional<std::vector<VariantPlace>> placesAt(const std::vector<int> &rows) const;
     std::uint64_t serialAt(int row) const { return variants[shown[std::size_t(row)]].serial; }
 
+    // The column of a stock count by scanning, after the catalogue's own.
+    static constexpr int countedColumn = VariantOrder::ColumnCount;
+    // One more of the variant of `row` counted; the counts, by serial number, until cleared.
+    void addCount(int row);
+    void clearCounts();
+    std::vector<CountedStock> counts() const;
+
     // Of the rows shown.
     StockTotals totals() const;
     // The header line and `rows`, a line each, with the values of `columns` separated by
@@ -90,6 +98,7 @@ private:
     static bool isHeld(const ListedVariant &variant, const std::vector<Furniture *> &furnitures);
     bool isLow(const Form &form) const { return form.getStock() <= lowStock; }
     QString text(const ListedVariant &variant, int column, bool whole) const;
+    QString countText(const ListedVariant &variant) const;
     // The text of a cell as shown, or `whole`; numbers written in `numbers`.
     QString cellText(const ListedVariant &variant, int column, const QLocale &numbers, bool whole) const;
 
@@ -112,4 +121,5 @@ private:
     QCollator collator;
     QIcon lowStockIcon;
     const QLocale locale = interfaceLocale();
+    std::unordered_map<std::uint64_t, unsigned int> counted;
 };
