@@ -1057,11 +1057,13 @@ void printImports(const QTemporaryDir &dir)
         ImportPreview::Outcome outcome = ImportPreview::Read;
         std::size_t rows = 0;
         const double seconds = msOf([&] {
-            const ImportPreview preview = PriceImport::read(path, set, names);
+            ImportPreview preview = PriceImport::read(path, set, names);
             outcome = preview.outcome;
             rows = preview.rows;
             if (preview.read())
-                const ImportPreviewDialog dialog(preview, QStringLiteral("import.csv"), nullptr);
+                const ImportPreviewDialog dialog(
+                        std::move(preview), QStringLiteral("import.csv"), [](const ImportMapping &) { return ImportPreview(); },
+                        [](const QString &, const QByteArray &) {}, nullptr);
         }) / 1000;
         const double peak = statusMB("VmHWM:") - before;
         const bool bounded = peak * 1e6 <= double(SetOfFurnitures::maxOpeningMemory);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cataloguetable.h"
+#include "priceimport.h"
 #include "pricelistlayout.h"
 
 #include <QCoreApplication>
@@ -10,6 +11,7 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 class CatalogueDocument;
@@ -68,6 +70,9 @@ private:
     void writePdf(const QString &path, PriceListLayout &layout, const QPageLayout &page);
     QString catalogueName() const;
     void importPrices();
+    static ImportMapping rememberedMapping(const std::vector<std::string> &headers);
+    static void rememberMapping(const std::vector<std::string> &headers, const ImportMapping &mapping);
+    static QString mappingKeyOf(const std::vector<std::string> &headers);
 
     QWidget *window;
     CatalogueDocument &document;
