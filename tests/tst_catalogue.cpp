@@ -94,7 +94,10 @@ ImportPreview previewOf(QByteArrayView bytes, const QString &mapping = {})
     ImportMapping chosen;
     for (QChar role : mapping)
         chosen.push_back(ImportColumn(qsizetype(QStringLiteral("IPS-").indexOf(role))));
-    return PriceImport::preview(bytes, catalogue(), { { "Identifier", "Identifiant" }, { "Price", "Prix" }, { "Stock" }, chosen });
+    QStringList others;
+    for (const char *name : CatalogueTable::columnNames)
+        others << name;
+    return PriceImport::preview(bytes, catalogue(), { { "Identifier", "Identifiant" }, { "Price", "Prix" }, { "Stock" }, others, chosen });
 }
 
 // What an import would do: "prices N stocks M", then each change, unknown identifier,
@@ -106,7 +109,8 @@ QStringList described(const ImportPreview &preview)
                                "FieldTooLong " + QString::number(preview.longFieldLine), "TooMuchContent" })
                          .at(preview.outcome) };
     const auto text = [](const std::string &text) { return QString::fromStdString(text); };
-    QStringList lines { QString("prices %1 stocks %2").arg(preview.priceChanges).arg(preview.stockChanges) };
+    // "asked" where a header names no role, and the user is asked what its column holds.
+    QStringList lines { QString("prices %1 stocks %2%3").arg(preview.priceChanges).arg(preview.stockChanges).arg(preview.recognised ? "" : " asked") };
     for (const ImportedChange &change : preview.changes)
         lines << QString("change %1 %2>%3 %4>%5").arg(text(change.id)).arg(change.oldPrice).arg(change.newPrice).arg(change.oldStock).arg(change.newStock);
     for (const SharedIdentifier &shared : preview.sharedIdentifiers)
@@ -1077,7 +1081,7 @@ void TestCatalogue::importEdges_data()
     QTest::addRow("unknown headers, not mapped") << QByteArray("Article;Montant\r\n001.001.001;1\r\n") << ""
                                                  << "NoIdentifierColumn" << "59.9 12 240 3";
     QTest::addRow("unknown headers mapped by hand, over a known one") << QByteArray("Article;Prix;Montant;Qt\xC3\xA9\r\n001.001.001;1;2;5\r\n")
-                                                                      << "I-PS" << "prices 1 stocks 1 ; change 001.001.001 59.9>2 12>5"
+                                                                      << "I-PS" << "prices 1 stocks 1 asked ; change 001.001.001 59.9>2 12>5"
                                                                       << "2 5 240 3";
     QTest::addRow("each refusal with its line") << QByteArray("id;price;stock\r\n001.001.001;x;1\r\n001.001.001;12,345;1\r\n"
                                                               "001.001.001;-3;1\r\n001.001.001;100 000 000;1\r\n001.001.001;;2,5\r\n"
@@ -1100,7 +1104,7 @@ void TestCatalogue::importEdges_data()
     // still UTF-8.
     QByteArray large = "id,price,note\r\n001.002.001,250,";
     large += QByteArray((1 << 16) - 1 - large.size(), 'a') + "\xC3\xA9\r\n";
-    QTest::addRow("a character across 64 KiB") << large << "" << "prices 1 stocks 0 ; change 001.002.001 240>250 3>3" << "59.9 12 250 3";
+    QTest::addRow("a character across 64 KiB") << large << "" << "prices 1 stocks 0 asked ; change 001.002.001 240>250 3>3" << "59.9 12 250 3";
 }
 
 // Imports into the two chairs (59.9 and 12, 240 and 3): what the preview tells, and the

@@ -533,7 +533,7 @@ void TestWindows::importMappingAndReport()
                              "001.002.001;12,345;2;\r\n001.002.001;-3;;\r\n001.002.001;123456789;x;\r\n"
                              "001.002.001;;2,5;\r\n001.002.001;;x;\r\n404.404.404;5;1;\r\n;5;5;\r\n";
     const auto reread = [&](const ImportMapping &mapping) {
-        return PriceImport::preview(bytes, catalogue, { {}, {}, {}, mapping });
+        return PriceImport::preview(bytes, catalogue, { {}, {}, {}, {}, mapping });
     };
     QByteArray report;
     ImportPreviewDialog dialog(reread({}), "supplier.csv", reread,

@@ -135,16 +135,17 @@ constexpr std::size_t maxHeaderSize = 1024;
 constexpr std::size_t maxValueSize = 1024;
 
 // The columns of each role, the first of them where several have it; the preview gets the
-// mapping, in which the others are ignored, and whether every header names its role.
+// mapping, in which the others are ignored, and whether every header is known and names
+// the role its column is read as.
 Columns columnsOf(const std::vector<std::string> &header, const ImportColumnNames &names, ImportPreview &preview)
 {
     Columns columns;
     for (std::size_t i = 0; i < header.size(); ++i) {
-        const ImportColumn named = header[i].size() > maxHeaderSize
-                ? ImportColumn::Ignore
+        const std::optional<ImportColumn> named = header[i].size() > maxHeaderSize
+                ? std::nullopt
                 : PriceImport::roleOf(QString::fromUtf8(header[i]), names);
         const bool mapped = i < ImportPreview::mappedColumns;
-        const ImportColumn role = mapped && i < names.chosen.size() ? names.chosen[i] : named;
+        const ImportColumn role = mapped && i < names.chosen.size() ? names.chosen[i] : named.value_or(ImportColumn::Ignore);
         int *column = role == ImportColumn::Identifier ? &columns.identifier
                 : role == ImportColumn::Price          ? &columns.price
                 : role == ImportColumn::Stock          ? &columns.stock
@@ -456,13 +457,18 @@ ImportPreview PriceImport::preview(QByteArrayView bytes, const SetOfFurnitures &
     return preview;
 }
 
-ImportColumn PriceImport::roleOf(const QString &header, const ImportColumnNames &names)
+std::optional<ImportColumn> PriceImport::roleOf(const QString &header, const ImportColumnNames &names)
 {
     const QString folded = CatalogueSearch::folded(header.trimmed());
-    return named(folded, identifierNames + names.identifier) ? ImportColumn::Identifier
-            : named(folded, priceNames + names.price)        ? ImportColumn::Price
-            : named(folded, stockNames + names.stock)        ? ImportColumn::Stock
-                                                             : ImportColumn::Ignore;
+    if (named(folded, identifierNames + names.identifier))
+        return ImportColumn::Identifier;
+    if (named(folded, priceNames + names.price))
+        return ImportColumn::Price;
+    if (named(folded, stockNames + names.stock))
+        return ImportColumn::Stock;
+    if (named(folded, names.ignored))
+        return ImportColumn::Ignore;
+    return std::nullopt;
 }
 
 std::vector<VariantValues> ImportPreview::newValues(const std::vector<bool> &ticked) const

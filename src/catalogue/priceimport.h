@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -110,13 +111,15 @@ struct ImportPreview
 };
 
 // The names a column's header may have besides the usual English and French ones (the
-// export's, in every language); headers compare ignoring case and accents. Where `chosen`
-// is not empty, it gives the columns' roles, the first `mappedColumns` of them.
+// export's, in every language), and those of columns known to hold nothing imported (the
+// export's others); headers compare ignoring case and accents. Where `chosen` is not
+// empty, it gives the columns' roles, the first `mappedColumns` of them.
 struct ImportColumnNames
 {
     QStringList identifier;
     QStringList price;
     QStringList stock;
+    QStringList ignored;
     ImportMapping chosen;
 };
 
@@ -140,7 +143,7 @@ ImportPreview read(const QString &path, const SetOfFurnitures &catalogue, const 
 ImportPreview preview(QByteArrayView bytes, const SetOfFurnitures &catalogue, const ImportColumnNames &names,
                       qint64 memoryBound = SetOfFurnitures::maxOpeningMemory);
 
-// The role that a header names, Ignore where it names none.
-ImportColumn roleOf(const QString &header, const ImportColumnNames &names);
+// The role that a header names; none where the header is not known.
+std::optional<ImportColumn> roleOf(const QString &header, const ImportColumnNames &names);
 
 } // namespace PriceImport

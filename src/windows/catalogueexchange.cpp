@@ -334,6 +334,9 @@ void CatalogueExchange::importPrices()
     names.identifier = namesOf(CatalogueTable::Identifier);
     names.price = namesOf(CatalogueTable::Price);
     names.stock = namesOf(CatalogueTable::Stock);
+    for (int column = 0; column < CatalogueTable::ColumnCount; ++column)
+        if (column != CatalogueTable::Identifier && column != CatalogueTable::Price && column != CatalogueTable::Stock)
+            names.ignored << namesOf(CatalogueTable::Column(column));
 
     QByteArray bytes;
     const FileResult file = DiskFile::read(path, PriceImport::maxFileSize, bytes);
