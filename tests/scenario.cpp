@@ -58,8 +58,9 @@
 //   filter TEXT, key WIDGET KEY       keys into the main window's filter (as `type`), a key
 //                                     such as Return (Qt::Key_Return) to one of its widgets
 //   stretch E N                       element E's name becomes N letters "é"
-//   action NAME, preview BUTTON       the main window's action actionNAME is triggered; the next
-//                                     import preview is answered with BUTTON (Apply, Cancel), its
+//   action NAME, preview [ROLE...]    the main window's action actionNAME is triggered; the next
+//   BUTTON                            import preview gets ROLEs in its combo boxes and is answered
+//                                     with BUTTON (Apply, Cancel; Cancel where BUTTON is off), its
 //                                     title and summary noted for `asked`
 //   listfilter TEXT, sortlist C,      in the price list (Ctrl+L): keys into its filter (as
 //   select R,R..., cell R C TEXT,     `type`), a click on the header of column C, rows R
@@ -335,11 +336,14 @@ void Player::play(const QString &verb, const QString &text)
         { "answer", [&] { answerMessageBoxes(items, &asked); } },
         { "action", [&] { adopt([&] { named<QAction>("action" + text)->trigger(); }); } },
         { "preview", [&] {
-             answerNextModal("ImportPreviewDialog", [this, text](QWidget *modal) {
+             answerNextModal("ImportPreviewDialog", [this, words](QWidget *modal) {
                  asked << modal->windowTitle() + '|' + modal->findChild<QLabel *>("labelSummary")->text();
+                 for (int column = 1; column < words.size(); ++column)
+                     modal->findChild<QComboBox *>(QString("comboBoxColumn%1").arg(column))->setCurrentText(words[column - 1]);
+                 // A button that is off leaves the preview open: Cancel then.
                  for (QPushButton *button : modal->findChildren<QPushButton *>())
-                     if (button->text() == text)
-                         return button->click();
+                     if (button->text() == words.last())
+                         return button->isEnabled() ? button->click() : qobject_cast<QDialog *>(modal)->reject();
              });
          } },
         { "print", [&] {

@@ -64,6 +64,7 @@ private slots:
         RecentFiles().clear();
         Edit::document().clear();
         PhotoFolders::setCatalogueFolder({});
+        QSettings().remove("import/mappings");
     }
     void editor_data() { addRows("editorScenarios"); }
     void editor() { play(cell("steps"), scratch); }
