@@ -112,15 +112,7 @@ bool isHeldBeyondLimits(const TypedValue::Reading &reading)
     return reading.outcome == TypedValue::TooLarge || reading.outcome == TypedValue::TooManyDecimals;
 }
 
-bool named(const QString &header, const QStringList &names)
-{
-    for (const QString &name : names)
-        if (CatalogueSearch::folded(name) == header)
-            return true;
-    return false;
-}
-
-// What suppliers' files call the columns, in English and French; compared folded.
+// What suppliers' files call the columns, in English and French, folded.
 const QStringList identifierNames { QStringLiteral("identifier"), QStringLiteral("identifiant"), QStringLiteral("id"),
                                     QStringLiteral("ref"), QStringLiteral("reference"), QStringLiteral("sku"),
                                     QStringLiteral("code") };
@@ -128,6 +120,39 @@ const QStringList priceNames { QStringLiteral("price"), QStringLiteral("prix"), 
                                QStringLiteral("prix ttc"), QStringLiteral("tarif") };
 const QStringList stockNames { QStringLiteral("stock"), QStringLiteral("quantity"), QStringLiteral("quantite"),
                                QStringLiteral("qte"), QStringLiteral("qty") };
+
+// The role a header names, its names folded once for the whole header line; none where the
+// header is not known.
+class HeaderRoles
+{
+public:
+    explicit HeaderRoles(const ImportColumnNames &names)
+        : roles { { ImportColumn::Identifier, folded(identifierNames + names.identifier) },
+                  { ImportColumn::Price, folded(priceNames + names.price) },
+                  { ImportColumn::Stock, folded(stockNames + names.stock) },
+                  { ImportColumn::Ignore, folded(names.ignored) } }
+    {
+    }
+    std::optional<ImportColumn> of(const std::string &header) const
+    {
+        const QString name = CatalogueSearch::folded(QString::fromUtf8(header).trimmed());
+        for (const auto &[role, names] : roles)
+            if (names.contains(name))
+                return role;
+        return std::nullopt;
+    }
+
+private:
+    static QStringList folded(const QStringList &names)
+    {
+        QStringList all;
+        for (const QString &name : names)
+            all << CatalogueSearch::folded(name);
+        return all;
+    }
+
+    const std::pair<ImportColumn, QStringList> roles[4];
+};
 
 // No column's name is longer; folding a longer header would take several times its size.
 constexpr std::size_t maxHeaderSize = 1024;
@@ -140,10 +165,9 @@ constexpr std::size_t maxValueSize = 1024;
 Columns columnsOf(const std::vector<std::string> &header, const ImportColumnNames &names, ImportPreview &preview)
 {
     Columns columns;
+    const HeaderRoles roles(names);
     for (std::size_t i = 0; i < header.size(); ++i) {
-        const std::optional<ImportColumn> named = header[i].size() > maxHeaderSize
-                ? std::nullopt
-                : PriceImport::roleOf(QString::fromUtf8(header[i]), names);
+        const std::optional<ImportColumn> named = header[i].size() > maxHeaderSize ? std::nullopt : roles.of(header[i]);
         const bool mapped = i < ImportPreview::mappedColumns;
         const ImportColumn role = mapped && i < names.chosen.size() ? names.chosen[i] : named.value_or(ImportColumn::Ignore);
         int *column = role == ImportColumn::Identifier ? &columns.identifier
@@ -455,20 +479,6 @@ ImportPreview PriceImport::preview(QByteArrayView bytes, const SetOfFurnitures &
     }
     reading.gatherChanges();
     return preview;
-}
-
-std::optional<ImportColumn> PriceImport::roleOf(const QString &header, const ImportColumnNames &names)
-{
-    const QString folded = CatalogueSearch::folded(header.trimmed());
-    if (named(folded, identifierNames + names.identifier))
-        return ImportColumn::Identifier;
-    if (named(folded, priceNames + names.price))
-        return ImportColumn::Price;
-    if (named(folded, stockNames + names.stock))
-        return ImportColumn::Stock;
-    if (named(folded, names.ignored))
-        return ImportColumn::Ignore;
-    return std::nullopt;
 }
 
 std::vector<VariantValues> ImportPreview::newValues(const std::vector<bool> &ticked) const

@@ -11,7 +11,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -142,8 +141,5 @@ ImportPreview read(const QString &path, const SetOfFurnitures &catalogue, const 
                    qint64 memoryBound = SetOfFurnitures::maxOpeningMemory);
 ImportPreview preview(QByteArrayView bytes, const SetOfFurnitures &catalogue, const ImportColumnNames &names,
                       qint64 memoryBound = SetOfFurnitures::maxOpeningMemory);
-
-// The role that a header names; none where the header is not known.
-std::optional<ImportColumn> roleOf(const QString &header, const ImportColumnNames &names);
 
 } // namespace PriceImport
