@@ -87,8 +87,8 @@ struct ImportPreview
     std::size_t priceChanges = 0;
     std::size_t stockChanges = 0;
     // The header line's first `mappedColumns` names, what each column was read as, and
-    // whether each of them names what it was read as; where one does not, the user is
-    // asked.
+    // whether each of them is known and names what its column was read as; where one is
+    // not, the user is asked.
     std::vector<std::string> headers;
     ImportMapping mapping;
     bool recognised = true;
@@ -124,8 +124,9 @@ struct ImportColumnNames
 
 // New prices and stocks from a CSV file, keyed by the catalogue's identifiers. Columns are
 // found by their headers, or the user's choice: an identifier column, and a price column,
-// a stock column or both; of columns of the same role the first counts. Separators are commas or semicolons, whichever the header line holds more of;
-// values are read as typed ones are, with a decimal comma where semicolons separate. A value
+// a stock column or both; of columns of the same role the first counts. Separators are
+// commas or semicolons, whichever the header line holds more of; values are read as typed
+// ones are, with a decimal comma where semicolons separate. A value
 // the file could not hold leaves its row unread, unless it is the value the variants hold
 // already.
 namespace PriceImport {
