@@ -482,7 +482,7 @@ public:
             }));
             const QStringList headers = CatalogueExchange::headers();
             const ImportColumnNames names { { headers[CatalogueTable::Identifier] }, { headers[CatalogueTable::Price] },
-                                            { headers[CatalogueTable::Stock] } };
+                                            { headers[CatalogueTable::Stock] }, {}, {} };
             keep(CsvImport, msOf([&] {
                 const ImportPreview preview = PriceImport::read(csvPath, catalogue, names);
                 if (!preview.read() || !preview.changes.empty() || preview.rows != catalogue.getFurnitures().size() * variantsPerElement)
@@ -1079,7 +1079,7 @@ void printImports(const QTemporaryDir &dir)
 {
     SetOfFurnitures set;
     fillCatalogue(set, shapes[fewCategories]);
-    const ImportColumnNames names { { QStringLiteral("id") }, { QStringLiteral("price") }, {} };
+    const ImportColumnNames names { { QStringLiteral("id") }, { QStringLiteral("price") }, {}, {}, {} };
     const QString path = dir.filePath(QStringLiteral("import.csv"));
     std::printf("\nImporting the worst CSV files into %s variants (memory bound %.1f MB, size cap %.1f MB)\n",
                 qPrintable(withSeparators(shapes[fewCategories].variants)),
@@ -1096,11 +1096,13 @@ void printImports(const QTemporaryDir &dir)
         ImportPreview::Outcome outcome = ImportPreview::Read;
         std::size_t rows = 0;
         const double seconds = msOf([&] {
-            const ImportPreview preview = PriceImport::read(path, set, names);
+            ImportPreview preview = PriceImport::read(path, set, names);
             outcome = preview.outcome;
             rows = preview.rows;
             if (preview.read())
-                const ImportPreviewDialog dialog(preview, QStringLiteral("import.csv"), nullptr);
+                const ImportPreviewDialog dialog(
+                        std::move(preview), QStringLiteral("import.csv"), [](const ImportMapping &) { return ImportPreview(); },
+                        [](const QString &, const QByteArray &) {}, nullptr);
         }) / 1000;
         const double peak = statusMB("VmHWM:") - before;
         const bool bounded = peak * 1e6 <= double(SetOfFurnitures::maxOpeningMemory);

@@ -17,6 +17,27 @@
             <numerusform>%n texts longer than a spreadsheet cell holds (32,767 characters) were cut in %1; the catalogue keeps them whole.</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%n price(s)</source>
+        <translation>
+            <numerusform>%n price</numerusform>
+            <numerusform>%n prices</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n stock(s)</source>
+        <translation>
+            <numerusform>%n stock</numerusform>
+            <numerusform>%n stocks</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1, %n row(s) refused</source>
+        <translation>
+            <numerusform>%1, %n row refused</numerusform>
+            <numerusform>%1, %n rows refused</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>DetailsPane</name>
@@ -59,24 +80,27 @@
         </translation>
     </message>
     <message numerus="yes">
-        <source>Rows that cannot be read, which change nothing (%n):</source>
+        <source>Rows that change nothing (%n):</source>
         <translation>
-            <numerusform>Row that cannot be read, which changes nothing (%n):</numerusform>
-            <numerusform>Rows that cannot be read, which change nothing (%n):</numerusform>
+            <numerusform>Row that changes nothing (%n):</numerusform>
+            <numerusform>Rows that change nothing (%n):</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <source>Identifiers not in the catalogue, on %n rows:</source>
+        <source>Rows that change nothing (%n), of which the first %1 are listed:</source>
         <translation>
-            <numerusform>Identifier not in the catalogue, on %n row:</numerusform>
-            <numerusform>Identifiers not in the catalogue, on %n rows:</numerusform>
+            <numerusform>Rows that change nothing (%n), of which the first %1 are listed:</numerusform>
+            <numerusform>Rows that change nothing (%n), of which the first %1 are listed:</numerusform>
         </translation>
     </message>
+</context>
+<context>
+    <name>ImportRefusalsModel</name>
     <message numerus="yes">
-        <source>and %n more rows of other identifiers.</source>
+        <source>%n decimals: %1</source>
         <translation>
-            <numerusform>and %n more row of other identifiers.</numerusform>
-            <numerusform>and %n more rows of other identifiers.</numerusform>
+            <numerusform>%n decimal: %1</numerusform>
+            <numerusform>%n decimals: %1</numerusform>
         </translation>
     </message>
 </context>

@@ -130,14 +130,6 @@
         <translation>Le fichier n&apos;est pas du texte UTF-8. Enregistrez-le depuis son programme en CSV UTF-8, puis importez-le.</translation>
     </message>
     <message>
-        <source>Its first line names no identifier column.</source>
-        <translation>Sa première ligne ne nomme aucune colonne d&apos;identifiant.</translation>
-    </message>
-    <message>
-        <source>Its first line names neither a price nor a stock column.</source>
-        <translation>Sa première ligne ne nomme ni colonne de prix ni colonne de stock.</translation>
-    </message>
-    <message>
         <source>Error</source>
         <translation>Erreur</translation>
     </message>
@@ -168,6 +160,31 @@
     <message>
         <source>Print &amp;labels…</source>
         <translation>Imprimer des é&amp;tiquettes…</translation>
+    </message>
+    <message>
+        <source>Import of %1: %2 and %3 changed</source>
+        <translation>Importation de %1 : %2 et %3 modifiés</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n price(s)</source>
+        <translation>
+            <numerusform>%n prix</numerusform>
+            <numerusform>%n prix</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n stock(s)</source>
+        <translation>
+            <numerusform>%n stock</numerusform>
+            <numerusform>%n stocks</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1, %n row(s) refused</source>
+        <translation>
+            <numerusform>%1, %n ligne refusée</numerusform>
+            <numerusform>%1, %n lignes refusées</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -535,6 +552,29 @@
     </message>
 </context>
 <context>
+    <name>ImportChangesModel</name>
+    <message>
+        <source>Identifier</source>
+        <translation>Identifiant</translation>
+    </message>
+    <message>
+        <source>Price</source>
+        <translation>Prix</translation>
+    </message>
+    <message>
+        <source>New price</source>
+        <translation>Nouveau prix</translation>
+    </message>
+    <message>
+        <source>Stock</source>
+        <translation>Stock</translation>
+    </message>
+    <message>
+        <source>New stock</source>
+        <translation>Nouveau stock</translation>
+    </message>
+</context>
+<context>
     <name>ImportPreviewDialog</name>
     <message>
         <source>Import prices and stock</source>
@@ -556,28 +596,12 @@
         <source>Prices that change: %1. Stocks that change: %2.</source>
         <translation>Prix qui changent : %1. Stocks qui changent : %2.</translation>
     </message>
-    <message>
-        <source>Changes (identifier, old value, new value):</source>
-        <translation>Changements (identifiant, ancienne valeur, nouvelle valeur) :</translation>
-    </message>
-    <message>
-        <source>price %1 → %2</source>
-        <translation>prix %1 → %2</translation>
-    </message>
-    <message>
-        <source>stock %1 → %2</source>
-        <translation>stock %1 → %2</translation>
-    </message>
     <message numerus="yes">
         <source>and %n more.</source>
         <translation>
             <numerusform>et %n autre.</numerusform>
             <numerusform>et %n autres.</numerusform>
         </translation>
-    </message>
-    <message>
-        <source>Identifiers that several variants have: one row changes them all, as many rows as variants change one each:</source>
-        <translation>Identifiants que plusieurs variantes portent : une ligne les change toutes, autant de lignes que de variantes en changent une chacune :</translation>
     </message>
     <message numerus="yes">
         <source>%1 (%n variant(s))</source>
@@ -586,12 +610,94 @@
             <numerusform>%1 (%n variantes)</numerusform>
         </translation>
     </message>
+    <message>
+        <source>The quote that opens a field on line %1 is never closed: the rest of the file was read as that one field.</source>
+        <translation>Le guillemet qui ouvre un champ à la ligne %1 n&apos;est jamais fermé : le reste du fichier a été lu comme ce seul champ.</translation>
+    </message>
+    <message>
+        <source>What each column of the file holds</source>
+        <translation>Contenu de chaque colonne du fichier</translation>
+    </message>
+    <message>
+        <source>Changes (untick those not to apply):</source>
+        <translation>Changements (décochez ceux à ne pas appliquer) :</translation>
+    </message>
+    <message>
+        <source>Save report…</source>
+        <translation>Enregistrer le rapport…</translation>
+    </message>
+    <message>
+        <source>Identifier</source>
+        <translation>Identifiant</translation>
+    </message>
+    <message>
+        <source>Price</source>
+        <translation>Prix</translation>
+    </message>
+    <message>
+        <source>Stock</source>
+        <translation>Stock</translation>
+    </message>
+    <message>
+        <source>Ignore</source>
+        <translation>Ignorer</translation>
+    </message>
+    <message>
+        <source>Choose the column that holds the identifiers.</source>
+        <translation>Choisissez la colonne qui contient les identifiants.</translation>
+    </message>
+    <message>
+        <source>Choose a column of prices or of stocks.</source>
+        <translation>Choisissez une colonne de prix ou de stocks.</translation>
+    </message>
+    <message>
+        <source>Every row of the file is read.</source>
+        <translation>Toutes les lignes du fichier sont lues.</translation>
+    </message>
     <message numerus="yes">
-        <source>Rows that cannot be read, which change nothing (%n):</source>
+        <source>Rows that change nothing (%n):</source>
         <translation>
-            <numerusform>Ligne illisible, qui ne change rien (%n) :</numerusform>
-            <numerusform>Lignes illisibles, qui ne changent rien (%n) :</numerusform>
+            <numerusform>Lignes qui ne changent rien (%n) :</numerusform>
+            <numerusform>Lignes qui ne changent rien (%n) :</numerusform>
         </translation>
+    </message>
+    <message numerus="yes">
+        <source>Rows that change nothing (%n), of which the first %1 are listed:</source>
+        <translation>
+            <numerusform>Lignes qui ne changent rien (%n), dont les %1 premières sont listées :</numerusform>
+            <numerusform>Lignes qui ne changent rien (%n), dont les %1 premières sont listées :</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Identifiers that several variants have: one row changes them all, as many rows as variants change one each: %1</source>
+        <translation>Identifiants communs à plusieurs variantes : une ligne les change toutes, autant de lignes que de variantes en changent une chacune : %1</translation>
+    </message>
+    <message>
+        <source>Save the import&apos;s report</source>
+        <translation>Enregistrer le rapport d&apos;importation</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>Fichiers CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>Report of %1</source>
+        <translation>Rapport de %1</translation>
+    </message>
+</context>
+<context>
+    <name>ImportRefusalsModel</name>
+    <message>
+        <source>Identifier</source>
+        <translation>Identifiant</translation>
+    </message>
+    <message>
+        <source>Price</source>
+        <translation>Prix</translation>
+    </message>
+    <message>
+        <source>Stock</source>
+        <translation>Stock</translation>
     </message>
     <message>
         <source>a quote that does not open or close a field</source>
@@ -602,34 +708,86 @@
         <translation>pas d&apos;identifiant</translation>
     </message>
     <message>
-        <source>line %1: %2</source>
-        <translation>ligne %1 : %2</translation>
+        <source>not in the catalogue: %1</source>
+        <translation>absent du catalogue : %1</translation>
     </message>
     <message>
-        <source>price %1: %2</source>
-        <translation>prix %1 : %2</translation>
+        <source>negative: %1</source>
+        <translation>négatif : %1</translation>
     </message>
     <message>
-        <source>stock %1: %2</source>
-        <translation>stock %1 : %2</translation>
-    </message>
-    <message>
-        <source>The quote that opens a field on line %1 is never closed: the rest of the file was read as that one field.</source>
-        <translation>Le guillemet qui ouvre un champ à la ligne %1 n&apos;est jamais fermé : le reste du fichier a été lu comme ce seul champ.</translation>
+        <source>three decimals: %1</source>
+        <translation>trois décimales : %1</translation>
     </message>
     <message numerus="yes">
-        <source>Identifiers not in the catalogue, on %n rows:</source>
+        <source>%n decimals: %1</source>
         <translation>
-            <numerusform>Identifiant absent du catalogue, sur %n ligne :</numerusform>
-            <numerusform>Identifiants absents du catalogue, sur %n lignes :</numerusform>
+            <numerusform>%n décimale : %1</numerusform>
+            <numerusform>%n décimales : %1</numerusform>
         </translation>
     </message>
-    <message numerus="yes">
-        <source>and %n more rows of other identifiers.</source>
-        <translation>
-            <numerusform>et %n ligne de plus, d&apos;autres identifiants.</numerusform>
-            <numerusform>et %n lignes de plus, d&apos;autres identifiants.</numerusform>
-        </translation>
+    <message>
+        <source>a stock has no decimals: %1</source>
+        <translation>un stock n&apos;a pas de décimales : %1</translation>
+    </message>
+    <message>
+        <source>above %1: %2</source>
+        <translation>au-delà de %1 : %2</translation>
+    </message>
+    <message>
+        <source>not a number: %1</source>
+        <translation>pas un nombre : %1</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>Ligne</translation>
+    </message>
+    <message>
+        <source>Column</source>
+        <translation>Colonne</translation>
+    </message>
+    <message>
+        <source>Why</source>
+        <translation>Raison</translation>
+    </message>
+</context>
+<context>
+    <name>ImportReport</name>
+    <message>
+        <source>applied</source>
+        <translation>appliqué</translation>
+    </message>
+    <message>
+        <source>not applied</source>
+        <translation>non appliqué</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>Ligne</translation>
+    </message>
+    <message>
+        <source>Identifier</source>
+        <translation>Identifiant</translation>
+    </message>
+    <message>
+        <source>Price</source>
+        <translation>Prix</translation>
+    </message>
+    <message>
+        <source>New price</source>
+        <translation>Nouveau prix</translation>
+    </message>
+    <message>
+        <source>Stock</source>
+        <translation>Stock</translation>
+    </message>
+    <message>
+        <source>New stock</source>
+        <translation>Nouveau stock</translation>
+    </message>
+    <message>
+        <source>Outcome</source>
+        <translation>Résultat</translation>
     </message>
 </context>
 <context>

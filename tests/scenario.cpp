@@ -60,8 +60,9 @@
 //   filter TEXT, key WIDGET KEY       keys into the main window's filter (as `type`), a key
 //                                     such as Return (Qt::Key_Return) to one of its widgets
 //   stretch E N                       element E's name becomes N letters "é"
-//   action NAME, preview BUTTON       the main window's action actionNAME is triggered; the next
-//                                     import preview is answered with BUTTON (Apply, Cancel), its
+//   action NAME, preview [ROLE...]    the main window's action actionNAME is triggered; the next
+//   BUTTON                            import preview gets ROLEs in its combo boxes and is answered
+//                                     with BUTTON (Apply, Cancel; Cancel where BUTTON is off), its
 //                                     title and summary noted for `asked`
 //   cancel                            the next progress dialog, once shown, is cancelled, its
 //                                     title and text noted for `asked`
@@ -354,11 +355,14 @@ void Player::play(const QString &verb, const QString &text)
              });
          } },
         { "preview", [&] {
-             answerNextModal("ImportPreviewDialog", [this, text](QWidget *modal) {
+             answerNextModal("ImportPreviewDialog", [this, words](QWidget *modal) {
                  asked << modal->windowTitle() + '|' + modal->findChild<QLabel *>("labelSummary")->text();
+                 for (int column = 1; column < words.size(); ++column)
+                     modal->findChild<QComboBox *>(QString("comboBoxColumn%1").arg(column))->setCurrentText(words[column - 1]);
+                 // A button that is off leaves the preview open: Cancel then.
                  for (QPushButton *button : modal->findChildren<QPushButton *>())
-                     if (button->text() == text)
-                         return button->click();
+                     if (button->text() == words.last())
+                         return button->isEnabled() ? button->click() : qobject_cast<QDialog *>(modal)->reject();
              });
          } },
         { "print", [&] {

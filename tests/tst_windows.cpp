@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -75,6 +76,7 @@ private slots:
         QSettings().remove("export");
         Edit::document().clear();
         PhotoFolders::setCatalogueFolder({});
+        QSettings().remove("import/mappings");
     }
     void editor_data() { addRows("editorScenarios"); }
     void editor() { play(cell("steps"), scratch); }
@@ -111,11 +113,11 @@ private slots:
     void valuesChangeDialogs_data();
     void valuesChangeDialogs();
     void mergeConflictsShownAndDecided();
-    void importPreviewShowsWhatChanges();
     void inUseQuestion_data() { addRows("inUseQuestion"); }
     void inUseQuestion();
     void recoveryQuestion_data();
     void recoveryQuestion();
+    void importMappingAndReport();
 
 private:
     ScratchTree scratch;
@@ -733,20 +735,57 @@ void TestWindows::mergeConflictsShownAndDecided()
     QVERIFY(std::none_of(conflicts.begin(), conflicts.end(), [](const MergeConflict &c) { return c.keepOurs; }));
 }
 
-// A supplier's file in the French form against the golden catalogue, as the preview
-// shows it before anything is applied: every change with its old and new value, shared
-// and unknown identifiers, and each unread row with its line and reason.
-void TestWindows::importPreviewShowsWhatChanges()
+// A file whose headers name neither identifiers nor prices: the preview asks, one combo
+// box a column, and follows the choice; an unticked change is not applied, and the report
+// lists every change and every row that changes nothing, with its line and why.
+void TestWindows::importMappingAndReport()
 {
     SetOfFurnitures catalogue;
-    QVERIFY(catalogue.load(QFINDTESTDATA("data/golden.json")).ok());
-    const ImportPreview preview = PriceImport::read(QFINDTESTDATA("data/supplier.csv"), catalogue,
-                                                    { { "Identifiant" }, { "Prix" }, { "Stock" } });
-    catalogue.clear();
-    const ImportPreviewDialog dialog(preview, "supplier.csv", nullptr);
-    const QString shown = dialog.windowTitle() + u'\n' + dialog.findChild<QLabel *>("labelSummary")->text() + u'\n'
-            + dialog.findChild<QPlainTextEdit *>("textDetails")->toPlainText() + u'\n';
-    QCOMPARE(shown, QString::fromUtf8(readFile(QFINDTESTDATA("data/supplier.dialog.txt"))));
+    QVERIFY(catalogue.load(QFINDTESTDATA("data/chairs.json")).ok());
+    const QByteArray bytes = "Article;Montant;Qt\xC3\xA9;Note\r\n001.001.001;1 049,00 \xE2\x82\xAC;7;\r\n001.002.001;250;3;\r\n"
+                             "001.002.001;12,345;2;\r\n001.002.001;-3;;\r\n001.002.001;123456789;x;\r\n"
+                             "001.002.001;;2,5;\r\n001.002.001;;x;\r\n404.404.404;5;1;\r\n;5;5;\r\n";
+    const auto reread = [&](const ImportMapping &mapping) {
+        return PriceImport::preview(bytes, catalogue, { {}, {}, {}, {}, mapping });
+    };
+    QByteArray report;
+    ImportPreviewDialog dialog(reread({}), "supplier.csv", reread,
+                               [&](const QString &, const QByteArray &csv) { report = csv; });
+    const auto shown = [&] {
+        QStringList combos;
+        for (int column = 1; auto *combo = dialog.findChild<QComboBox *>(QString("comboBoxColumn%1").arg(column)); ++column)
+            combos << combo->currentText();
+        return combos.join(u',') + u'|' + dialog.findChild<QLabel *>("labelSummary")->text() + u'|'
+                + QString::number(dialog.findChild<QTableView *>("tableViewChanges")->model()->rowCount());
+    };
+    QCOMPARE(shown(), "Ignore,Ignore,Stock,Ignore|Choose the column that holds the identifiers.|0");
+    QVERIFY(!dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->isEnabled());
+    dialog.findChild<QComboBox *>("comboBoxColumn1")->setCurrentText("Identifier");
+    QCOMPARE(shown(), "Identifier,Ignore,Stock,Ignore|Prices that change: 0. Stocks that change: 1.|1");
+    dialog.findChild<QComboBox *>("comboBoxColumn2")->setCurrentText("Price");
+    QCOMPARE(shown(), "Identifier,Price,Stock,Ignore|Prices that change: 2. Stocks that change: 1.|2");
+    QAbstractItemModel *changes = dialog.findChild<QTableView *>("tableViewChanges")->model();
+    QVERIFY(changes->setData(changes->index(1, 0), Qt::Unchecked, Qt::CheckStateRole));
+
+    ScratchTree tree;
+    QTimer::singleShot(0, [&] {
+        auto *chooser = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        QVERIFY(chooser);
+        chooser->selectFile(tree.path("report.csv"));
+        static_cast<QDialog *>(chooser)->accept();
+    });
+    dialog.findChild<QPushButton *>("pushButtonSaveReport")->click();
+    QCOMPARE(QString::fromUtf8(report).split("\r\n"),
+             QString("\uFEFFLine,Identifier,Price,New price,Stock,New stock,Outcome|"
+                     ",001.001.001,59.9,1049,12,7,applied|,001.002.001,240,250,3,,not applied|"
+                     "4,,,,,,\"Price: three decimals: 12,345\"|5,,,,,,Price: negative: -3|"
+                     "6,,,,,,\"Price: above 99,999,999.99: 123456789\"|7,,,,,,\"Stock: a stock has no decimals: 2,5\"|"
+                     "8,,,,,,Stock: not a number: x|9,,,,,,Identifier: not in the catalogue: 404.404.404|"
+                     "10,,,,,,Identifier: no identifier|")
+                     .split(u'|'));
+    const std::vector<VariantValues> applied = dialog.preview().newValues(dialog.ticked());
+    QCOMPARE(applied.size(), 1u);
+    QCOMPARE(applied[0].price, 1049.0);
 }
 
 // Notices "TAG OWNER HOST PID MINUTES" beside a catalogue (OWNER me or another user, PID

@@ -12,7 +12,6 @@
 #include <cstring>
 #include <functional>
 #include <optional>
-#include <set>
 #include <string_view>
 #include <unordered_map>
 
@@ -113,36 +112,76 @@ bool isHeldBeyondLimits(const TypedValue::Reading &reading)
     return reading.outcome == TypedValue::TooLarge || reading.outcome == TypedValue::TooManyDecimals;
 }
 
-bool named(const QString &header, const QStringList &names)
+// What suppliers' files call the columns, in English and French, folded.
+const QStringList identifierNames { QStringLiteral("identifier"), QStringLiteral("identifiant"), QStringLiteral("id"),
+                                    QStringLiteral("ref"), QStringLiteral("reference"), QStringLiteral("sku"),
+                                    QStringLiteral("code") };
+const QStringList priceNames { QStringLiteral("price"), QStringLiteral("prix"), QStringLiteral("prix ht"),
+                               QStringLiteral("prix ttc"), QStringLiteral("tarif") };
+const QStringList stockNames { QStringLiteral("stock"), QStringLiteral("quantity"), QStringLiteral("quantite"),
+                               QStringLiteral("qte"), QStringLiteral("qty") };
+
+// The role a header names, its names folded once for the whole header line; none where the
+// header is not known.
+class HeaderRoles
 {
-    for (const QString &name : names)
-        if (CatalogueSearch::folded(name) == header)
-            return true;
-    return false;
-}
+public:
+    explicit HeaderRoles(const ImportColumnNames &names)
+        : roles { { ImportColumn::Identifier, folded(identifierNames + names.identifier) },
+                  { ImportColumn::Price, folded(priceNames + names.price) },
+                  { ImportColumn::Stock, folded(stockNames + names.stock) },
+                  { ImportColumn::Ignore, folded(names.ignored) } }
+    {
+    }
+    std::optional<ImportColumn> of(const std::string &header) const
+    {
+        const QString name = CatalogueSearch::folded(QString::fromUtf8(header).trimmed());
+        for (const auto &[role, names] : roles)
+            if (names.contains(name))
+                return role;
+        return std::nullopt;
+    }
+
+private:
+    static QStringList folded(const QStringList &names)
+    {
+        QStringList all;
+        for (const QString &name : names)
+            all << CatalogueSearch::folded(name);
+        return all;
+    }
+
+    const std::pair<ImportColumn, QStringList> roles[4];
+};
 
 // No column's name is longer; folding a longer header would take several times its size.
 constexpr std::size_t maxHeaderSize = 1024;
 // Nor is any price or stock written longer, and reading one takes several times its size.
 constexpr std::size_t maxValueSize = 1024;
 
-Columns columnsOf(const std::vector<std::string> &header, const ImportColumnNames &names)
+// The columns of each role, the first of them where several have it; the preview gets the
+// mapping, in which the others are ignored, and whether every header is known and names
+// the role its column is read as.
+Columns columnsOf(const std::vector<std::string> &header, const ImportColumnNames &names, ImportPreview &preview)
 {
     Columns columns;
-    const QStringList identifier = names.identifier + QStringList { QStringLiteral("id") };
-    const QStringList price = names.price + QStringList { QStringLiteral("price"), QStringLiteral("prix") };
-    const QStringList stock = names.stock + QStringList { QStringLiteral("stock") };
+    const HeaderRoles roles(names);
     for (std::size_t i = 0; i < header.size(); ++i) {
-        if (header[i].size() > maxHeaderSize)
-            continue;
-        const QString folded = CatalogueSearch::folded(QString::fromUtf8(header[i]).trimmed());
-        int *column = named(folded, identifier) ? &columns.identifier
-                : named(folded, price)          ? &columns.price
-                : named(folded, stock)          ? &columns.stock
-                                                : nullptr;
-        // The first of columns of the same name counts.
-        if (column && *column < 0)
+        const std::optional<ImportColumn> named = header[i].size() > maxHeaderSize ? std::nullopt : roles.of(header[i]);
+        const bool mapped = i < ImportPreview::mappedColumns;
+        const ImportColumn role = mapped && i < names.chosen.size() ? names.chosen[i] : named.value_or(ImportColumn::Ignore);
+        int *column = role == ImportColumn::Identifier ? &columns.identifier
+                : role == ImportColumn::Price          ? &columns.price
+                : role == ImportColumn::Stock          ? &columns.stock
+                                                       : nullptr;
+        const bool counts = column && *column < 0;
+        if (counts)
             *column = int(i);
+        if (!mapped)
+            continue;
+        preview.headers.push_back(kept(header[i]));
+        preview.mapping.push_back(counts ? role : ImportColumn::Ignore);
+        preview.recognised = preview.recognised && named == preview.mapping.back();
     }
     return columns;
 }
@@ -222,17 +261,23 @@ qint64 variantsMemory(const SetOfFurnitures &catalogue)
 }
 
 // Besides the file and the variants: the check of UTF-8, a header or a value being read
-// (each within its size), and the identifiers and rows listed with their kept texts.
+// (each within its size), and the headers and shared identifiers listed with their kept
+// texts.
 constexpr qint64 fixedMemory = qint64(1) << 20;
+// The rows that change nothing are listed within a sixteenth of the bound.
+qint64 unreadMemoryOf(qint64 memoryBound)
+{
+    return memoryBound / 16;
+}
 // A record's fields, and the room its list takes while it doubles.
 constexpr qint64 fieldMemory = 3 * sizeof(std::string);
 
 class Reading
 {
 public:
-    Reading(const SetOfFurnitures &catalogue, ImportPreview &preview, QChar decimalMark)
+    Reading(const SetOfFurnitures &catalogue, ImportPreview &preview, QChar decimalMark, qint64 unreadMemory)
         : catalogue(catalogue), preview(preview), decimalMark(decimalMark), known(variantsOf(catalogue)),
-          listed(ImportPreview::listed)
+          unreadMemory(unreadMemory)
     {
         entries.reserve(variantsOf(catalogue));
         for (const Furniture *element : catalogue.getFurnitures())
@@ -259,13 +304,13 @@ public:
             return unread(record.line, UnreadRow::NoIdentifier, {});
         const auto found = known.mayHold(id) ? entries.find(id) : entries.end();
         if (found == entries.end())
-            return unknown(id);
+            return unread(record.line, UnreadRow::UnknownIdentifier, id);
         Entry &entry = found->second;
         RowValues values;
         if (const std::string_view text = cellOf(record, columns.price); !text.empty()) {
             const TypedValue::Reading price = valueOf(text, TypedValue::Price);
             if (!price.read() && !(isHeldBeyondLimits(price) && entry.holds(price.value, &Form::getPrice)))
-                return unread(record.line, UnreadRow::RefusedPrice, text, price.outcome);
+                return unread(record.line, UnreadRow::RefusedPrice, text, price);
             values.price = price.value;
         }
         if (const std::string_view text = cellOf(record, columns.stock); !text.empty()) {
@@ -273,7 +318,7 @@ public:
             const bool held = isHeldBeyondLimits(stock) && stock.value <= UINT_MAX
                     && entry.holds(static_cast<unsigned int>(stock.value), &Form::getStock);
             if (!stock.read() && !held)
-                return unread(record.line, UnreadRow::RefusedStock, text, stock.outcome);
+                return unread(record.line, UnreadRow::RefusedStock, text, stock);
             values.stock = static_cast<unsigned int>(stock.value);
         }
         entry.add(values);
@@ -325,28 +370,18 @@ private:
         return TypedValue::read(decoded(text), kind, decimalMark);
     }
 
-    // Identifiers are listed by the part of them that is kept: two that the list would show
-    // alike are listed once.
-    void unknown(std::string_view id)
-    {
-        ++preview.unknownRows;
-        const std::string_view part = keptPart(id);
-        if (listed.mayHold(part) && listedUnknown.count(part))
-            return;
-        if (listedUnknown.size() == ImportPreview::listed) {
-            ++preview.otherUnknownRows;
-            return;
-        }
-        listed.add(part);
-        listedUnknown.emplace(part);
-        preview.unknownIdentifiers.push_back(kept(id));
-    }
-
+    // A row takes its place in the list, which may double, and its kept text.
     void unread(qint64 line, UnreadRow::Reason reason, std::string_view value,
-                TypedValue::Outcome why = TypedValue::Read)
+                const TypedValue::Reading &why = { TypedValue::Read })
     {
-        if (preview.unreadCount++ < ImportPreview::listed)
-            preview.unreadRows.push_back({ line, reason, kept(value), why });
+        ++preview.unreadCount;
+        const std::string_view part = keptPart(value);
+        const qint64 bytes = 2 * qint64(sizeof(UnreadRow)) + heapBytes(part.size() + (part.size() < value.size() ? 3 : 0));
+        if (bytes > unreadMemory)
+            return;
+        unreadMemory -= bytes;
+        preview.unreadRows.push_back({ line, reason, kept(value), why.outcome,
+                                       why.outcome == TypedValue::TooManyDecimals ? why.decimals : 0 });
     }
 
     const SetOfFurnitures &catalogue;
@@ -355,10 +390,10 @@ private:
     // Keyed by views of the catalogue's identifiers, which outlive the reading.
     std::unordered_map<std::string_view, Entry> entries;
     IdentifierFilter known;
-    IdentifierFilter listed;
+    // What the rows that change nothing may still take.
+    qint64 unreadMemory;
     // The variants of the identifiers that rows name, which may change.
     std::size_t changing = 0;
-    std::set<std::string, std::less<>> listedUnknown;
 };
 
 } // namespace
@@ -401,7 +436,8 @@ ImportPreview PriceImport::preview(QByteArrayView bytes, const SetOfFurnitures &
     }
     // Besides the file, its fields copied, each with room to double, take at most twice
     // its size; what the bound leaves then goes to the fields of the widest record.
-    const qint64 spare = memoryBound - 3 * bytes.size() - fixedMemory - variantsMemory(catalogue);
+    const qint64 spare = memoryBound - 3 * bytes.size() - fixedMemory - unreadMemoryOf(memoryBound)
+            - variantsMemory(catalogue);
     if (spare < fieldMemory) {
         preview.outcome = ImportPreview::TooMuchContent;
         return preview;
@@ -425,7 +461,7 @@ ImportPreview PriceImport::preview(QByteArrayView bytes, const SetOfFurnitures &
     reader.next(record);
     if (refused())
         return preview;
-    const Columns columns = columnsOf(record.fields, names);
+    const Columns columns = columnsOf(record.fields, names, preview);
     if (columns.identifier < 0) {
         preview.outcome = ImportPreview::NoIdentifierColumn;
         return preview;
@@ -435,7 +471,7 @@ ImportPreview PriceImport::preview(QByteArrayView bytes, const SetOfFurnitures &
         return preview;
     }
     // Files of semicolons come from where a comma marks the decimals.
-    Reading reading(catalogue, preview, separator == ';' ? u',' : u'.');
+    Reading reading(catalogue, preview, separator == ';' ? u',' : u'.', unreadMemoryOf(memoryBound));
     while (reader.next(record)) {
         if (refused())
             return preview;
@@ -445,11 +481,12 @@ ImportPreview PriceImport::preview(QByteArrayView bytes, const SetOfFurnitures &
     return preview;
 }
 
-std::vector<VariantValues> ImportPreview::newValues() const
+std::vector<VariantValues> ImportPreview::newValues(const std::vector<bool> &ticked) const
 {
     std::vector<VariantValues> values;
     values.reserve(changes.size());
-    for (const ImportedChange &change : changes)
-        values.push_back({ change.place, change.newPrice, change.newStock });
+    for (std::size_t i = 0; i < changes.size(); ++i)
+        if (ticked.empty() || ticked[i])
+            values.push_back({ changes[i].place, changes[i].newPrice, changes[i].newStock });
     return values;
 }

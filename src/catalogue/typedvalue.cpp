@@ -196,6 +196,7 @@ TypedValue::Reading TypedValue::read(QStringView text, Kind kind, QChar decimalM
     }
     if (digits.find_first_not_of('0') == std::string::npos)
         scale = 0;
+    reading.decimals = int(std::clamp(scale, 0L, 9999L));
     if (negative && reading.value != 0) {
         reading.outcome = Negative;
         reading.value = -reading.value;

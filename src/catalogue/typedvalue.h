@@ -27,6 +27,8 @@ struct Reading
     Outcome outcome = Empty;
     // The number written, also where it is refused for its sign, decimals or size.
     double value = 0;
+    // Its decimals, without the zeros that end them: 3 for "12.3450".
+    int decimals = 0;
 
     bool read() const { return outcome == Read; }
 };

@@ -21,6 +21,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPaintEngine>
@@ -31,6 +32,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTranslator>
 
 namespace {
@@ -38,6 +40,10 @@ namespace {
 // The CSV form chosen last, by its place among the chooser's.
 const QString csvFormKey = QStringLiteral("export/csvForm");
 const QString currencyKey = QStringLiteral("export/currency");
+// For each set of headers of an import file, the roles last chosen for its columns.
+const QString importMappingsKey = QStringLiteral("import/mappings");
+// As long as the main window's messages, and twice that to read what an import changed.
+const int statusTimeoutMs = 10000;
 
 // An export gives up at once on a file that another program holds locked; the main
 // window's save then waits a while and asks.
@@ -426,17 +432,34 @@ void CatalogueExchange::importPrices()
     names.identifier = namesOf(CatalogueTable::Identifier);
     names.price = namesOf(CatalogueTable::Price);
     names.stock = namesOf(CatalogueTable::Stock);
+    for (int column = 0; column < CatalogueTable::ColumnCount; ++column)
+        if (column != CatalogueTable::Identifier && column != CatalogueTable::Price && column != CatalogueTable::Stock)
+            names.ignored << namesOf(CatalogueTable::Column(column));
 
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    ImportPreview preview = PriceImport::read(path, document.catalogue(), names);
-    QApplication::restoreOverrideCursor();
+    QByteArray bytes;
+    const FileResult file = DiskFile::read(path, PriceImport::maxFileSize, bytes);
     const QString what = tr("Could not import %1.").arg(QDir::toNativeSeparators(path));
+    if (!file.ok() && file.outcome != FileResult::TooLarge)
+        return report(what, file);
+    const auto previewWith = [&](const ImportMapping &mapping) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        names.chosen = mapping;
+        ImportPreview preview = PriceImport::preview(bytes, document.catalogue(), names);
+        QApplication::restoreOverrideCursor();
+        return preview;
+    };
+    ImportPreview preview = file.ok() ? previewWith({}) : ImportPreview();
+    if (!preview.recognised)
+        if (const ImportMapping remembered = rememberedMapping(preview.headers); !remembered.empty())
+            preview = previewWith(remembered);
     QString refusal;
-    switch (preview.outcome) {
+    switch (file.ok() ? preview.outcome : ImportPreview::FileFailed) {
     case ImportPreview::Read:
+    case ImportPreview::NoIdentifierColumn:
+    case ImportPreview::NoPriceOrStockColumn:
         break;
     case ImportPreview::FileFailed:
-        if (preview.file.outcome != FileResult::TooLarge)
+        if (file.ok())
             return report(what, preview.file);
         refusal = tr("The file is larger than %1 MB, too large to import.").arg(PriceImport::maxFileSize >> 20);
         break;
@@ -445,12 +468,6 @@ void CatalogueExchange::importPrices()
         break;
     case ImportPreview::NotUtf8:
         refusal = tr("The file is not UTF-8 text. Save it from its program as CSV in UTF-8, then import it.");
-        break;
-    case ImportPreview::NoIdentifierColumn:
-        refusal = tr("Its first line names no identifier column.");
-        break;
-    case ImportPreview::NoPriceOrStockColumn:
-        refusal = tr("Its first line names neither a price nor a stock column.");
         break;
     case ImportPreview::FieldTooLong:
         refusal = tr("A field that begins on line %1 is longer than any text of a catalogue (%2 MB).")
@@ -466,8 +483,58 @@ void CatalogueExchange::importPrices()
         return;
     }
     const QString fileName = QFileInfo(path).fileName();
-    ImportPreviewDialog dialog(preview, fileName, window);
-    if (dialog.exec() != QDialog::Accepted || preview.changes.empty())
+    ImportPreviewDialog dialog(std::move(preview), fileName, previewWith, [this](const QString &report, const QByteArray &csv) {
+        save(report, [&] { return DiskFile::write(report, csv, nullptr, giveUpIfLocked()); });
+    }, window);
+    if (dialog.exec() != QDialog::Accepted)
         return;
-    document.push(new ValuesCommand(document.catalogue(), preview.newValues(), tr("Import of %1").arg(fileName)));
+    const ImportPreview &applied = dialog.preview();
+    if (dialog.mappingAsked())
+        rememberMapping(applied.headers, applied.mapping);
+    std::size_t prices = 0, stocks = 0;
+    for (std::size_t i = 0; i < applied.changes.size(); ++i) {
+        const ImportedChange &change = applied.changes[i];
+        prices += dialog.ticked()[i] && change.newPrice != change.oldPrice;
+        stocks += dialog.ticked()[i] && change.newStock != change.oldStock;
+    }
+    if (prices + stocks > 0)
+        document.push(new ValuesCommand(document.catalogue(), applied.newValues(dialog.ticked()),
+                                        tr("Import of %1").arg(fileName)));
+    QString told = tr("Import of %1: %2 and %3 changed")
+                           .arg(fileName, tr("%n price(s)", nullptr, int(prices)), tr("%n stock(s)", nullptr, int(stocks)));
+    if (applied.unreadCount > 0)
+        told = tr("%1, %n row(s) refused", nullptr, int(applied.unreadCount)).arg(told);
+    if (auto *main = qobject_cast<QMainWindow *>(window))
+        main->statusBar()->showMessage(told, statusTimeoutMs);
+}
+
+// The roles chosen for the columns of a file with these headers, the last time one was
+// imported; none where none were.
+ImportMapping CatalogueExchange::rememberedMapping(const std::vector<std::string> &headers)
+{
+    const QString roles = QSettings().value(importMappingsKey).toMap().value(mappingKeyOf(headers)).toString();
+    ImportMapping mapping;
+    for (QChar role : roles)
+        mapping.push_back(ImportColumn(std::clamp(role.unicode() - u'0', 0, int(ImportColumn::Ignore))));
+    return mapping.size() == headers.size() ? mapping : ImportMapping();
+}
+
+void CatalogueExchange::rememberMapping(const std::vector<std::string> &headers, const ImportMapping &mapping)
+{
+    QString roles;
+    for (ImportColumn role : mapping)
+        roles += QChar(u'0' + int(role));
+    QSettings settings;
+    QVariantMap mappings = settings.value(importMappingsKey).toMap();
+    mappings.insert(mappingKeyOf(headers), roles);
+    settings.setValue(importMappingsKey, mappings);
+}
+
+// The headers as one text, tabs between them, which no header holds once read.
+QString CatalogueExchange::mappingKeyOf(const std::vector<std::string> &headers)
+{
+    QStringList names;
+    for (const std::string &header : headers)
+        names << QString::fromStdString(header).trimmed();
+    return names.join(u'\t');
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cataloguetable.h"
+#include "priceimport.h"
 #include "pricelistlayout.h"
 
 #include <QCoreApplication>
@@ -11,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 class CatalogueDocument;
@@ -93,6 +95,9 @@ private:
     QString catalogueName() const;
     static QString writingText(const QString &path);
     void importPrices();
+    static ImportMapping rememberedMapping(const std::vector<std::string> &headers);
+    static void rememberMapping(const std::vector<std::string> &headers, const ImportMapping &mapping);
+    static QString mappingKeyOf(const std::vector<std::string> &headers);
 
     QWidget *window;
     CatalogueDocument &document;
