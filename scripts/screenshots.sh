@@ -6,6 +6,7 @@
 #   pricelist.png      the price and stock list
 #   import.png         the preview of an import of prices and stock
 #   conflicts.png      the conflicts of a merge with a file changed on disk
+#   labels.png         the labels of the catalogue, before they are printed
 #
 #   scripts/screenshots.sh [--check] [PATH/TO/kalvio]
 #
@@ -66,6 +67,8 @@ declare -A title=(
     [en:import]="Import of"               [fr:import]="Importation de"
     [en:changed]="File changed"           [fr:changed]="Fichier modifié"
     [en:conflicts]="Conflicting changes"  [fr:conflicts]="Modifications en conflit"
+    [en:labels]="Print labels"            [fr:labels]="Imprimer des étiquettes"
+    [en:labelsKey]=l                      [fr:labelsKey]=t
 )
 
 # A supplier's price file, as the preview shows it: changed prices and stocks, an
@@ -110,6 +113,11 @@ for language in en fr; do
     preview=$(window "${title[$language:import]} $supplier") || fail "no import preview"
     shoot "$preview" "import$suffix.png"
     to "$preview" key Escape
+
+    to "$main" key alt+c "${title[$language:labelsKey]}"
+    labels=$(window "${title[$language:labels]}") || fail "no labels dialog"
+    shoot "$labels" "labels$suffix.png"
+    to "$labels" key Escape
 
     to "$main" key ctrl+l
     list=$(window "shop - ${title[$language:list]} - Kälviö") || fail "no price list"
