@@ -186,6 +186,10 @@
             <numerusform>%1, %n lignes refusées</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Reading %1…</source>
+        <translation>Lecture de %1…</translation>
+    </message>
 </context>
 <context>
     <name>CatalogueTable</name>

@@ -14,7 +14,6 @@
 #include "xlsxfile.h"
 #include "ui_currencyfield.h"
 
-#include <QApplication>
 #include <QBuffer>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -441,14 +440,24 @@ void CatalogueExchange::importPrices()
     const QString what = tr("Could not import %1.").arg(QDir::toNativeSeparators(path));
     if (!file.ok() && file.outcome != FileResult::TooLarge)
         return report(what, file);
+    // The file is read off the event loop; its progress dialog keeps every window from
+    // changing the catalogue meanwhile. A Cancel, taken once the reading ends, drops the
+    // import at its start; later readings, for the columns chosen, are shown all the same.
+    bool cancelled = false;
     const auto previewWith = [&](const ImportMapping &mapping) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
         names.chosen = mapping;
-        ImportPreview preview = PriceImport::preview(bytes, document.catalogue(), names);
-        QApplication::restoreOverrideCursor();
+        ImportPreview preview;
+        cancelled = !BackgroundWork::run(window, tr("Import prices and stock"),
+                                         tr("Reading %1…").arg(QFileInfo(path).fileName()), 0,
+                                         [&](const BackgroundWork::Progress &) {
+                                             preview = PriceImport::preview(bytes, document.catalogue(), names);
+                                             return true;
+                                         });
         return preview;
     };
     ImportPreview preview = file.ok() ? previewWith({}) : ImportPreview();
+    if (cancelled)
+        return;
     if (!preview.recognised)
         if (const ImportMapping remembered = rememberedMapping(preview.headers); !remembered.empty())
             preview = previewWith(remembered);
