@@ -86,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     SetOfFurnitures set;
     fill(set);
     const std::string before = dump(set);
-    const ImportPreview preview = PriceImport::preview(bytes, set, { { "Identifier" }, { "Price" }, { "Stock" } });
+    const ImportPreview preview = PriceImport::preview(bytes, set, { { "Identifier" }, { "Price" }, { "Stock" }, {}, {} });
     require(preview.changes.size() <= 4, "more changes than variants");
     ValuesCommand step(set, preview.newValues(), QStringLiteral("import"));
     step.redo();
