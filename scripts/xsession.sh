@@ -103,3 +103,20 @@ open_catalogue() {
     local title="${1%.json} - Kälviö"
     window "$title" || { echo "no window titled \"$title\"" >&2; return 1; }
 }
+
+# Clicks the first button $4 times (once by default) at $2, $3 in window $1.
+click() { xdotool mousemove --window "$1" "$2" "$3" click --repeat "${4:-1}" --delay 100 1; }
+
+# Adds $2 to the first variant's colour through its editor, in the main window $1 with the
+# sample catalogue open, and saves it into the catalogue. Tree rows are 14 px high below a
+# 19 px menu bar, the tree's 151 px and its 19 px header; the editor covers the window,
+# its frame at 260, 170, with the colour field at 270, 290 and Edit and Save at 455, 350 in it.
+change_first_colour() {
+    click "$1" 40 196
+    to "$1" key Right Down Right
+    click "$1" 100 224 2
+    click "$1" 760 534
+    click "$1" 640 473
+    to "$1" type "$2"
+    click "$1" 760 534
+}

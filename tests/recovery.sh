@@ -18,7 +18,6 @@ fail() {
     [ -s "$work/kalvio.log" ] && sed 's/^/  kalvio: /' "$work/kalvio.log"
     exit 1
 }
-click() { xdotool mousemove --window "$1" "$2" "$3" click --repeat "${4:-1}" --delay 100 1; }
 ended() { for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done; }
 notices() { find "$work/json" -name '.shop.json.kalvio-inuse*' | wc -l; }
 copies() { find "$XDG_DATA_HOME" -name '*.json' | wc -l; }
@@ -30,14 +29,7 @@ catalogue="$work/json/shop.json"
 
 run_kalvio "$work/x/y" "$binary" --lang en "$catalogue"
 main=$(window "shop - Kälviö") || fail "no main window titled shop - Kälviö"
-# The first variant's colour, in its editor, as tests/e2e.sh changes it.
-click "$main" 40 196
-to "$main" key Right Down Right
-click "$main" 100 224 2
-click "$main" 760 534
-click "$main" 640 473
-to "$main" type "ish"
-click "$main" 760 534
+change_first_colour "$main" ish
 window "shop\\* - Kälviö" >/dev/null || fail "the title does not show the change"
 [ "$(notices)" = 1 ] || fail "no in-use notice while the file is open"
 kill -TERM "$pid"
