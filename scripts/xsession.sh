@@ -120,3 +120,10 @@ change_first_colour() {
     to "$1" type "$2"
     click "$1" 760 534
 }
+
+# Ends the test $1 as failed, saying $2 and what the program wrote.
+fail_test() {
+    echo "FAIL $1: $2"
+    [ -s "$work/kalvio.log" ] && sed 's/^/  kalvio: /' "$work/kalvio.log"
+    exit 1
+}

@@ -16,11 +16,7 @@ build=$(realpath "$1")
 # shellcheck source=scripts/xsession.sh
 source "$(dirname "$0")/../scripts/xsession.sh"
 
-fail() {
-    echo "FAIL installed: $*"
-    [ -s "$work/kalvio.log" ] && sed 's/^/  kalvio: /' "$work/kalvio.log"
-    exit 1
-}
+fail() { fail_test installed "$*"; }
 
 open_session || fail "no X server"
 id=fi.kalvio.Kalvio

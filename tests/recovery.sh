@@ -13,11 +13,7 @@ binary=$(realpath "$1")
 # shellcheck source=scripts/xsession.sh
 source "$(dirname "$0")/../scripts/xsession.sh"
 
-fail() {
-    echo "FAIL recovery: $*"
-    [ -s "$work/kalvio.log" ] && sed 's/^/  kalvio: /' "$work/kalvio.log"
-    exit 1
-}
+fail() { fail_test recovery "$*"; }
 ended() { for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done; }
 notices() { find "$work/json" -name '.shop.json.kalvio-inuse*' | wc -l; }
 copies() { find "$XDG_DATA_HOME" -name '*.json' | wc -l; }

@@ -11,11 +11,7 @@ binary=$(realpath "$1")
 # shellcheck source=scripts/xsession.sh
 source "$(dirname "$0")/../scripts/xsession.sh"
 
-fail() {
-    echo "FAIL sizelimit: $*"
-    [ -s "$work/kalvio.log" ] && sed 's/^/  kalvio: /' "$work/kalvio.log"
-    exit 1
-}
+fail() { fail_test sizelimit "$*"; }
 
 start_kalvio prlimit --fsize=8192 -- "$binary" || fail "could not start"
 dialog=$(window "Language selection") || fail "no language dialog"
