@@ -15,6 +15,7 @@
 #include "priceimport.h"
 #include "pricelistlayout.h"
 #include "pricelist.h"
+#include "keptbase.h"
 #include "recoverycopy.h"
 #include "photofolders.h"
 #include "setoffurnitures.h"
@@ -337,10 +338,11 @@ History measureHistory(const Shape &shape)
 }
 
 // A merge with the file on disk at save, with 100 changes on each side, against the bare
-// parse of that file, in turns; and what the base kept for merging takes.
+// parse of that file, in turns; what the base kept for merging takes, and the base of
+// conflict copies kept on disk against the file it keeps.
 struct MergeFacts
 {
-    double parseMs, mergeMs, baseMB, baseMs, fileMB;
+    double parseMs, mergeMs, baseMB, baseMs, fileMB, keptMB, openedMB;
 };
 
 MergeFacts measureMerge(const QTemporaryDir &dir, const Shape &shape)
@@ -354,6 +356,7 @@ MergeFacts measureMerge(const QTemporaryDir &dir, const Shape &shape)
     {
         CatalogueDocument document(ours);
         document.open(path, path);
+        facts.openedMB = double(QFileInfo(path).size()) / 1e6;
         const double heapBefore = heapInUseMB();
         CatalogueBase copy;
         facts.baseMs = msOf([&] { copy = document.base(); });
@@ -390,6 +393,7 @@ MergeFacts measureMerge(const QTemporaryDir &dir, const Shape &shape)
         facts.parseMs = median(parses);
         facts.mergeMs = median(merges);
     }
+    facts.keptMB = double(QFileInfo(KeptBase::find(path)).size()) / 1e6;
     ours.clear();
     theirs.clear();
     return facts;
@@ -911,6 +915,9 @@ void printMerge(const MergeFacts &merge, const Shape &shape)
                 "taking it %.2f ms\n",
                 merge.baseMB, merge.baseMB / merge.fileMB, merge.fileMB,
                 merge.baseMB <= merge.fileMB ? "met" : "NOT MET", merge.baseMs);
+    std::printf("The base of conflict copies kept on disk takes %.1f MB, %.2f of the file's %.1f MB  <= 1.00  %s\n",
+                merge.keptMB, merge.keptMB / merge.openedMB, merge.openedMB,
+                merge.keptMB > 0 && merge.keptMB <= merge.openedMB ? "met" : "NOT MET");
 }
 
 // The recovery copy of 100,000 variants: the copy of the elements that the event loop
@@ -918,8 +925,6 @@ void printMerge(const MergeFacts &merge, const Shape &shape)
 void printRecovery(const QTemporaryDir &dir)
 {
     const Shape &shape = shapes[fewCategories];
-    // The copies go to the run's own folder, not the user's.
-    qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath(QStringLiteral("data"))));
     const QString path = dir.filePath(QStringLiteral("recovered.json"));
     SetOfFurnitures set;
     fillCatalogue(set, shape);
@@ -1219,6 +1224,8 @@ int main(int argc, char *argv[])
     const QTemporaryDir dir;
     if (!dir.isValid())
         qFatal("Cannot create a temporary directory");
+    // Recovery copies and kept bases go to the run's own folder, not the user's.
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath(QStringLiteral("data"))));
 
     // "worst" measures the worst files alone, "import" the worst files to import, "pdf" the
     // price list alone, "labels" the labels, "merge" the merge at save, "list" the price and

@@ -248,6 +248,8 @@ void CatalogueSteps::pushValues(const ChangedValues &changed)
 //   merge CHOICE CHOICE ...           the document merges its file on disk, keeps "mine" or
 //                                     "theirs" of each conflict in turn, and saves the result;
 //                                     "meanwhile": another save comes between merging and writing
+//   mergecopy PATH CHOICE ...         the same with the sync service's conflict copy PATH, unsaved
+//   save                              the document saves its file
 // Checks: summary, holds TEXT (once in the catalogue dump), changed FROM>TO (the catalogue
 // dump is the snapshot's with FROM replaced by TO), prices, saves DATA (the catalogue saves
 // the bytes of the file DATA of tests/data), file PATH N TEXT (%XX a byte), same PATH PATH, changes
@@ -268,10 +270,10 @@ CatalogueSteps::~CatalogueSteps()
     QObject::disconnect(watching);
 }
 
-void CatalogueSteps::merge(const QStringList &choices)
+void CatalogueSteps::merge(const QStringList &choices, const QString &copy)
 {
     CatalogueDocument &document = testedDocument();
-    const std::unique_ptr<FileMerge> merge = document.mergeWithFile();
+    const std::unique_ptr<FileMerge> merge = copy.isEmpty() ? document.mergeWithFile() : document.mergeWith(copy);
     merged << QString::number(merge->read.outcome);
     if (!merge->merge)
         return;
@@ -289,7 +291,8 @@ void CatalogueSteps::merge(const QStringList &choices)
     if (choices.contains("meanwhile"))
         QVERIFY(SetOfFurnitures().save(document.jsonPath()).ok());
     document.replaceWithMerge(std::move(result.elements), "merge");
-    merged << QString::number(document.saveUnlessChangedSince(*merge).outcome);
+    if (copy.isEmpty())
+        merged << QString::number(document.saveUnlessChangedSince(*merge).outcome);
 }
 
 bool CatalogueSteps::play(const QString &verb, const QString &text)
@@ -344,7 +347,9 @@ bool CatalogueSteps::play(const QString &verb, const QString &text)
          } },
         { "empty", [&] { document.clear(); } },
         { "openpath", [&] { QVERIFY(document.open(path, path).result.ok()); } },
-        { "merge", [&] { merge(words); } },
+        { "merge", [&] { merge(words, {}); } },
+        { "mergecopy", [&] { merge(words.mid(1), path); } },
+        { "save", [&] { QCOMPARE(document.save().outcome, FileResult::Done); } },
         { "add", [&] {
              const QStringList typed = rest.split(u'|');
              const NewIdentifier next = CatalogueOperations::nextIdentifier(set, typed[0].toStdString(), typed[1].toStdString(), typed[9].toStdString());

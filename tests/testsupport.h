@@ -53,7 +53,7 @@ public:
 private:
     void pushValues(const ChangedValues &changed);
     void pushValues(const PastedValues &pasted);
-    void merge(const QStringList &choices);
+    void merge(const QStringList &choices, const QString &copy);
 
     const ScratchTree &tree;
     QByteArray snapshot;

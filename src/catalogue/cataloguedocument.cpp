@@ -78,10 +78,13 @@ OpenOutcome CatalogueDocument::open(const QString &file, const QString &source)
     opened.added.elements = furnitures.size() - before.size();
 
     path = file;
-    if (source == file)
+    if (source == file) {
         keepAsBase(before.size());
-    else
-        lastReadOrWritten.clear();
+        syncBase.fileRead(file, set, before.size(), lastReadOrWritten);
+    } else {
+        lastReadOrWritten = std::make_shared<const CatalogueBase>();
+        syncBase.forget();
+    }
     startHistory();
     setSaved(before.empty() && source == file);
     emit changed({});
@@ -107,7 +110,8 @@ void CatalogueDocument::clear()
 {
     set.clear();
     path.clear();
-    lastReadOrWritten.clear();
+    lastReadOrWritten = std::make_shared<const CatalogueBase>();
+    syncBase.forget();
     startHistory();
     setSaved(true);
     emit changed({});
@@ -138,23 +142,31 @@ FileResult CatalogueDocument::saveAs(const QString &file, IfLocked ifLocked)
 void CatalogueDocument::keepAsBase(std::size_t from)
 {
     const std::vector<Furniture *> furnitures = set.getFurnitures();
-    lastReadOrWritten.clear();
-    lastReadOrWritten.reserve(furnitures.size() - from);
+    auto base = std::make_shared<CatalogueBase>();
+    base->reserve(furnitures.size() - from);
     for (auto element = furnitures.begin() + std::ptrdiff_t(from); element != furnitures.end(); ++element)
-        lastReadOrWritten.push_back(**element);
+        base->push_back(**element);
+    lastReadOrWritten = std::move(base);
 }
 
 std::unique_ptr<FileMerge> CatalogueDocument::mergeWithFile() const
 {
-    return mergeWith(path);
+    return merge(path, lastReadOrWritten);
 }
 
 std::unique_ptr<FileMerge> CatalogueDocument::mergeWith(const QString &file) const
 {
+    return merge(file, syncBase.forMerge(set));
+}
+
+std::unique_ptr<FileMerge> CatalogueDocument::merge(const QString &file, std::shared_ptr<const CatalogueBase> base) const
+{
     auto merge = std::make_unique<FileMerge>();
     merge->read = merge->theirs.load(file, merge->unkept);
-    if (merge->read.ok())
-        merge->merge = std::make_unique<CatalogueMerge>(lastReadOrWritten, merge->theirs, set);
+    if (merge->read.ok()) {
+        merge->base = std::move(base);
+        merge->merge = std::make_unique<CatalogueMerge>(*merge->base, merge->theirs, set);
+    }
     return merge;
 }
 

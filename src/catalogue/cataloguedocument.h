@@ -3,6 +3,7 @@
 #include "cataloguecommands.h"
 #include "cataloguemerge.h"
 #include "setoffurnitures.h"
+#include "syncbase.h"
 
 #include <QObject>
 #include <QString>
@@ -36,6 +37,7 @@ struct FileMerge
     // What of the file the merged catalogue's Save would write otherwise.
     UnkeptValues unkept;
     SetOfFurnitures theirs;
+    std::shared_ptr<const CatalogueBase> base;
     std::unique_ptr<CatalogueMerge> merge;
 };
 
@@ -86,7 +88,8 @@ public:
     // Reads jsonPath() as Open reads it and merges it with the catalogue, against the file
     // as this catalogue last read or wrote it. Nothing changes until replaceWithMerge().
     std::unique_ptr<FileMerge> mergeWithFile() const;
-    // The same with another version of the file, such as a sync service's conflict copy.
+    // The same with a sync service's conflict copy of the file, against the version of the
+    // file that SyncBase keeps.
     std::unique_ptr<FileMerge> mergeWith(const QString &file) const;
     // Replaces the catalogue by `merged`, as one step of the history named `text`.
     void replaceWithMerge(std::vector<std::unique_ptr<Furniture>> merged, const QString &text);
@@ -95,7 +98,7 @@ public:
     // file's lock, as any save's.
     FileResult saveUnlessChangedSince(const FileMerge &merge, IfLocked ifLocked = IfLocked::Wait);
     // The file as this catalogue last read or wrote it.
-    const CatalogueBase &base() const { return lastReadOrWritten; }
+    const CatalogueBase &base() const { return *lastReadOrWritten; }
 
 signals:
     void changed(const CatalogueChange &change);
@@ -107,6 +110,7 @@ private:
     void startHistory();
     void setSaved(bool saved);
     void keepAsBase(std::size_t from);
+    std::unique_ptr<FileMerge> merge(const QString &file, std::shared_ptr<const CatalogueBase> base) const;
 
     SetOfFurnitures &set;
     QUndoStack steps;
@@ -115,7 +119,8 @@ private:
     // not empty, or a backup opened in the file's place.
     bool modifiedBesidesHistory = false;
     bool readOnly = false;
-    CatalogueBase lastReadOrWritten;
+    std::shared_ptr<const CatalogueBase> lastReadOrWritten = std::make_shared<const CatalogueBase>();
+    SyncBase syncBase;
     // Where the history stood after the last change, to tell which steps the next moved over.
     int index = 0;
 };

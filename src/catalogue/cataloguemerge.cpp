@@ -219,6 +219,55 @@ void CatalogueMerge::matchTheirs()
 
 CatalogueMerge::~CatalogueMerge() = default;
 
+CatalogueBase CatalogueMerge::alignedBase(const std::vector<Furniture *> &kept, const std::vector<Furniture *> &read)
+{
+    std::unordered_map<std::string_view, std::deque<const Form *>> readWithId;
+    for (const Furniture *element : read)
+        for (const Form &form : element->getForms())
+            readWithId[form.getId()].push_back(&form);
+    CatalogueBase base;
+    base.reserve(kept.size());
+    for (const Furniture *element : kept) {
+        std::vector<Form> forms;
+        forms.reserve(element->getForms().size());
+        for (const Form &form : element->getForms()) {
+            std::deque<const Form *> &same = readWithId[form.getId()];
+            if (same.empty()) {
+                forms.push_back(form);
+                continue;
+            }
+            Form aligned = *same.front();
+            same.pop_front();
+            aligned.setPhoto(form.getPhoto());
+            aligned.setColor(form.getColor());
+            aligned.setPrice(form.getPrice());
+            aligned.setStock(form.getStock());
+            forms.push_back(std::move(aligned));
+        }
+        base.emplace_back(element->getCategory(), element->getName(), element->getDesc(), element->getDesigner(),
+                          element->getDim(), std::move(forms));
+    }
+    return base;
+}
+
+CatalogueBase CatalogueMerge::unknownBase(const SetOfFurnitures &ours)
+{
+    // No catalogue file holds control characters, an infinite price or the largest stock.
+    const std::string none = "\x01";
+    CatalogueBase base;
+    for (const Furniture *element : ours.getFurnitures()) {
+        std::vector<Form> forms = element->getForms();
+        for (Form &form : forms) {
+            form.setPhoto(none);
+            form.setColor(none);
+            form.setPrice(-std::numeric_limits<double>::infinity());
+            form.setStock(std::numeric_limits<unsigned int>::max());
+        }
+        base.emplace_back(none, none, none, none, Dimension(none, none, none, none), std::move(forms));
+    }
+    return base;
+}
+
 // The element's own fields, as the elements holding its first variant that every side
 // holds have them.
 void CatalogueMerge::mergeElement(std::size_t theirsElement, std::size_t firstMatched)

@@ -54,6 +54,15 @@ public:
     CatalogueMerge(const CatalogueBase &base, const SetOfFurnitures &theirs, const SetOfFurnitures &ours);
     ~CatalogueMerge();
 
+    // The base `kept`, read from a file of its own, as a base of the catalogue that holds
+    // `read`, the elements read from the file since: each of its variants takes the serial
+    // number of the first variant of `read` with its identifier not yet taken.
+    static CatalogueBase alignedBase(const std::vector<Furniture *> &kept, const std::vector<Furniture *> &read);
+    // Where no base is known: a base of which every value differs from both sides, so that
+    // every field they hold differently is a conflict, and so is every variant that only
+    // ours holds; a variant that only theirs holds is added.
+    static CatalogueBase unknownBase(const SetOfFurnitures &ours);
+
     std::vector<MergeConflict> &conflicts() { return found; }
     const std::vector<MergeConflict> &conflicts() const { return found; }
     // The changes of theirs that the result takes without a conflict: fields, variants

@@ -1,10 +1,10 @@
 #include "recoverycopy.h"
 
-#include <QCryptographicHash>
+#include "privatefolder.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QSysInfo>
 
 #include <algorithm>
@@ -13,7 +13,6 @@
 #include <csignal>
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -21,28 +20,19 @@ namespace {
 // A note names a file by its path: anything longer is not one.
 constexpr qint64 maxNoteSize = 64 * 1024;
 
-QString hashOf(const QString &text)
-{
-    return QString::fromLatin1(QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha1).toHex().left(16));
-}
-
-// Only the user may enter it, so that what lies in it is the user's own doing.
 QString folder()
 {
-    const QString path = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + QStringLiteral("/recovery");
-    if (QDir().mkpath(path))
-        ::chmod(QFile::encodeName(path).constData(), 0700);
-    return path;
+    return PrivateFolder::path(QStringLiteral("recovery"));
 }
 
 QString thisHost()
 {
-    return hashOf(QSysInfo::machineHostName()).left(8);
+    return PrivateFolder::hashOf(QSysInfo::machineHostName()).left(8);
 }
 
 QString keyOf(const QString &file)
 {
-    return hashOf(QFileInfo(file).absoluteFilePath());
+    return PrivateFolder::hashOf(QFileInfo(file).absoluteFilePath());
 }
 
 QString ownCopy(const QString &file)
@@ -55,22 +45,11 @@ QString noteOf(const QString &copy)
     return copy.chopped(4) + QStringLiteral("path");
 }
 
-// A regular file of this user that no one else may write, not through a link, and when it
-// was last written.
-std::optional<QDateTime> trustedTime(const QString &path)
-{
-    struct stat info;
-    if (::lstat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid()
-        || (info.st_mode & (S_IWGRP | S_IWOTH)))
-        return std::nullopt;
-    return QDateTime::fromMSecsSinceEpoch(qint64(info.st_mtim.tv_sec) * 1000 + info.st_mtim.tv_nsec / 1000000);
-}
-
 // The catalogue file that the note of `copy` names, where the note is trusted.
 QString noteText(const QString &copy)
 {
     QByteArray text;
-    if (!trustedTime(noteOf(copy)) || !DiskFile::read(noteOf(copy), maxNoteSize, text).ok())
+    if (!PrivateFolder::trustedTime(noteOf(copy)) || !DiskFile::read(noteOf(copy), maxNoteSize, text).ok())
         return {};
     return QString::fromUtf8(text);
 }
@@ -92,7 +71,7 @@ QList<RecoveryCopy::Left> leftCopies(const QString &keys)
     const QDir copies(folder());
     for (const QString &name : copies.entryList({ keys + QStringLiteral(".*.json") }, QDir::Files | QDir::Hidden | QDir::System)) {
         const QString copy = copies.filePath(name);
-        const std::optional<QDateTime> written = trustedTime(copy);
+        const std::optional<QDateTime> written = PrivateFolder::trustedTime(copy);
         if (!written || writerRuns(copy))
             continue;
         const QString file = noteText(copy);
@@ -108,13 +87,8 @@ QList<RecoveryCopy::Left> leftCopies(const QString &keys)
 FileResult RecoveryCopy::write(const QString &file, const QByteArray &contents)
 {
     const QString copy = ownCopy(file), note = noteOf(copy);
-    FileResult result = DiskFile::write(note, QFileInfo(file).absoluteFilePath().toUtf8());
-    if (result.ok())
-        result = DiskFile::write(copy, contents);
-    // Made as any new file is, they may be open to the group: they become the user's alone.
-    for (const QString &made : { note, copy })
-        ::chmod(QFile::encodeName(made).constData(), 0600);
-    return result;
+    const FileResult result = PrivateFolder::write(note, QFileInfo(file).absoluteFilePath().toUtf8());
+    return result.ok() ? PrivateFolder::write(copy, contents) : result;
 }
 
 void RecoveryCopy::remove(const QString &file)

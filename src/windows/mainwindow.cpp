@@ -774,8 +774,9 @@ void MainWindow::offerConflictCopy()
     buttonMergeCopy->setVisible(!conflictCopy.isEmpty());
 }
 
-// The copy is merged into the catalogue as one step of the history, against the file as
-// this catalogue last read or wrote it; Save then writes the result into the file.
+// The copy is merged into the catalogue as one step of the history, against the version
+// of the file that both computers last had (SyncBase); Save then writes the result into
+// the file.
 void MainWindow::mergeConflictCopy()
 {
     const QString copy = conflictCopy, name = QFileInfo(copy).fileName();
