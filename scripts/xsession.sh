@@ -107,18 +107,30 @@ open_catalogue() {
 # Clicks the first button $4 times (once by default) at $2, $3 in window $1.
 click() { xdotool mousemove --window "$1" "$2" "$3" click --repeat "${4:-1}" --delay 100 1; }
 
-# Adds $2 to the first variant's colour through its editor, in the main window $1 with the
-# sample catalogue open, and saves it into the catalogue. Tree rows are 14 px high below a
-# 19 px menu bar, the tree's 151 px and its 19 px header; the editor covers the window,
-# its frame at 260, 170, with the colour field at 270, 290 and Edit and Save at 455, 350 in it.
-change_first_colour() {
+# Adds $3 to the colour of the variant $2 (0 the first, at most 2) of the first element
+# through its editor, in the main window $1 with the sample catalogue open, and saves it
+# into the catalogue. Tree rows are 14 px high below a 19 px menu bar, the tree's 151 px and
+# its 19 px header; the editor covers the window, its frame at 260, 170, with the colour
+# field at 270, 290 and Edit and Save at 455, 350 in it.
+change_colour() {
     click "$1" 40 196
     to "$1" key Right Down Right
-    click "$1" 100 224 2
+    click "$1" 100 $((224 + 14 * $2)) 2
     click "$1" 760 534
     click "$1" 640 473
-    to "$1" type "$2"
+    to "$1" type "$3"
     click "$1" 760 534
+}
+
+change_first_colour() { change_colour "$1" 0 "$2"; }
+
+# Clicks the last button of the status bar of window $1, which the program shows at its
+# right end: the offers of a reload or a merge.
+click_status_button() {
+    local width height
+    eval "$(xdotool getwindowgeometry --shell "$1" | grep -E '^(WIDTH|HEIGHT)=')"
+    width=$WIDTH height=$HEIGHT
+    click "$1" $((width - 60)) $((height - 13))
 }
 
 # Ends the test $1 as failed, saying $2 and what the program wrote.

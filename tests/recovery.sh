@@ -16,7 +16,7 @@ source "$(dirname "$0")/../scripts/xsession.sh"
 fail() { fail_test recovery "$*"; }
 ended() { for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done; }
 notices() { find "$work/json" -name '.shop.json.kalvio-inuse*' | wc -l; }
-copies() { find "$XDG_DATA_HOME" -name '*.json' | wc -l; }
+copies() { find "$XDG_DATA_HOME" -path '*/recovery/*.json' | wc -l; }
 
 open_session || fail "no X server"
 cp -r "$repository/Images" "$repository/json" "$work/" && mkdir -p "$work/x/y"
@@ -35,7 +35,7 @@ wait "$pid" || status=$?
 [ "$status" = 0 ] || fail "exit status $status after SIGTERM"
 [ "$(notices)" = 0 ] || fail "SIGTERM left the in-use notice"
 [ "$(copies)" = 1 ] || fail "SIGTERM left $(copies) recovery copies, not one"
-grep -q 'ish"' "$(find "$XDG_DATA_HOME" -name '*.json')" || fail "the recovery copy lacks the change"
+grep -q 'ish"' "$(find "$XDG_DATA_HOME" -path '*/recovery/*.json')" || fail "the recovery copy lacks the change"
 grep -q 'ish"' "$catalogue" && fail "the file holds the unsaved change"
 
 # SIGTERM while the start asks ends the program too, and the copy stays for the next.
