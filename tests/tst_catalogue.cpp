@@ -6,6 +6,7 @@
 #include "csvtext.h"
 #include "inusenotice.h"
 #include "plaincatalogue.h"
+#include "keptbase.h"
 #include "recoverycopy.h"
 #include "syncconflicts.h"
 #include "priceimport.h"
@@ -196,7 +197,9 @@ private slots:
     void backupsOutliveKillsInARow();
     void exportsUnderAFileSizeLimit_data();
     void exportsUnderAFileSizeLimit();
+    void theFileReadIsTheFileWritten_data();
     void theFileReadIsTheFileWritten();
+    void flushedBeforeRename();
     void changesByOthersAreNoticed();
     void inUseNotices_data() { addRows("inUseNotices"); }
     void inUseNotices();
@@ -246,6 +249,10 @@ private slots:
     void sheetNames();
     void noticeOfALinkedCatalogue();
     void recoveryCopiesOffered_data();
+    void backupsOffered_data();
+    void backupsOffered();
+    void keptBasesFound_data();
+    void keptBasesFound();
     void syncConflictNames_data();
     void syncConflictNames();
     void recoveryCopiesOffered();
@@ -699,20 +706,75 @@ void TestCatalogue::exportsUnderAFileSizeLimit()
     QVERIFY(!QFileInfo::exists(file));
 }
 
-// A path that takes ".." after a link leads where the kernel takes it, out of the folder
-// the link leads to: Save writes the file that Open read, and no other.
+void TestCatalogue::theFileReadIsTheFileWritten_data()
+{
+    QTest::addColumn<QString>("links");
+    QTest::addColumn<QString>("opened");
+    QTest::addRow("'..' after a linked folder") << "alias>x/y" << "alias/../shop.json";
+    QTest::addRow("an absolute target") << "shop.json>%1/x/shop.json" << "shop.json";
+    QTest::addRow("a relative target in another folder") << "y/shop.json>../x/shop.json" << "y/shop.json";
+    QTest::addRow("a chain: relative, absolute, relative") << "shop.json>l1.json + l1.json>%1/x/y/l2.json + x/y/l2.json>../shop.json"
+                                                           << "shop.json";
+    QTest::addRow("a link whose target takes '..' after a linked folder") << "alias>x/y + y/shop.json>../alias/../shop.json"
+                                                                          << "y/shop.json";
+}
+
+// Links lead where the kernel takes them, ".." after a linked folder out of the folder it
+// leads to: Save writes the file that Open read, x/shop.json, leaves every link a link, and
+// writes no other file.
 void TestCatalogue::theFileReadIsTheFileWritten()
 {
-    QVERIFY(QDir().mkpath(tree.path("d/x/y")) && QFile::link("x/y", tree.path("d/alias")));
-    tree.write("d/x/shop.json", readFile(QFINDTESTDATA("data/chairs.json")));
-    tree.write("d/shop.json", "[\n]\n");
-    const QString through = tree.path("d/alias/../shop.json");
-    QCOMPARE(DiskFile::reachedPath(through), tree.path("d/x/shop.json"));
+    QFETCH(QString, links);
+    QFETCH(QString, opened);
+    const QString relative = "reached/" + QString::number(qHash(QString(QTest::currentDataTag())));
+    const QString folder = tree.path(relative), reached = folder + "/x/shop.json", other = folder + "/shop.json";
+    QVERIFY(QDir().mkpath(folder + "/x/y") && QDir().mkpath(folder + "/y"));
+    tree.write(relative + "/x/shop.json", readFile(QFINDTESTDATA("data/chairs.json")));
+    QStringList linkNames;
+    for (const QString &link : links.split(" + ")) {
+        linkNames << folder + '/' + link.section('>', 0, 0);
+        QVERIFY(symlink(path(link.section('>', 1).replace("%1", folder)), path(linkNames.last())) == 0);
+    }
+    if (!linkNames.contains(other))
+        tree.write(relative + "/shop.json", "[\n]\n");
+    const QString through = folder + '/' + opened;
+    QCOMPARE(DiskFile::reachedPath(through), reached);
     QVERIFY(catalogue().load(through).ok());
     QVERIFY(catalogue().save(through).ok() && catalogue().save(tree.path("expected.json")).ok());
-    QCOMPARE(readFile(tree.path("d/shop.json")), "[\n]\n");
-    QCOMPARE(readFile(tree.path("d/x/shop.json")), readFile(tree.path("expected.json")));
-    QVERIFY(!catalogue().changedOnDisk(tree.path("d/x/shop.json")));
+    QCOMPARE(readFile(reached), readFile(tree.path("expected.json")));
+    for (const QString &link : linkNames)
+        QVERIFY(QFileInfo(link).isSymLink());
+    if (!linkNames.contains(other))
+        QCOMPARE(readFile(other), "[\n]\n");
+    QVERIFY(!catalogue().changedOnDisk(reached));
+}
+
+void TestCatalogue::flushedBeforeRename()
+{
+    const QString log = qEnvironmentVariable("KALVIO_SHIM_LOG");
+    if (log.isEmpty())
+        QSKIP("run by the test flushbeforerename, which loads the shim that records the calls");
+    QFile::remove(log);
+    QVERIFY(QDir().mkpath(tree.path("flushed")));
+    tree.write("flushed/shop.json", "[\n]\n");
+    QVERIFY(catalogue().load(tree.path("flushed/shop.json")).ok());
+    catalogue().addFurniture(new Furniture("C", "E", "", "", Dimension("", "", "", ""), { Form("001.001.001", "", "red", 1, 1) }));
+    QVERIFY(catalogue().save(tree.path("flushed/shop.json")).ok());
+    QVERIFY(catalogue().save(tree.path("flushed/new.json")).ok());
+    QStringList flushed, renamedInto;
+    for (const QByteArray &line : readFile(log).split('\n')) {
+        const QList<QByteArray> words = line.split(' ');
+        if (words[0] == "flush")
+            flushed << QFileInfo(QFile::decodeName(words.value(1))).fileName();
+        if (words[0] == "rename" && words.value(2).endsWith(".json")) {
+            // The new file's name flushed before it took the catalogue's.
+            QVERIFY2(flushed.contains(QFileInfo(QFile::decodeName(words.value(1))).fileName()), line.constData());
+            renamedInto << QFileInfo(QFile::decodeName(words.value(2))).fileName();
+        }
+    }
+    if (renamedInto.isEmpty())
+        QSKIP("the shim did not load");
+    QCOMPARE(renamedInto, QStringList({ "shop.json", "new.json" }));
 }
 
 void TestCatalogue::changesByOthersAreNoticed()
@@ -1520,6 +1582,77 @@ void TestCatalogue::recoveryCopiesOffered()
         QVERIFY(QFile::rename(folder.filePath(name), folder.filePath(ended(name))));
     RecoveryCopy::discard(*RecoveryCopy::left(file));
     QCOMPARE(folder.entryList(QDir::Files), QStringList());
+}
+
+void TestCatalogue::backupsOffered_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("offered");
+    QTest::addRow("a backup of this user's") << "" << true;
+    QTest::addRow("that the group may write") << "0620" << false;
+    QTest::addRow("that others may write") << "0602" << false;
+    QTest::addRow("a symbolic link to a backup") << "link" << false;
+}
+
+// A backup beside the file is offered only as a regular file of this user that no one else
+// may write.
+void TestCatalogue::backupsOffered()
+{
+    QFETCH(QString, change);
+    QVERIFY(QDir().mkpath(tree.path("backups")));
+    const QString file = tree.path("backups/b.json"), backup = tree.path("backups/.b.json.kalvio-backup");
+    QFile::remove(backup);
+    tree.write("backups/b.json", "[]");
+    tree.write(change == "link" ? "backups/elsewhere.json" : "backups/.b.json.kalvio-backup", "[\n]\n");
+    QVERIFY(change != "link" || QFile::link(tree.path("backups/elsewhere.json"), backup));
+    QVERIFY(chmod(path(backup), change.startsWith('0') ? mode_t(change.toUInt(nullptr, 8)) : 0600) == 0);
+    QTEST(DiskFile::interruptedWrite(file, 1 << 20).backup == backup, "offered");
+}
+
+void TestCatalogue::keptBasesFound_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("found");
+    QTest::addRow("the file where it was") << "" << true;
+    QTest::addRow("the file renamed") << "kept/k2.json" << true;
+    QTest::addRow("the file moved with its name") << "kept/other/k.json" << true;
+    QTest::addRow("the file moved and renamed") << "kept/other/k2.json" << false;
+    QTest::addRow("kept more than 90 days ago") << "old" << false;
+    QTest::addRow("that the group may write") << "base 0620" << false;
+    QTest::addRow("whose note others may write") << "note 0602" << false;
+    QTest::addRow("a symbolic link to a base") << "link" << false;
+}
+
+// The base of a file is found by its path, or by its identity where the file was renamed
+// or moved with its name; one older than 90 days, that others may write, or a link, is never
+// used, and the next base kept takes the old one away.
+void TestCatalogue::keptBasesFound()
+{
+    QFETCH(QString, change);
+    QDir(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + "/bases").removeRecursively();
+    QVERIFY(QDir().mkpath(tree.path("kept/other")));
+    tree.write("kept/k.json", "[]");
+    QString file = tree.path("kept/k.json");
+    QVERIFY(KeptBase::keep(KeptBase::placeOf(file), file, "[\n]\n").ok());
+    const QString base = KeptBase::find(file), note = QString(base).replace(".json", ".path");
+    QVERIFY(!base.isEmpty());
+    if (change.endsWith(".json")) {
+        QVERIFY(QFile::rename(file, tree.path(change)));
+        file = tree.path(change);
+    }
+    if (change.startsWith("base ") || change.startsWith("note "))
+        QVERIFY(chmod(path(change.startsWith("base") ? base : note), mode_t(change.section(' ', 1).toUInt(nullptr, 8))) == 0);
+    if (change == "link")
+        QVERIFY(QFile::rename(base, base + ".real") && QFile::link(base + ".real", base));
+    const time_t old = time(nullptr) - 91 * 24 * 3600;
+    const timespec times[2] { { old, 0 }, { old, 0 } };
+    if (change == "old")
+        QVERIFY(utimensat(AT_FDCWD, path(base), times, 0) == 0);
+    QTEST(KeptBase::find(file) == base, "found");
+    if (change == "old") {
+        QVERIFY(KeptBase::keep(KeptBase::placeOf(tree.path("kept/other.json")), tree.path("kept/other.json"), "[]").ok());
+        QVERIFY(!QFile::exists(base) && !QFile::exists(note));
+    }
 }
 
 void TestCatalogue::syncConflictNames_data()
