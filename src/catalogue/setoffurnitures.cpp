@@ -387,6 +387,12 @@ FileResult SetOfFurnitures::write(const QString &path, const FileStamp *unchange
 
 bool SetOfFurnitures::changedOnDisk(const QString &path) const
 {
+    const std::optional<FileStamp> known = stampOf(path);
+    return known && known->changedOnDisk(path);
+}
+
+std::optional<FileStamp> SetOfFurnitures::stampOf(const QString &path) const
+{
     const auto known = knownFiles.constFind(absolute(path));
-    return known != knownFiles.constEnd() && known->changedOnDisk(path);
+    return known != knownFiles.constEnd() ? std::optional<FileStamp>(*known) : std::nullopt;
 }

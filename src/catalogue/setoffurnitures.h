@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QString>
 
+#include <optional>
 #include <ostream>
 #include <vector>
 
@@ -48,6 +49,8 @@ public:
     static QByteArray fileText(const std::vector<const Furniture *> &elements);
     // Whether someone else changed the file since this catalogue last loaded or saved it.
     bool changedOnDisk(const QString &path) const;
+    // The file as this catalogue last loaded or saved it; nothing for a file it did not.
+    std::optional<FileStamp> stampOf(const QString &path) const;
 
     // Opening a catalogue takes about three times its size in memory at its peak (see the
     // benchmark); larger files are refused before anything is read.

@@ -26,13 +26,17 @@ void SyncBase::fileRead(const QString &file, const SetOfFurnitures &catalogue, s
         return;
     }
     known = std::move(asRead);
-    // The file's bytes as read, unless it changed since: read again, which the page cache
-    // makes cheap, and written by the keeper.
-    QByteArray bytes;
-    if (!DiskFile::read(file, SetOfFurnitures::maxFileSize, bytes).ok() || catalogue.changedOnDisk(file))
+    const std::optional<FileStamp> read = catalogue.stampOf(file);
+    if (!read)
         return;
     waitForKeeper();
-    keeper = std::thread([place = KeptBase::placeOf(file), file, bytes = std::move(bytes)] { KeptBase::keep(place, file, bytes); });
+    // The file is read again, which the page cache makes cheap, and kept only while it is
+    // still what was read.
+    keeper = std::thread([place = KeptBase::placeOf(file), file, read = *read] {
+        QByteArray bytes;
+        if (DiskFile::read(file, SetOfFurnitures::maxFileSize, bytes).ok() && !read.changedOnDisk(file))
+            KeptBase::keep(place, file, bytes);
+    });
 }
 
 void SyncBase::forget()
