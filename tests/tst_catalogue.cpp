@@ -1623,9 +1623,9 @@ void TestCatalogue::keptBasesFound_data()
     QTest::addRow("a symbolic link to a base") << "link" << false;
 }
 
-// The base of a file is found by its path, or by its identity where the file was renamed
-// or moved with its name; one older than 90 days, that others may write, or a link, is never
-// used, and the next base kept takes the old one away.
+// The base of a file, readable by the user alone, is found by its path, or by its identity
+// where the file was renamed or moved with its name; one older than 90 days, that others
+// may write, or a link, is never used, and the next base kept takes the old one away.
 void TestCatalogue::keptBasesFound()
 {
     QFETCH(QString, change);
@@ -1636,6 +1636,9 @@ void TestCatalogue::keptBasesFound()
     QVERIFY(KeptBase::keep(KeptBase::placeOf(file), file, "[\n]\n").ok());
     const QString base = KeptBase::find(file), note = QString(base).replace(".json", ".path");
     QVERIFY(!base.isEmpty());
+    // What the catalogue holds is the user's alone.
+    struct stat kept;
+    QVERIFY(stat(path(base), &kept) == 0 && (kept.st_mode & 077) == 0);
     if (change.endsWith(".json")) {
         QVERIFY(QFile::rename(file, tree.path(change)));
         file = tree.path(change);
