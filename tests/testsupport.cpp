@@ -245,6 +245,7 @@ void CatalogueSteps::pushValues(const ChangedValues &changed)
 //                                     the paste's outcome, or "refused BELOW ABOVE")
 //   logs TEXT                         TEXT is to be logged as critical
 //   openpath PATH                     the document opens the file PATH of the scratch tree
+//   openas PATH SOURCE                the same, its contents read from SOURCE, as a backup is
 //   merge CHOICE CHOICE ...           the document merges its file on disk, keeps "mine" or
 //                                     "theirs" of each conflict in turn, and saves the result;
 //                                     "meanwhile": another save comes between merging and writing
@@ -347,6 +348,7 @@ bool CatalogueSteps::play(const QString &verb, const QString &text)
          } },
         { "empty", [&] { document.clear(); } },
         { "openpath", [&] { QVERIFY(document.open(path, path).result.ok()); } },
+        { "openas", [&] { QVERIFY(document.open(path, tree.path(words.value(1))).result.ok()); } },
         { "merge", [&] { merge(words, {}); } },
         { "mergecopy", [&] { merge(words.mid(1), path); } },
         { "save", [&] { QCOMPARE(document.save().outcome, FileResult::Done); } },

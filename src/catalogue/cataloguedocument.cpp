@@ -78,13 +78,11 @@ OpenOutcome CatalogueDocument::open(const QString &file, const QString &source)
     opened.added.elements = furnitures.size() - before.size();
 
     path = file;
-    if (source == file) {
+    if (source == file)
         keepAsBase(before.size());
-        syncBase.fileRead(file, set, before.size(), lastReadOrWritten);
-    } else {
+    else
         lastReadOrWritten = std::make_shared<const CatalogueBase>();
-        syncBase.forget();
-    }
+    syncBase.fileRead(file, set, before.size(), source == file ? lastReadOrWritten : nullptr);
     startHistory();
     setSaved(before.empty() && source == file);
     emit changed({});

@@ -12,7 +12,7 @@ SyncBase::~SyncBase()
 void SyncBase::fileRead(const QString &file, const SetOfFurnitures &catalogue, std::size_t from,
                         std::shared_ptr<const CatalogueBase> asRead)
 {
-    if (!SyncConflicts::beside(file).isEmpty()) {
+    if (!asRead || !SyncConflicts::beside(file).isEmpty()) {
         waitForKeeper();
         known.reset();
         SetOfFurnitures kept;

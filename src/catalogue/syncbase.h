@@ -16,7 +16,8 @@ class SetOfFurnitures;
 // kept across runs (KeptBase). Not the file as last written here, which may never have
 // reached the others: against it, a copy made from an older version would undo this
 // computer's saves unseen. A file read while a copy waits holds one side of the conflict
-// already, so the base kept before stays.
+// already, and so does a backup or a recovery copy opened in its place: the base kept
+// before stays.
 class SyncBase
 {
 public:
@@ -25,11 +26,12 @@ public:
     SyncBase &operator=(const SyncBase &) = delete;
     ~SyncBase();
 
-    // `file` was just read into `catalogue`, whose elements from `from` on it holds, as
-    // `asRead` keeps them.
+    // `file` was just opened into `catalogue`, whose elements from `from` on it holds, as
+    // `asRead` keeps them; null where they were read from elsewhere in the file's place (a
+    // backup, a recovery copy), so that they are this computer's changes to the kept base.
     void fileRead(const QString &file, const SetOfFurnitures &catalogue, std::size_t from,
                   std::shared_ptr<const CatalogueBase> asRead);
-    // The catalogue belongs to no file, or to one it was not read from.
+    // The catalogue belongs to no file.
     void forget();
     // The base of a merge into `ours`: the one known, else one that leaves every difference
     // to the user.
