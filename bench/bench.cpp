@@ -357,6 +357,11 @@ MergeFacts measureMerge(const QTemporaryDir &dir, const Shape &shape)
         CatalogueDocument document(ours);
         document.open(path, path);
         facts.openedMB = double(QFileInfo(path).size()) / 1e6;
+        // A worker keeps the base of conflict copies after Open, holding the file's bytes
+        // meanwhile: they are not the merge's base, which is measured once it is done.
+        for (int wait = 0; wait < 1000 && QFileInfo(KeptBase::find(path)).size() != QFileInfo(path).size(); ++wait)
+            QThread::msleep(10);
+        QThread::msleep(100);
         const double heapBefore = heapInUseMB();
         CatalogueBase copy;
         facts.baseMs = msOf([&] { copy = document.base(); });
