@@ -117,6 +117,7 @@ void CatalogueDocument::clear()
 
 FileResult CatalogueDocument::save(IfLocked ifLocked)
 {
+    finishKeepingBase();
     const FileResult result = set.saveUnlessChanged(path, ifLocked);
     if (result.ok()) {
         keepAsBase(0);
@@ -127,6 +128,7 @@ FileResult CatalogueDocument::save(IfLocked ifLocked)
 
 FileResult CatalogueDocument::saveAs(const QString &file, IfLocked ifLocked)
 {
+    finishKeepingBase();
     const FileResult result = set.save(file, ifLocked);
     if (!result.ok() || !(path.isEmpty() || QFileInfo(file) == QFileInfo(path)))
         return result;
@@ -145,6 +147,11 @@ void CatalogueDocument::keepAsBase(std::size_t from)
     for (auto element = furnitures.begin() + std::ptrdiff_t(from); element != furnitures.end(); ++element)
         base->push_back(**element);
     lastReadOrWritten = std::move(base);
+}
+
+void CatalogueDocument::finishKeepingBase()
+{
+    syncBase.waitForKeeper();
 }
 
 std::unique_ptr<FileMerge> CatalogueDocument::mergeWithFile() const
@@ -175,6 +182,7 @@ void CatalogueDocument::replaceWithMerge(std::vector<std::unique_ptr<Furniture>>
 
 FileResult CatalogueDocument::saveUnlessChangedSince(const FileMerge &merge, IfLocked ifLocked)
 {
+    finishKeepingBase();
     const FileResult result = set.saveUnlessChangedSince(path, merge.theirs, ifLocked);
     if (result.ok()) {
         keepAsBase(0);

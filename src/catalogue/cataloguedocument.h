@@ -99,6 +99,9 @@ public:
     FileResult saveUnlessChangedSince(const FileMerge &merge, IfLocked ifLocked = IfLocked::Wait);
     // The file as this catalogue last read or wrote it.
     const CatalogueBase &base() const { return *lastReadOrWritten; }
+    // Returns once the work that follows an open on another thread, keeping the file's
+    // bytes as the base of conflict copies, is done.
+    void finishKeepingBase();
 
 signals:
     void changed(const CatalogueChange &change);

@@ -36,9 +36,12 @@ public:
     // The base of a merge into `ours`: the one known, else one that leaves every difference
     // to the user.
     std::shared_ptr<const CatalogueBase> forMerge(const SetOfFurnitures &ours) const;
+    // Returns once the base of the file last read is kept (or found changed and left).
+    // A save of the file waits for it: the keeper would take the save for a change by
+    // another desk and keep nothing.
+    void waitForKeeper();
 
 private:
-    void waitForKeeper();
 
     std::shared_ptr<const CatalogueBase> known;
     // Writes the kept base off the caller's thread.
