@@ -18,6 +18,7 @@
 #include "keptbase.h"
 #include "recoverycopy.h"
 #include "photofolders.h"
+#include "processheap.h"
 #include "setoffurnitures.h"
 #include "tablecopy.h"
 #include "xlsxfile.h"
@@ -1221,6 +1222,8 @@ void printLabels()
 
 int main(int argc, char *argv[])
 {
+    // The heap as the program sets it up.
+    ProcessHeap::setUp();
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
@@ -1234,7 +1237,8 @@ int main(int argc, char *argv[])
 
     // "worst" measures the worst files alone, "import" the worst files to import, "pdf" the
     // price list alone, "labels" the labels, "merge" the merge at save, "list" the price and
-    // stock list, "details" the details pane over large photos, "recovery" the recovery copy.
+    // stock list, "details" the details pane over large photos, "recovery" the recovery copy,
+    // "spread" the rebuild in many categories over that in few.
     if (argc > 1 && qstrcmp(argv[1], "worst") == 0) {
         printWorstFiles(dir);
         return 0;
@@ -1267,6 +1271,10 @@ int main(int argc, char *argv[])
     }
     if (argc > 1 && qstrcmp(argv[1], "recovery") == 0) {
         printRecovery(dir);
+        return 0;
+    }
+    if (argc > 1 && qstrcmp(argv[1], "spread") == 0) {
+        printTarget({ "rebuild, 1,000 / 25 categories, in turns", categorySpreadRatio(dir), 1.2 });
         return 0;
     }
     if (argc > 1 && qstrcmp(argv[1], "merge") == 0) {

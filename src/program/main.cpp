@@ -3,6 +3,7 @@
 #include "endingsignals.h"
 #include "languagechoice.h"
 #include "mainwindow.h"
+#include "processheap.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -39,6 +40,7 @@ QIcon windowIcon()
 
 int main(int argc, char *argv[])
 {
+    ProcessHeap::setUp();
     signal(SIGXFSZ, SIG_IGN); // a write past a file-size limit then fails as any other does
     // Where QSettings keeps what the program remembers between runs.
     QApplication::setOrganizationName(QStringLiteral("Kalvio"));
