@@ -4,9 +4,14 @@
 
 void StockTotals::add(const Form &variant)
 {
+    add(variant.getPrice(), variant.getStock());
+}
+
+void StockTotals::add(double price, unsigned int stock)
+{
     ++variants;
-    units += variant.getStock();
-    value += variant.getPrice() * variant.getStock();
+    units += stock;
+    value += price * stock;
 }
 
 void StockTotals::add(const Furniture &element)

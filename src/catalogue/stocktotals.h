@@ -18,6 +18,8 @@ struct StockTotals
     double value = 0;
 
     void add(const Form &variant);
+    // A variant of `price` with `stock` in stock.
+    void add(double price, unsigned int stock);
     // The element and all its variants.
     void add(const Furniture &element);
 

@@ -331,7 +331,7 @@ StockTotals PriceListModel::totals() const
 {
     StockTotals totals;
     for (std::uint32_t row : shown)
-        totals.add(variants[row].form());
+        totals.add(values[row].price, values[row].stock);
     return totals;
 }
 
@@ -373,9 +373,15 @@ void PriceListModel::catalogueChanged(const CatalogueChange &change)
 void PriceListModel::valuesChanged(const std::vector<std::uint64_t> &serials)
 {
     std::vector<int> rows;
-    for (std::uint64_t serial : serials)
-        if (const std::optional<std::uint32_t> row = rowOf(serial); row && position[*row] >= 0)
+    for (std::uint64_t serial : serials) {
+        const std::optional<std::uint32_t> row = rowOf(serial);
+        if (!row)
+            continue;
+        const Form &form = variants[*row].form();
+        values[*row] = { form.getPrice(), form.getStock() };
+        if (position[*row] >= 0)
             rows.push_back(position[*row]);
+    }
     const int lastColumn = VariantOrder::ColumnCount - 1;
     if (rows.size() <= rowsRepaintedOneByOne) {
         for (int row : rows)
@@ -420,8 +426,11 @@ void PriceListModel::rebindRows()
 {
     variants = listedVariants(document.catalogue());
     bySerial.resize(variants.size());
-    for (std::size_t row = 0; row < variants.size(); ++row)
+    values.resize(variants.size());
+    for (std::size_t row = 0; row < variants.size(); ++row) {
         bySerial[row] = { variants[row].serial, std::uint32_t(row) };
+        values[row] = { variants[row].form().getPrice(), variants[row].form().getStock() };
+    }
     std::sort(bySerial.begin(), bySerial.end());
     order.resize(variants.size());
     std::iota(order.begin(), order.end(), 0);

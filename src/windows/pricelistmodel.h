@@ -111,6 +111,14 @@ private:
     std::vector<std::int32_t> position;
     // The serial numbers of `variants` with their places, by serial.
     std::vector<std::pair<std::uint64_t, std::uint32_t>> bySerial;
+    // The price and stock of each of `variants`, so that the totals, which follow every
+    // change, add up one compact array rather than reach into every element.
+    struct Values
+    {
+        double price;
+        unsigned int stock;
+    };
+    std::vector<Values> values;
     int sortColumn = -1;
     bool descending = false;
     QString query;
