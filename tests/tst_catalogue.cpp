@@ -1535,6 +1535,7 @@ void TestCatalogue::recoveryCopiesOffered_data()
     QTest::addRow("whose note others may write") << "note 0602" << false;
     QTest::addRow("a symbolic link to a copy") << "link" << false;
     QTest::addRow("older than the file") << "older" << false;
+    QTest::addRow("written in the same moment as the file") << "same moment" << true;
     QTest::addRow("whose note names another file") << "renamed" << false;
 }
 
@@ -1564,6 +1565,8 @@ void TestCatalogue::recoveryCopiesOffered()
     QFile catalogue(file);
     if (change == "older")
         QVERIFY(catalogue.open(QIODevice::ReadWrite) && catalogue.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
+    if (change == "same moment")
+        QVERIFY(catalogue.open(QIODevice::ReadWrite) && catalogue.setFileTime(QFileInfo(copy).lastModified(), QFileDevice::FileModificationTime));
     if (change == "renamed") {
         QFile renamed(note);
         QVERIFY(renamed.open(QIODevice::WriteOnly | QIODevice::Truncate) && renamed.write(path(tree.path("json/other.json"))) > 0);

@@ -102,7 +102,7 @@ std::optional<RecoveryCopy::Left> RecoveryCopy::left(const QString &file)
 {
     const QList<Left> found = leftCopies(keyOf(file));
     const QFileInfo catalogue(file);
-    if (found.isEmpty() || (catalogue.exists() && found.first().written <= catalogue.lastModified()))
+    if (found.isEmpty() || (catalogue.exists() && found.first().written < catalogue.lastModified()))
         return std::nullopt;
     return found.first();
 }

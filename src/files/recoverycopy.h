@@ -29,7 +29,7 @@ struct Left
     QString file;
     QDateTime written;
 };
-// The newest copy left of the catalogue of `file` that is newer than the file.
+// The newest copy left of the catalogue of `file`, unless the file was saved after it.
 std::optional<Left> left(const QString &file);
 // The catalogue files of which copies are left, the one of the newest copy first.
 QStringList leftFiles();
