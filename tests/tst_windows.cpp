@@ -1,3 +1,4 @@
+#include "backgroundwork.h"
 #include "commandline.h"
 #include "edit.h"
 #include "importpreviewdialog.h"
@@ -38,6 +39,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QLocale>
@@ -98,6 +100,8 @@ private slots:
     void userGuide_data() { addRows("userGuide"); }
     void userGuide();
     void unchangedSaveAndDeleteTouchOnlyTheOpenedVariant();
+    void progressShownOfLongWork_data();
+    void progressShownOfLongWork();
     void priceListReadsBack();
     void labelSheets_data();
     void labelSheets();
@@ -892,4 +896,35 @@ void TestWindows::recoveryQuestion()
 }
 
 QTEST_MAIN(TestWindows)
+void TestWindows::progressShownOfLongWork_data()
+{
+    QTest::addColumn<int>("stepsAtOnce");
+    QTest::addColumn<int>("lastStretchMs");
+    QTest::addColumn<bool>("shown");
+    QTest::addRow("most steps at once, then a long last stretch") << 99 << 800 << true;
+    QTest::addRow("no steps, long") << 0 << 800 << true;
+    QTest::addRow("work done within the quiet time") << 99 << 0 << false;
+}
+
+// Work that still runs after a moment shows its progress, with its Cancel, however near its
+// steps say the end is.
+void TestWindows::progressShownOfLongWork()
+{
+    QFETCH(int, stepsAtOnce);
+    QFETCH(int, lastStretchMs);
+    bool shown = false;
+    QTimer look;
+    connect(&look, &QTimer::timeout, this, [&shown] {
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            shown = shown || (qobject_cast<QProgressDialog *>(widget) && widget->isVisible());
+    });
+    look.start(10);
+    QVERIFY(BackgroundWork::run(nullptr, "Work", "Working", 100, [&](const BackgroundWork::Progress &progress) {
+        progress(std::size_t(stepsAtOnce));
+        QThread::msleep(unsigned(lastStretchMs));
+        return true;
+    }));
+    QTEST(shown, "shown");
+}
+
 #include "tst_windows.moc"

@@ -39,6 +39,9 @@ bool BackgroundWork::run(QWidget *parent, const QString &title, const QString &l
         if (progress.wasCanceled())
             cancelled = true;
     });
+    // Work still going after `quietMs` shows the dialog, whatever its steps so far foretell:
+    // some work's last stretch, a workbook's compression, takes longer than its steps.
+    QTimer::singleShot(quietMs, &progress, &QWidget::show);
     QEventLoop waiting;
     QObject::connect(worker.get(), &QThread::finished, &waiting, &QEventLoop::quit);
     worker->start();
