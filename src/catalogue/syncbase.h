@@ -42,7 +42,6 @@ public:
     void waitForKeeper();
 
 private:
-
     std::shared_ptr<const CatalogueBase> known;
     // Writes the kept base off the caller's thread.
     std::thread keeper;
