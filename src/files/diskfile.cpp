@@ -116,7 +116,6 @@ int writeAllAndSync(int descriptor, const QByteArray &contents)
     return ::fsync(descriptor) == 0 ? 0 : errno;
 }
 
-// The whole file behind an open descriptor, or the reason it could not be read.
 // A large file read into fresh memory takes a page fault for every 4 KB it fills, which
 // costs as much as the reading itself on some machines: huge pages, where the kernel gives
 // them when asked, take one for every 2 MB.
@@ -129,6 +128,7 @@ void adviseHugePages(QByteArray &buffer)
         ::madvise(reinterpret_cast<void *>(start), end - start, MADV_HUGEPAGE);
 }
 
+// The whole file behind an open descriptor, or the reason it could not be read.
 FileResult readOpenFile(int descriptor, qint64 expectedSize, qint64 maxSize, QByteArray &contents)
 {
     // The size is only what the file held a moment ago: it may grow or shrink while it is
